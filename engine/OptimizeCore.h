@@ -1,0 +1,73 @@
+#pragma once
+
+#include "analysis/ScanReportBundle.h"
+#include "platform/Platform.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+// The phase-1 engine: one object per run that, once started on a worker thread, runs the whole one-click
+// optimisation from the environment check to the detailed analysis and reports through its signals. The
+// main window reads the five figures and the report after optimizationFinished has been delivered.
+class OptimizeCore : public QObject {
+    Q_OBJECT
+
+public:
+    explicit OptimizeCore(platform::Platform& platform = platform::current());
+
+    int cleanedMB = 0;
+    int freedMemoryMB = 0;
+    int junkFilesCount = 0;
+    int startupFasterSeconds = 0;
+    int startupItemsCount = 0;
+    int uninstallResidueCount = 0;
+    bool fastStartupEnabled = false;
+    bool keepHibernation = false;
+    bool hibernationTurnedOff = false;
+    QString fastStartupReason;
+    QString hibernationReason;
+    QString pagefileAdvice;
+    QString restoreAdvice;
+    int storageFreedMB = 0;
+    ScanReportBundle report;
+    int osMajor = 0;
+    int osMinor = 0;
+    int osBuild = 0;
+    bool hasBattery = false;
+    bool onBattery = false;
+    int batteryPercent = -1;
+    bool isDomainJoined = false;
+    QString systemDrive;
+    bool isDualBoot = false;
+
+    // The stages, in pipeline order. Each is a small class of its own; these members run them.
+    bool checkEnvironment(QString& refusal);
+    int cleanJunkFiles(const QString& drive);
+    int optimizeMemory();
+    void applySystemTweaks();
+    void applyPrivacyTweaks();
+    void analyzeStorage(const QString& drive);
+    int analyzeStartupItems();
+    int countUninstallResidue();
+    void runDetailedAnalysis();
+
+    // Windows version tests used by every stage.
+    bool isWindows7() const { return osMajor == 6 && osMinor == 1; }
+    bool isWindows8OrLater() const { return (osMajor == 6 && osMinor >= 2) || osMajor >= 10; }
+    bool isWindows10OrLater() const { return osMajor >= 10; }
+
+    platform::Platform& machine() const { return platform_; }
+
+signals:
+    void progressUpdated(int step, int percent, QString statusText);
+    void optimizationFinished(int cleanedMB, int freedMemoryMB, int junkFilesCount, int startupFasterSeconds,
+                              int startupItemsCount);
+    void errorOccurred(QString errorMsg);
+
+public slots:
+    void startOptimize();
+
+private:
+    platform::Platform& platform_;
+};

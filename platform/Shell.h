@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/Status.h"
+
+#include <string>
+
+namespace platform {
+
+// The shell group (COM shell links, version resources).
+class Shell {
+public:
+    virtual ~Shell() = default;
+
+    // IShellLinkW::GetPath / GetArguments of a .lnk file.
+    virtual Status shortcutTarget(const std::wstring& /*lnkPath*/, std::wstring& /*target*/,
+                                  std::wstring& /*arguments*/)
+    {
+        return ErrorCallNotImplemented;
+    }
+
+    // GetFileVersionInfoW + VerQueryValueW("\StringFileInfo\<lang><cp>\FileDescription").
+    virtual Status fileDescription(const std::wstring& /*path*/, std::wstring& /*description*/)
+    {
+        return ErrorCallNotImplemented;
+    }
+};
+
+} // namespace platform

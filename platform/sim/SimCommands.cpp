@@ -1,0 +1,97 @@
+#include "platform/sim/SimCommands.h"
+
+#include "platform/Text.h"
+#include "platform/sim/SimTools.h"
+
+namespace platform::sim {
+
+namespace {
+
+std::string commandLine(const std::wstring& program, const std::vector<std::wstring>& arguments)
+{
+    std::string line = toUtf8(program);
+    for (const auto& argument : arguments)
+        line += " " + toUtf8(argument);
+    return line;
+}
+
+// The profile's override for a tool: "missing", "hang", or an object with "exitCode"/"output" ("fail").
+nlohmann::json behaviourOf(const SimMachine& machine, const std::wstring& name)
+{
+    const auto& document = machine.document();
+    if (!document.contains("tools") || !document["tools"].is_object())
+        return nullptr;
+    for (auto it = document["tools"].begin(); it != document["tools"].end(); ++it) {
+        if (equalsIgnoreCase(fromUtf8(it.key()), name))
+            return it.value();
+    }
+    return nullptr;
+}
+
+} // namespace
+
+SimCommands::SimCommands(SimMachine& machine)
+    : machine_(machine)
+{
+}
+
+std::wstring SimCommands::toolName(const std::wstring& program)
+{
+    std::wstring name = program;
+    auto slash = name.find_last_of(L"\\/");
+    if (slash != std::wstring::npos)
+        name = name.substr(slash + 1);
+    name = lower(name);
+    if (name.size() > 4 && name.compare(name.size() - 4, 4, L".exe") == 0)
+        name.resize(name.size() - 4);
+    return name;
+}
+
+Status SimCommands::run(const std::wstring& program, const std::vector<std::wstring>& arguments,
+                        std::uint32_t timeoutMs, CommandResult& result)
+{
+    std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    result = {};
+    std::wstring name = toolName(program);
+    std::string line = "command " + commandLine(program, arguments);
+    nlohmann::json behaviour = behaviourOf(machine_, name);
+    const ToolHandler* handler = findTool(name);
+    if (behaviour == "missing" || (!handler && !behaviour.is_object() && behaviour != "hang")) {
+        machine_.journal(line + " -> not found");
+        return ErrorFileNotFound;
+    }
+    if (behaviour == "hang") {
+        machine_.journal(line + " -> no answer within " + std::to_string(timeoutMs) + " ms, ended");
+        return WaitTimeout;
+    }
+    if (behaviour.is_object()) {
+        result.exitCode = behaviour.value("exitCode", 1u);
+        result.output = behaviour.value("output", std::string());
+        machine_.journal(line + " -> failed, exit " + std::to_string(result.exitCode));
+        return ErrorSuccess;
+    }
+    ToolOutcome outcome = (*handler)(machine_, arguments);
+    result.exitCode = outcome.exitCode;
+    result.output = std::move(outcome.output);
+    machine_.journal(line + " -> exit " + std::to_string(result.exitCode));
+    return ErrorSuccess;
+}
+
+Status SimCommands::startDetached(const std::wstring& program, const std::vector<std::wstring>& arguments)
+{
+    std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    std::wstring name = toolName(program);
+    std::string line = "start " + commandLine(program, arguments);
+    nlohmann::json behaviour = behaviourOf(machine_, name);
+    const ToolHandler* handler = findTool(name);
+    if (behaviour == "missing" || (!handler && !behaviour.is_object() && behaviour != "hang")) {
+        machine_.journal(line + " -> not found");
+        return ErrorFileNotFound;
+    }
+    machine_.journal(line + " -> started");
+    if (handler && behaviour.is_null())
+        (*handler)(machine_, arguments);
+    return ErrorSuccess;
+}
+
+} // namespace platform::sim

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace platform::sim {
+
+// A part of the simulated PC that keeps its own live form of a section of machine.json (the registry
+// tree, the services, ...) and writes it back when the machine is saved.
+class SimState {
+public:
+    virtual ~SimState() = default;
+    virtual void store(nlohmann::json& document) const = 0;
+};
+
+// A simulated Windows PC: a folder holding machine.json (the profile) and drives/ (one folder per drive
+// letter, holding real files). The groups of the simulated platform read and change it; every command run
+// and every change is recorded in the journal; save() writes the state back so that a later run sees it.
+class SimMachine {
+public:
+    // Opens the machine in `folder`. A missing or empty folder is first filled with the embedded default
+    // machine. Returns null with `error` set when machine.json cannot be read or parsed.
+    static std::unique_ptr<SimMachine> open(const std::filesystem::path& folder, std::string& error);
+
+    // Opens a machine from a profile given in memory, materialising it into `folder` (which must be empty
+    // or missing). Tests and benchmarks build machines this way.
+    static std::unique_ptr<SimMachine> create(const std::filesystem::path& folder, const nlohmann::json& profile,
+                                              std::string& error);
+
+    const std::filesystem::path& folder() const { return folder_; }
+    nlohmann::json& document() { return document_; }
+    const nlohmann::json& document() const { return document_; }
+
+    // The host path of a Windows path ("C:\Users\x" -> <folder>/drives/C/Users/x), resolving each part
+    // without regard to case and never leaving the drive's folder. Empty for a path without a drive.
+    std::filesystem::path hostPath(const std::wstring& windowsPath) const;
+
+    // The Windows path of a host path inside drives/, the inverse of hostPath.
+    std::wstring windowsPath(const std::filesystem::path& hostPath) const;
+
+    void addState(const SimState* state);
+
+    // Records one command or change. Kept in memory; save() appends the new lines to journal.log.
+    void journal(const std::string& line);
+    std::vector<std::string> journalLines() const;
+
+    // Writes machine.json (through a temporary file) and appends the journal.
+    bool save(std::string& error);
+
+    // One lock for the whole machine: the groups take it around each operation.
+    std::recursive_mutex& mutex() const { return mutex_; }
+
+private:
+    explicit SimMachine(std::filesystem::path folder);
+
+    std::filesystem::path folder_;
+    nlohmann::json document_;
+    std::vector<const SimState*> states_;
+    std::vector<std::string> journal_;
+    std::size_t journalSaved_ = 0;
+    mutable std::recursive_mutex mutex_;
+};
+
+} // namespace platform::sim
