@@ -106,7 +106,7 @@ bool materialise(const fs::path& folder, const nlohmann::json& profile, std::str
         error = "cannot create " + (folder / "drives").string() + ": " + ec.message();
         return false;
     }
-    nlohmann::json document = profile;
+    nlohmann::json document = profile.is_object() ? profile : nlohmann::json::object();
     if (document.contains("disks") && document["disks"].is_object()) {
         for (auto it = document["disks"].begin(); it != document["disks"].end(); ++it)
             fs::create_directories(folder / "drives" / it.key().substr(0, 1), ec);

@@ -1,0 +1,272 @@
+#include "platform/Text.h"
+#include "platform/sim/DefaultMachine.h"
+#include "platform/sim/SimPlatform.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace fs = std::filesystem;
+using namespace platform;
+using namespace platform::sim;
+
+namespace {
+
+class SimMachineTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::random_device random;
+        folder_ = fs::temp_directory_path() / ("tidewell-simtest-" + std::to_string(random()));
+    }
+
+    void TearDown() override
+    {
+        simulated_.reset();
+        machine_.reset();
+        std::error_code ec;
+        fs::remove_all(folder_, ec);
+    }
+
+    SimMachine& make(const nlohmann::json& profile)
+    {
+        std::string error;
+        machine_ = SimMachine::create(folder_, profile, error);
+        EXPECT_TRUE(machine_) << error;
+        simulated_ = std::make_unique<SimPlatform>(*machine_);
+        return *machine_;
+    }
+
+    void reopen()
+    {
+        std::string error;
+        ASSERT_TRUE(machine_->save(error)) << error;
+        simulated_.reset();
+        machine_ = SimMachine::open(folder_, error);
+        ASSERT_TRUE(machine_) << error;
+        simulated_ = std::make_unique<SimPlatform>(*machine_);
+    }
+
+    Platform& platform() { return simulated_->platform(); }
+
+    std::string run(const std::vector<std::wstring>& arguments, const std::wstring& program = L"wmic")
+    {
+        CommandResult result;
+        EXPECT_EQ(platform().commands.run(program, arguments, 5000, result), ErrorSuccess);
+        return result.output;
+    }
+
+    fs::path folder_;
+    std::unique_ptr<SimMachine> machine_;
+    std::unique_ptr<SimPlatform> simulated_;
+};
+
+TEST_F(SimMachineTest, HostPathIgnoresCaseAndNeverLeavesTheDrive)
+{
+    make({{"files", {{{"path", "C:\\Users\\Ann\\Desktop"}, {"folder", true}}}}});
+    fs::path desktop = machine_->hostPath(L"c:\\USERS\\ann\\desktop");
+    EXPECT_EQ(desktop, folder_ / "drives" / "C" / "Users" / "Ann" / "Desktop");
+    EXPECT_EQ(machine_->hostPath(L"C:\\..\\..\\..\\etc\\passwd"), folder_ / "drives" / "C" / "etc" / "passwd");
+    EXPECT_EQ(machine_->hostPath(L"C:/Users/Ann"), folder_ / "drives" / "C" / "Users" / "Ann");
+    EXPECT_TRUE(machine_->hostPath(L"relative\\path").empty());
+    EXPECT_TRUE(machine_->hostPath(L"\\\\server\\share").empty());
+    EXPECT_EQ(machine_->windowsPath(desktop), L"C:\\Users\\Ann\\Desktop");
+}
+
+TEST_F(SimMachineTest, FilesRecipeMakesSparseFilesWithTheirAges)
+{
+    make({{"files", {{{"path", "C:\\Windows\\Temp\\a.tmp"}, {"size", 123456}, {"ageHours", 30}}}}});
+    fs::path file = folder_ / "drives" / "C" / "Windows" / "Temp" / "a.tmp";
+    ASSERT_TRUE(fs::exists(file));
+    EXPECT_EQ(fs::file_size(file), 123456u);
+    auto age = fs::file_time_type::clock::now() - fs::last_write_time(file);
+    EXPECT_NEAR(std::chrono::duration_cast<std::chrono::minutes>(age).count(), 30 * 60, 2);
+    EXPECT_FALSE(machine_->document().contains("files"));
+}
+
+TEST_F(SimMachineTest, RegistryChangesSurviveSaveAndReopen)
+{
+    make({{"registry", {{"HKLM\\SOFTWARE\\Vendor", {{"Name", "x"}, {"Broken", {{"type", 4}, {"hex", "0100"}}}}}}}});
+    std::unique_ptr<RegistryKey> key;
+    ASSERT_EQ(platform().registry.createKey(Hive::LocalMachine, L"SOFTWARE\\Vendor\\Sub", RegAccess::ReadWrite,
+                                            RegView::Native64, key),
+              ErrorSuccess);
+    key->setValue(L"Count", RegValue::dword(7));
+    key->setValue(L"Path", RegValue::string(L"%TEMP%\\x", RegType::ExpandSz));
+    key->setValue(L"List", RegValue::multiString({L"a", L"b"}));
+    key.reset();
+    reopen();
+    ASSERT_EQ(platform().registry.openKey(Hive::LocalMachine, L"SOFTWARE\\Vendor\\Sub", RegAccess::Read,
+                                          RegView::Native64, key),
+              ErrorSuccess);
+    RegValue value;
+    ASSERT_EQ(key->queryValue(L"Count", value), ErrorSuccess);
+    EXPECT_EQ(value.asDword().value_or(0), 7u);
+    ASSERT_EQ(key->queryValue(L"Path", value), ErrorSuccess);
+    EXPECT_EQ(value.type, RegType::ExpandSz);
+    ASSERT_EQ(key->queryValue(L"List", value), ErrorSuccess);
+    EXPECT_EQ(value.asMultiString(), (std::vector<std::wstring>{L"a", L"b"}));
+    ASSERT_EQ(platform().registry.openKey(Hive::LocalMachine, L"SOFTWARE\\Vendor", RegAccess::Read,
+                                          RegView::Native64, key),
+              ErrorSuccess);
+    ASSERT_EQ(key->queryValue(L"Broken", value), ErrorSuccess);
+    EXPECT_EQ(value.type, RegType::Dword);
+    EXPECT_EQ(value.data.size(), 2u);
+    EXPECT_FALSE(value.asDword().has_value());
+}
+
+TEST_F(SimMachineTest, DeniedAndReadOnlyKeysRefuseAccess)
+{
+    make({{"registry", {{"HKLM\\SOFTWARE\\Locked", {{"@denied", true}}}, {"HKLM\\SOFTWARE\\Frozen", {{"@readOnly", true}, {"v", 1}}}}}});
+    std::unique_ptr<RegistryKey> key;
+    EXPECT_EQ(platform().registry.openKey(Hive::LocalMachine, L"SOFTWARE\\Locked", RegAccess::Read, RegView::Native64, key),
+              ErrorAccessDenied);
+    EXPECT_EQ(platform().registry.createKey(Hive::LocalMachine, L"SOFTWARE\\Locked\\Child", RegAccess::Write,
+                                            RegView::Native64, key),
+              ErrorAccessDenied);
+    EXPECT_EQ(platform().registry.openKey(Hive::LocalMachine, L"SOFTWARE\\Frozen", RegAccess::Read, RegView::Native64, key),
+              ErrorSuccess);
+    EXPECT_EQ(platform().registry.openKey(Hive::LocalMachine, L"SOFTWARE\\Frozen", RegAccess::Write, RegView::Native64, key),
+              ErrorAccessDenied);
+    EXPECT_EQ(platform().registry.createKey(Hive::LocalMachine, L"SOFTWARE\\Frozen\\New", RegAccess::Write,
+                                            RegView::Native64, key),
+              ErrorAccessDenied);
+}
+
+TEST_F(SimMachineTest, HandleOnADeletedKeyFails)
+{
+    make({{"registry", {{"HKCU\\Software\\Doomed", {{"v", 1}}}}}});
+    std::unique_ptr<RegistryKey> key;
+    ASSERT_EQ(platform().registry.openKey(Hive::CurrentUser, L"Software\\Doomed", RegAccess::ReadWrite, RegView::Native64, key),
+              ErrorSuccess);
+    ASSERT_EQ(platform().registry.deleteKey(Hive::CurrentUser, L"Software\\Doomed", RegView::Native64), ErrorSuccess);
+    RegValue value;
+    EXPECT_NE(key->queryValue(L"v", value), ErrorSuccess);
+    EXPECT_NE(key->setValue(L"v", RegValue::dword(2)), ErrorSuccess);
+}
+
+TEST_F(SimMachineTest, WmicValueFormatUsesCrCrLf)
+{
+    make({{"wmi", {{"Win32_Processor", {{{"ProcessorId", "ABC"}}}}}}});
+    EXPECT_EQ(run({L"Win32_Processor", L"get", L"ProcessorId", L"/value"}),
+              "\r\r\n\r\r\nProcessorId=ABC\r\r\n\r\r\n\r\r\n");
+}
+
+TEST_F(SimMachineTest, WmicTableSortsColumnsAndPadsThem)
+{
+    make({{"wmi", {{"Win32_DiskDrive", {{{"MediaType", "Fixed hard disk media"}, {"DeviceID", "\\\\.\\PHYSICALDRIVE0"}}}}}}});
+    EXPECT_EQ(run({L"diskdrive", L"get", L"MediaType,DeviceID"}),
+              "DeviceID            MediaType              \r\r\n"
+              "\\\\.\\PHYSICALDRIVE0  Fixed hard disk media  \r\r\n"
+              "\r\r\n");
+}
+
+TEST_F(SimMachineTest, WmicWhereClauseFiltersWithLikeAndEquals)
+{
+    make({{"wmi",
+           {{"Win32_DiskDrive",
+             {{{"MediaType", "Fixed SSD"}, {"DeviceID", "DISK0"}}, {{"MediaType", "Fixed hard disk"}, {"DeviceID", "DISK1"}}}}}}});
+    std::string ssd = run({L"diskdrive", L"where", L"MediaType like '%SSD%' and DeviceID like '%0%'", L"get", L"MediaType"});
+    EXPECT_NE(ssd.find("Fixed SSD"), std::string::npos);
+    EXPECT_EQ(ssd.find("hard disk"), std::string::npos);
+    EXPECT_EQ(run({L"diskdrive", L"where", L"DeviceID='DISK9'", L"get", L"MediaType"}), "");
+}
+
+TEST_F(SimMachineTest, WmicCanAnswerLikeWine)
+{
+    make({{"wmicOutput", "utf16"}, {"wmi", {{"Win32_BaseBoard", {{{"SerialNumber", "S1"}}}}}}});
+    std::string output = run({L"Win32_BaseBoard", L"get", L"SerialNumber", L"/value"});
+    ASSERT_GE(output.size(), 2u);
+    EXPECT_EQ(output.substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(output.substr(2, 4), std::string("\r\0\n\0", 4));
+}
+
+TEST_F(SimMachineTest, WmicWithNamespaceAndPath)
+{
+    make({{"wmi", {{"AntiVirusProduct", {{{"displayName", "Windows Defender"}}, {{"displayName", "火绒安全"}}}}}}});
+    std::string output = run({L"/namespace:\\\\root\\SecurityCenter2", L"path", L"AntiVirusProduct", L"get", L"displayName"});
+    EXPECT_NE(output.find("Windows Defender"), std::string::npos);
+    EXPECT_NE(output.find("火绒安全"), std::string::npos);
+}
+
+TEST_F(SimMachineTest, ToolOverridesAndJournal)
+{
+    make({{"tools", {{"wmic", {{"exitCode", 5}, {"output", "odd"}}}, {"defrag", "missing"}, {"bcdedit", "hang"}}}});
+    CommandResult result;
+    EXPECT_EQ(platform().commands.run(L"wmic", {L"cpu", L"get", L"Name"}, 100, result), ErrorSuccess);
+    EXPECT_EQ(result.exitCode, 5u);
+    EXPECT_EQ(result.output, "odd");
+    EXPECT_EQ(platform().commands.run(L"C:\\Windows\\System32\\Defrag.exe", {L"C:"}, 100, result), ErrorFileNotFound);
+    EXPECT_EQ(platform().commands.run(L"bcdedit", {}, 100, result), WaitTimeout);
+    auto journal = machine_->journalLines();
+    ASSERT_EQ(journal.size(), 3u);
+    EXPECT_EQ(journal[0], "command wmic cpu get Name -> failed, exit 5");
+    EXPECT_EQ(journal[1], "command C:\\Windows\\System32\\Defrag.exe C: -> not found");
+    EXPECT_EQ(journal[2], "command bcdedit -> no answer within 100 ms, ended");
+}
+
+TEST_F(SimMachineTest, SaveAppendsTheJournalOnce)
+{
+    make({});
+    std::unique_ptr<RegistryKey> key;
+    platform().registry.createKey(Hive::CurrentUser, L"Software\\T", RegAccess::Write, RegView::Native64, key);
+    key->setValue(L"a", RegValue::dword(1));
+    std::string error;
+    ASSERT_TRUE(machine_->save(error));
+    ASSERT_TRUE(machine_->save(error));
+    std::ifstream in(folder_ / "journal.log");
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(), "registry create key HKCU\\Software\\T\nregistry set HKCU\\Software\\T [a] = REG_DWORD 1\n");
+}
+
+TEST_F(SimMachineTest, UnreadableProfileIsRefusedAndLeftAlone)
+{
+    fs::create_directories(folder_);
+    std::ofstream(folder_ / "machine.json") << "{ not json";
+    std::string error;
+    EXPECT_EQ(SimMachine::open(folder_, error), nullptr);
+    EXPECT_NE(error.find("not valid JSON"), std::string::npos);
+    std::ifstream in(folder_ / "machine.json");
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(), "{ not json");
+}
+
+TEST_F(SimMachineTest, EmptyFolderGetsTheDefaultMachine)
+{
+    fs::create_directories(folder_);
+    std::string error;
+    machine_ = SimMachine::open(folder_, error);
+    ASSERT_TRUE(machine_) << error;
+    simulated_ = std::make_unique<SimPlatform>(*machine_);
+    std::unique_ptr<RegistryKey> key;
+    ASSERT_EQ(platform().registry.openKey(Hive::LocalMachine, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion",
+                                          RegAccess::Read, RegView::Native64, key),
+              ErrorSuccess);
+    RegValue value;
+    ASSERT_EQ(key->queryValue(L"CurrentBuildNumber", value), ErrorSuccess);
+    EXPECT_EQ(value.asString(), L"19045");
+    EXPECT_TRUE(fs::is_directory(folder_ / "drives" / "C" / "Windows"));
+}
+
+TEST(DefaultMachineTest, FragmentsMergeObjectsAndAppendArrays)
+{
+    nlohmann::json base = {{"a", {{"x", 1}}}, {"list", {1}}, {"s", "old"}};
+    mergeProfile(base, {{"a", {{"y", 2}}}, {"list", {2}}, {"s", "new"}});
+    EXPECT_EQ(base, (nlohmann::json{{"a", {{"x", 1}, {"y", 2}}}, {"list", {1, 2}}, {"s", "new"}}));
+}
+
+TEST(RegValueTest, TextSurvivesUtf16AndUtf8)
+{
+    std::wstring text = L"中文 \U0001F600 ok";
+    EXPECT_EQ(RegValue::string(text).asString(), text);
+    EXPECT_EQ(fromUtf8(toUtf8(text)), text);
+    EXPECT_EQ(fromUtf8("\xff\xfe"), std::wstring(L"\xFFFD\xFFFD"));
+}
+
+} // namespace
