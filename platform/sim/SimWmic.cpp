@@ -262,6 +262,13 @@ ToolOutcome runWmic(SimMachine& machine, const std::vector<std::wstring>& argume
     }
     if (instances.empty())
         return {0, {}}; // "No Instance(s) Available." goes to standard error
+    // wmic prints a property under its own spelling, whatever the case of the request.
+    for (auto& property : query.properties) {
+        for (auto it = instances.front()->begin(); it != instances.front()->end(); ++it) {
+            if (equalsIgnoreCase(fromUtf8(it.key()), fromUtf8(property)))
+                property = it.key();
+        }
+    }
     bool utf16 = document.value("wmicOutput", std::string()) == "utf16";
     std::wstring text = query.listFormat ? listOutput(instances, query.properties) : tableOutput(instances, query.properties);
     return {0, encode(text, utf16)};
