@@ -7,6 +7,7 @@
 #include "engine/MemoryOptimizer.h"
 #include "engine/PrivacyTweaks.h"
 #include "engine/StorageAnalyzer.h"
+#include "engine/SystemChanges.h"
 #include "engine/SystemTweaks.h"
 #include "engine/UninstallResidueCounter.h"
 #include "log/RunLogger.h"
@@ -110,4 +111,39 @@ int OptimizeCore::countUninstallResidue()
 void OptimizeCore::runDetailedAnalysis()
 {
     AnalysisStep(*this).run();
+}
+
+void OptimizeCore::setRegistryDword(platform::Hive root, const QString& subKey, const QString& name, quint32 value)
+{
+    SystemChanges(platform_).setRegistryDword(root, subKey, name, value);
+}
+
+void OptimizeCore::setUserRegistryString(const QString& subKey, const QString& name, const QString& text)
+{
+    SystemChanges(platform_).setUserRegistryString(subKey, name, text);
+}
+
+bool OptimizeCore::stopServiceAndWait(const QString& name)
+{
+    return SystemChanges(platform_).stopServiceAndWait(name);
+}
+
+bool OptimizeCore::disableService(const QString& name)
+{
+    return SystemChanges(platform_).disableService(name);
+}
+
+void OptimizeCore::startService(const QString& name)
+{
+    SystemChanges(platform_).startService(name);
+}
+
+quint32 OptimizeCore::serviceState(const QString& name)
+{
+    return SystemChanges(platform_).serviceState(name);
+}
+
+bool OptimizeCore::isProcessRunning(const QString& name)
+{
+    return SystemChanges(platform_).isProcessRunning(name);
 }

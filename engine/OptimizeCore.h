@@ -52,6 +52,15 @@ public:
     int countUninstallResidue();
     void runDetailedAnalysis();
 
+    // The system-change primitives the stages share (see SystemChanges and DirectoryCleaner).
+    void setRegistryDword(platform::Hive root, const QString& subKey, const QString& name, quint32 value);
+    void setUserRegistryString(const QString& subKey, const QString& name, const QString& text);
+    bool stopServiceAndWait(const QString& name);
+    bool disableService(const QString& name);
+    void startService(const QString& name);
+    quint32 serviceState(const QString& name);
+    bool isProcessRunning(const QString& name);
+
     // Windows version tests used by every stage.
     bool isWindows7() const { return osMajor == 6 && osMinor == 1; }
     bool isWindows8OrLater() const { return (osMajor == 6 && osMinor >= 2) || osMajor >= 10; }

@@ -5,7 +5,11 @@ namespace platform::sim {
 SimPlatform::SimPlatform(SimMachine& machine)
     : machine_(machine)
     , registry_(machine)
+    , services_(machine)
     , systemInfo_(machine)
+    , processes_(machine)
+    , devices_(machine, registry_)
+    , tasks_(machine)
     , commands_(machine)
     , platform_{registry_, services_, security_, systemInfo_, processes_, windows_,
                 devices_,  tasks_,    shell_,    files_,      commands_}

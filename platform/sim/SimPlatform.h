@@ -2,9 +2,13 @@
 
 #include "platform/Platform.h"
 #include "platform/sim/SimCommands.h"
+#include "platform/sim/SimDevices.h"
 #include "platform/sim/SimMachine.h"
+#include "platform/sim/SimProcesses.h"
 #include "platform/sim/SimRegistry.h"
+#include "platform/sim/SimServices.h"
 #include "platform/sim/SimSystemInfo.h"
+#include "platform/sim/SimTasks.h"
 
 namespace platform::sim {
 
@@ -21,13 +25,13 @@ public:
 private:
     SimMachine& machine_;
     SimRegistry registry_;
-    Services services_;
+    SimServices services_;
     Security security_;
     SimSystemInfo systemInfo_;
-    Processes processes_;
+    SimProcesses processes_;
     TopLevelWindows windows_;
-    Devices devices_;
-    Tasks tasks_;
+    SimDevices devices_;
+    SimTasks tasks_;
     Shell shell_;
     Files files_;
     SimCommands commands_;

@@ -1,0 +1,140 @@
+#include "engine/SystemChanges.h"
+
+#include "engine/PlatformText.h"
+#include "log/RunLogger.h"
+
+#include <QElapsedTimer>
+#include <QThread>
+
+using namespace platform;
+
+namespace {
+
+constexpr int kStopWaitMs = 3000;
+constexpr int kDisableWaitMs = 2000;
+constexpr int kPollMs = 200;
+
+std::unique_ptr<RegistryKey> openForWriting(Registry& registry, Hive root, const std::wstring& subKey)
+{
+    std::unique_ptr<RegistryKey> key;
+    if (succeeded(registry.openKey(root, subKey, RegAccess::Write, RegView::Native64, key)))
+        return key;
+    if (succeeded(registry.createKey(root, subKey, RegAccess::Write, RegView::Native64, key)))
+        return key;
+    return nullptr;
+}
+
+} // namespace
+
+SystemChanges::SystemChanges(Platform& machine)
+    : machine_(machine)
+{
+}
+
+void SystemChanges::setRegistryDword(Hive root, const QString& subKey, const QString& name, std::uint32_t value)
+{
+    auto key = openForWriting(machine_.registry, root, toWString(subKey));
+    if (!key || !succeeded(key->setValue(toWString(name), RegValue::dword(value))))
+        return;
+    engineLog(QStringLiteral("    注册表(DWORD): %1\\%2 = %3").arg(subKey, name).arg(value));
+}
+
+void SystemChanges::setUserRegistryString(const QString& subKey, const QString& name, const QString& text)
+{
+    auto key = openForWriting(machine_.registry, Hive::CurrentUser, toWString(subKey));
+    if (!key || !succeeded(key->setValue(toWString(name), RegValue::string(toWString(text)))))
+        return;
+    engineLog(QStringLiteral("    注册表(SZ): %1\\%2 = \"%3\"").arg(subKey, name, text));
+}
+
+bool SystemChanges::stopServiceAndWait(const QString& name)
+{
+    std::unique_ptr<ServiceManager> manager;
+    if (!succeeded(machine_.services.openManager(ManagerAccess::Connect, manager)))
+        return false;
+    std::unique_ptr<Service> service;
+    if (!succeeded(manager->openService(toWString(name), ServiceAccess::QueryStatus | ServiceAccess::Stop, service)))
+        return false;
+    ServiceStatus status;
+    if (!succeeded(service->stop(status)))
+        return false;
+    QElapsedTimer waited;
+    waited.start();
+    while (status.currentState != ServiceState::Stopped) {
+        if (waited.elapsed() > kStopWaitMs)
+            return false;
+        QThread::msleep(kPollMs);
+        if (!succeeded(service->queryStatus(status)))
+            return true;
+    }
+    return true;
+}
+
+bool SystemChanges::disableService(const QString& name)
+{
+    std::unique_ptr<ServiceManager> manager;
+    if (!succeeded(machine_.services.openManager(ManagerAccess::All, manager)))
+        return false;
+    std::unique_ptr<Service> service;
+    const std::uint32_t access = ServiceAccess::QueryConfig | ServiceAccess::ChangeConfig |
+                                 ServiceAccess::QueryStatus | ServiceAccess::Stop;
+    if (!succeeded(manager->openService(toWString(name), access, service)))
+        return false;
+    std::uint32_t required = 0;
+    ServiceConfig config;
+    service->queryConfig(config, 0, &required);
+    if (succeeded(service->queryConfig(config, required)))
+        engineLog(QStringLiteral("服务 %1 原始启动类型: %2 → 将设为 DISABLED").arg(name).arg(config.startType));
+    const bool disabled = succeeded(service->changeStartType(ServiceStart::Disabled));
+    waitWhileRunning(*service, kDisableWaitMs);
+    return disabled;
+}
+
+void SystemChanges::waitWhileRunning(Service& service, int limitMs)
+{
+    ServiceStatus status;
+    if (!succeeded(service.queryStatus(status)) || status.currentState == ServiceState::Stopped)
+        return;
+    service.stop(status);
+    QElapsedTimer waited;
+    waited.start();
+    while (status.currentState != ServiceState::Stopped && waited.elapsed() < limitMs) {
+        QThread::msleep(kPollMs);
+        if (!succeeded(service.queryStatus(status)))
+            return;
+    }
+}
+
+void SystemChanges::startService(const QString& name)
+{
+    std::unique_ptr<ServiceManager> manager;
+    if (!succeeded(machine_.services.openManager(ManagerAccess::Connect, manager)))
+        return;
+    std::unique_ptr<Service> service;
+    if (succeeded(manager->openService(toWString(name), ServiceAccess::Start, service)))
+        service->start();
+}
+
+std::uint32_t SystemChanges::serviceState(const QString& name)
+{
+    std::unique_ptr<ServiceManager> manager;
+    if (!succeeded(machine_.services.openManager(ManagerAccess::Connect, manager)))
+        return 0;
+    std::unique_ptr<Service> service;
+    if (!succeeded(manager->openService(toWString(name), ServiceAccess::QueryStatus, service)))
+        return 0;
+    ServiceStatus status;
+    return succeeded(service->queryStatus(status)) ? status.currentState : 0;
+}
+
+bool SystemChanges::isProcessRunning(const QString& name)
+{
+    std::vector<ProcessEntry> processes;
+    if (!succeeded(machine_.processes.snapshot(processes)))
+        return false;
+    for (const auto& process : processes) {
+        if (toQString(process.exeName).toLower() == name.toLower())
+            return true;
+    }
+    return false;
+}

@@ -1,0 +1,114 @@
+#include "platform/sim/SimProcesses.h"
+
+#include "platform/Text.h"
+
+namespace platform::sim {
+
+namespace {
+
+nlohmann::json* section(SimMachine& machine)
+{
+    auto& document = machine.document();
+    auto it = document.find("processes");
+    return it != document.end() && it->is_array() ? &*it : nullptr;
+}
+
+nlohmann::json* findProcess(SimMachine& machine, std::uint32_t pid)
+{
+    nlohmann::json* processes = section(machine);
+    if (!processes)
+        return nullptr;
+    for (auto& process : *processes) {
+        if (process.value("pid", 0u) == pid)
+            return &process;
+    }
+    return nullptr;
+}
+
+// Moves a process's working set to the available physical memory.
+void emptyWorkingSet(SimMachine& machine, nlohmann::json& process)
+{
+    std::uint64_t bytes = process.value("workingSet", std::uint64_t{0});
+    process["workingSet"] = 0;
+    auto& memory = machine.document()["memory"];
+    std::uint64_t available = memory.value("availPhys", std::uint64_t{0}) + bytes;
+    std::uint64_t total = memory.value("totalPhys", available);
+    memory["availPhys"] = available < total ? available : total;
+}
+
+} // namespace
+
+SimProcesses::SimProcesses(SimMachine& machine)
+    : machine_(machine)
+{
+}
+
+Status SimProcesses::snapshot(std::vector<ProcessEntry>& processes)
+{
+    std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    if (machine_.document().value("processSnapshotFails", false))
+        return ErrorAccessDenied;
+    processes.clear();
+    if (const nlohmann::json* all = section(machine_)) {
+        for (const auto& process : *all) {
+            processes.push_back({process.value("pid", 0u), process.value("parentPid", 0u),
+                                 fromUtf8(process.value("name", std::string()))});
+        }
+    }
+    return ErrorSuccess;
+}
+
+Status SimProcesses::trimWorkingSet(std::uint32_t pid)
+{
+    std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    nlohmann::json* process = findProcess(machine_, pid);
+    if (!process)
+        return ErrorInvalidParameter;
+    if (process->value("protected", false))
+        return ErrorAccessDenied;
+    machine_.journal("process " + std::to_string(pid) + " " + process->value("name", std::string()) +
+                     " working set trimmed");
+    emptyWorkingSet(machine_, *process);
+    return ErrorSuccess;
+}
+
+Status SimProcesses::imagePath(std::uint32_t pid, std::wstring& path)
+{
+    std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    nlohmann::json* process = findProcess(machine_, pid);
+    if (!process)
+        return ErrorInvalidParameter;
+    if (process->value("protected", false))
+        return ErrorAccessDenied;
+    std::string image = process->value("imagePath", std::string());
+    if (image.empty())
+        return ErrorAccessDenied;
+    path = fromUtf8(image);
+    return ErrorSuccess;
+}
+
+std::uint32_t SimProcesses::currentProcessId()
+{
+    std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    if (const nlohmann::json* all = section(machine_)) {
+        for (const auto& process : *all) {
+            if (process.value("self", false))
+                return process.value("pid", 0u);
+        }
+    }
+    return 0;
+}
+
+void SimProcesses::trimAll(SimMachine& machine)
+{
+    std::lock_guard<std::recursive_mutex> lock(machine.mutex());
+    nlohmann::json* all = section(machine);
+    if (!all)
+        return;
+    for (auto& process : *all) {
+        if (!process.value("protected", false))
+            emptyWorkingSet(machine, process);
+    }
+}
+
+} // namespace platform::sim
