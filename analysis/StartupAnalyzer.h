@@ -1,15 +1,25 @@
 #pragma once
 
-#include <QString>
+#include "analysis/MachineQuery.h"
 
 class OptimizeCore;
 
-// Counts the start-up entries of the machine for phase 1; returns their number.
+// The fast start-up count of phase 1: every string value of the run keys, Winlogon and Windows keys, a
+// changed Winlogon hook, AppInit_DLLs, an excess of approved shell extensions, the script and program files
+// of the two start-up folders and (except on Windows 7) the logon and boot triggers of enabled scheduled
+// tasks. Sets startupFasterSeconds to six seconds per entry and returns the count.
 class StartupAnalyzer {
 public:
     explicit StartupAnalyzer(OptimizeCore& core);
     int run();
 
 private:
+    int countRunKeys() const;
+    int countHooks() const;
+    int countShellExtensions() const;
+    int countFolderFiles() const;
+    int countTaskTriggers() const;
+
     OptimizeCore& core_;
+    MachineQuery machine_;
 };

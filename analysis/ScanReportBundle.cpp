@@ -1,0 +1,6 @@
+#include "analysis/ScanReportBundle.h"
+
+int registerScanReportBundle()
+{
+    return qRegisterMetaType<ScanReportBundle>("ScanReportBundle");
+}
