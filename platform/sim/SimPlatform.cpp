@@ -8,8 +8,10 @@ SimPlatform::SimPlatform(SimMachine& machine)
     , services_(machine)
     , systemInfo_(machine)
     , processes_(machine)
+    , windows_(machine)
     , devices_(machine, registry_)
     , tasks_(machine)
+    , shell_(machine)
     , commands_(machine)
     , platform_{registry_, services_, security_, systemInfo_, processes_, windows_,
                 devices_,  tasks_,    shell_,    files_,      commands_}

@@ -7,8 +7,10 @@
 #include "platform/sim/SimProcesses.h"
 #include "platform/sim/SimRegistry.h"
 #include "platform/sim/SimServices.h"
+#include "platform/sim/SimShell.h"
 #include "platform/sim/SimSystemInfo.h"
 #include "platform/sim/SimTasks.h"
+#include "platform/sim/SimWindows.h"
 
 namespace platform::sim {
 
@@ -29,10 +31,10 @@ private:
     Security security_;
     SimSystemInfo systemInfo_;
     SimProcesses processes_;
-    TopLevelWindows windows_;
+    SimWindows windows_;
     SimDevices devices_;
     SimTasks tasks_;
-    Shell shell_;
+    SimShell shell_;
     Files files_;
     SimCommands commands_;
     Platform platform_;
