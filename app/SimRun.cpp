@@ -1,5 +1,6 @@
 #include "app/SimRun.h"
 
+#include "analysis/ReportJson.h"
 #include "engine/OptimizeCore.h"
 #include "log/RunLogger.h"
 #include "platform/sim/SimPlatform.h"
@@ -20,15 +21,18 @@ bool SimRun::parse(const QStringList& arguments)
     QCommandLineParser parser;
     const QCommandLineOption machine(QStringLiteral("machine"), QStringLiteral("machine folder"), QStringLiteral("DIR"));
     const QCommandLineOption logDir(QStringLiteral("log-dir"), QStringLiteral("run log folder"), QStringLiteral("DIR"));
-    parser.addOptions({machine, logDir});
+    const QCommandLineOption report(QStringLiteral("report"), QStringLiteral("analysis report JSON file"),
+                                    QStringLiteral("FILE"));
+    parser.addOptions({machine, logDir, report});
     if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
         err_ << "tidewell-sim: " << (parser.errorText().isEmpty() ? QStringLiteral("unexpected argument")
                                                                   : parser.errorText())
-             << "\nusage: tidewell-sim [--machine DIR] [--log-dir DIR]\n";
+             << "\nusage: tidewell-sim [--machine DIR] [--log-dir DIR] [--report FILE]\n";
         return false;
     }
     machineDir_ = parser.value(machine);
     logDir_ = parser.value(logDir);
+    reportPath_ = parser.value(report);
     return true;
 }
 
@@ -42,6 +46,20 @@ QString SimRun::chooseMachineFolder()
         return {};
     out_ << "machine: " << temporary.path() << "\n";
     return temporary.path();
+}
+
+bool SimRun::writeReport(const ScanReportBundle& report)
+{
+    if (reportPath_.isEmpty())
+        return true;
+    QFile file(reportPath_);
+    const QByteArray text = ReportJson::toText(report);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size() || !file.flush()) {
+        err_ << "tidewell-sim: cannot write the report " << reportPath_ << "\n";
+        return false;
+    }
+    out_ << "report: " << reportPath_ << "\n";
+    return true;
 }
 
 void SimRun::printFile(const QString& path)
@@ -83,6 +101,8 @@ int SimRun::exec(const QStringList& arguments, const QString& appDir)
         exitCode = kRefused;
     });
     core.startOptimize();
+    if (!writeReport(core.report))
+        exitCode = kUsage;
 
     if (!machine->save(error))
         err_ << "tidewell-sim: " << QString::fromStdString(error) << "\n";

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "analysis/ScanReportBundle.h"
+
 #include <QString>
 #include <QTextStream>
 
 // One headless phase-1 run on a simulated PC, as `tidewell-sim` performs it:
-//   tidewell-sim [--machine DIR] [--log-dir DIR]
-// Exit codes: 0 after optimizationFinished, 3 after errorOccurred, 2 for a bad command line or a machine
-// that cannot be read (nothing is changed then).
+//   tidewell-sim [--machine DIR] [--log-dir DIR] [--report FILE]
+// --report writes the analysis report as JSON after the run. Exit codes: 0 after optimizationFinished, 3
+// after errorOccurred, 2 for a bad command line or a machine that cannot be read (nothing is changed then)
+// or a report file that cannot be written.
 class SimRun {
 public:
     SimRun(QTextStream& out, QTextStream& err);
@@ -21,9 +24,11 @@ private:
     bool parse(const QStringList& arguments);
     QString chooseMachineFolder();
     void printFile(const QString& path);
+    bool writeReport(const ScanReportBundle& report);
 
     QTextStream& out_;
     QTextStream& err_;
     QString machineDir_;
     QString logDir_;
+    QString reportPath_;
 };
