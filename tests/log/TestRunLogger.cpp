@@ -33,6 +33,7 @@ private:
         QFile file(folder + QLatin1Char('/') + name);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("old");
+        file.flush();
         QVERIFY(file.setFileTime(QDateTime::currentDateTime().addDays(-daysOld), QFileDevice::FileModificationTime));
     }
 
