@@ -121,7 +121,7 @@ void StartupScanner::scanFolders(QVector<StartupScanItem>& items) const
             continue;
         for (const QString& fileName : machine_.files(path)) {
             if (hasDeepPattern(fileName))
-                items.append(scorer_.score(completeBaseName(fileName), MachineQuery::join(path, fileName),
+                items.append(scorer_.scoreProgram(completeBaseName(fileName), MachineQuery::join(path, fileName),
                                            QLatin1String(folder.label), folder.sourceType));
         }
     }

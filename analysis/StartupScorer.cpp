@@ -13,13 +13,24 @@ StartupScorer::StartupScorer(const MachineQuery& machine, const SignatureDatabas
 StartupScanItem StartupScorer::score(const QString& name, const QString& command, const QString& source,
                                      int sourceType) const
 {
+    return scored(name, command, executableOf(command), source, sourceType);
+}
+
+StartupScanItem StartupScorer::scoreProgram(const QString& name, const QString& program, const QString& source,
+                                            int sourceType) const
+{
+    return scored(name, program, program, source, sourceType);
+}
+
+StartupScanItem StartupScorer::scored(const QString& name, const QString& command, const QString& exe,
+                                      const QString& source, int sourceType) const
+{
     StartupScanItem item;
     item.name = name;
     item.command = command;
     item.source = source;
     item.sourceType = sourceType;
 
-    const QString exe = executableOf(command);
     const QString expanded = exe.isEmpty() ? QString() : machine_.expand(exe);
     const bool isSigned = trust_.isSigned(expanded);
     const bool locationOk = !exe.isEmpty() && StartupScoring::isNormalLocation(expanded, isSigned);

@@ -12,9 +12,18 @@ class StartupScorer {
 public:
     StartupScorer(const MachineQuery& machine, const SignatureDatabase& database);
 
+    // The program is taken from the command line.
     StartupScanItem score(const QString& name, const QString& command, const QString& source, int sourceType) const;
 
+    // The program is known already: a start-up folder file is scored on itself. Its path, written unquoted as
+    // the command, holds the blank of "Start Menu" and would be cut there by the command-line rules.
+    StartupScanItem scoreProgram(const QString& name, const QString& program, const QString& source,
+                                 int sourceType) const;
+
 private:
+    StartupScanItem scored(const QString& name, const QString& command, const QString& exe, const QString& source,
+                           int sourceType) const;
+
     const MachineQuery& machine_;
     const SignatureDatabase& database_;
     FileTrust trust_;

@@ -54,14 +54,19 @@ bool createEntry(const fs::path& folder, const nlohmann::json& entry, std::strin
         fs::create_directory_symlink(fs::absolute(target), host, ec);
         return !ec || (error = "cannot link " + host.string(), false);
     }
+    const bool hasContent = entry.contains("content") && entry["content"].is_string();
     {
         std::ofstream out(host, std::ios::binary | std::ios::trunc);
         if (!out) {
             error = "cannot create " + host.string();
             return false;
         }
+        // A file whose text matters (preferences, hosts) gives it as "content" instead of a size.
+        if (hasContent)
+            out << entry["content"].get<std::string>();
     }
-    fs::resize_file(host, entry.value("size", std::uint64_t{0}), ec);
+    if (!hasContent)
+        fs::resize_file(host, entry.value("size", std::uint64_t{0}), ec);
     double ageHours = entry.value("ageHours", 0.0);
     auto when = fs::file_time_type::clock::now() -
                 std::chrono::duration_cast<fs::file_time_type::duration>(std::chrono::duration<double, std::ratio<3600>>(ageHours));
@@ -116,6 +121,9 @@ bool materialise(const fs::path& folder, const nlohmann::json& profile, std::str
         for (const auto& entry : document["files"]) {
             if (!createEntry(folder, entry, error))
                 return false;
+            // Flags Linux files cannot carry live on in machine.json, where the simulated files find them.
+            if (entry.contains("attributes"))
+                document["fileFlags"][entry.value("path", "")] = entry["attributes"];
         }
         // The files now exist as real files; the list was only the recipe.
         document.erase("files");
