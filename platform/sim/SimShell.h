@@ -18,6 +18,9 @@ public:
     Status shortcutTarget(const std::wstring& lnkPath, std::wstring& target, std::wstring& arguments) override;
     Status fileDescription(const std::wstring& path, std::wstring& description) override;
 
+    // The machine behind this group, for tests that arrange its state.
+    SimMachine& machine() const { return machine_; }
+
 private:
     // The entry of shell.<table> for `path`, or null; `status` tells why there is none.
     const nlohmann::json* entryFor(const char* table, const std::wstring& path, Status& status) const;

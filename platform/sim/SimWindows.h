@@ -18,6 +18,9 @@ public:
 
     static constexpr std::uint32_t kToolWindow = 0x00000080;
 
+    // The machine behind this group, for tests that arrange its state.
+    SimMachine& machine() const { return machine_; }
+
 private:
     SimMachine& machine_;
 };
