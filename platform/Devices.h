@@ -29,7 +29,7 @@ class Devices {
 public:
     virtual ~Devices() = default;
 
-    // GetAdaptersInfo.
+    // GetAdaptersInfo: ERROR_NO_DATA when the machine has no adapter with an IP binding.
     virtual Status adapters(std::vector<NetworkAdapter>& /*adapters*/) { return ErrorCallNotImplemented; }
 
     // SetupDiGetClassDevsW(GUID_DEVCLASS_NET, DIGCF_PRESENT) + SetupDiOpenDevRegKey(DIREG_DRV) for the
@@ -40,8 +40,25 @@ public:
         return ErrorCallNotImplemented;
     }
 
-    // EnumPrintersW(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, level 1).
+    // SetupDiGetClassDevsW(GUID_DEVCLASS_NET, DIGCF_PRESENT) + SetupDiEnumDeviceInfo from index 0: the
+    // NetCfgInstanceId (read from the driver key) of every present network-class device, adapters without
+    // an IP binding included. Devices without a driver key are left out.
+    virtual Status presentNetworkDevices(std::vector<std::wstring>& /*netCfgInstanceIds*/)
+    {
+        return ErrorCallNotImplemented;
+    }
+
+    // EnumPrintersW(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, level 1), size query first.
     virtual Status printers(std::vector<PrinterInfo>& /*printers*/) { return ErrorCallNotImplemented; }
+
+    // CreateFileW("\\.\C:") + IOCTL_STORAGE_QUERY_PROPERTY(StorageDeviceSeekPenaltyProperty,
+    // PropertyStandardQuery): whether the storage device holding `drive` ("C:") incurs a seek penalty, which
+    // tells a spinning disk from a solid-state one. Fails (ERROR_NOT_SUPPORTED, ERROR_INVALID_FUNCTION or the
+    // open error) when the driver does not answer the query.
+    virtual Status seekPenalty(const std::wstring& /*drive*/, bool& /*incursSeekPenalty*/)
+    {
+        return ErrorCallNotImplemented;
+    }
 };
 
 } // namespace platform

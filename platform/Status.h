@@ -24,6 +24,7 @@ constexpr Status ErrorCallNotImplemented = 120;
 constexpr Status ErrorInsufficientBuffer = 122;
 constexpr Status ErrorDirNotEmpty = 145;
 constexpr Status ErrorAlreadyExists = 183;
+constexpr Status ErrorNoData = 232;
 constexpr Status ErrorMoreData = 234;
 constexpr Status WaitTimeout = 258;
 constexpr Status ErrorNoMoreItems = 259;

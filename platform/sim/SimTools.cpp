@@ -1,6 +1,7 @@
 #include "platform/sim/SimTools.h"
 
 #include "platform/Text.h"
+#include "platform/sim/SimMaintenanceTools.h"
 
 #include <utility>
 
@@ -12,6 +13,9 @@ namespace {
 // lacks it.
 const std::pair<const wchar_t*, ToolHandler> kTools[] = {
     {L"wmic", runWmic},
+    {L"bcdedit", runBcdedit},
+    {L"powercfg", runPowercfg},
+    {L"defrag", runDefrag},
 };
 
 } // namespace

@@ -30,6 +30,12 @@ public:
     virtual Tool printingTool(const std::string& text, int exitCode) = 0;
     virtual Tool slowTool() = 0;
     virtual std::wstring missingTool() const = 0;
+
+    // A Task Scheduler folder that holds no task at the start of each test, and a way to register an
+    // enabled or disabled task in it without going through the interface under test. False when the
+    // backend cannot; the test then skips.
+    virtual std::wstring scratchTaskFolder() const { return L"\\TidewellContract"; }
+    virtual bool addTask(const std::wstring& /*name*/, bool /*enabled*/) { return false; }
 };
 
 // Set up by the test program's backend for each test (see the fixture).

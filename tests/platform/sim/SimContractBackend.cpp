@@ -1,4 +1,5 @@
 #include "platform/ContractTest.h"
+#include "platform/Text.h"
 #include "platform/sim/SimPlatform.h"
 
 #include <filesystem>
@@ -57,6 +58,13 @@ public:
 
     Tool slowTool() override { return {L"slowtool", {L"--forever"}}; }
     std::wstring missingTool() const override { return L"no-such-tool-4711"; }
+
+    bool addTask(const std::wstring& name, bool enabled) override
+    {
+        std::string path = platform::toUtf8(scratchTaskFolder() + L"\\" + name);
+        machine_->document()["tasks"].push_back(nlohmann::json::object({{"path", path}, {"enabled", enabled}}));
+        return true;
+    }
 
     platform::sim::SimMachine& machine() { return *machine_; }
 

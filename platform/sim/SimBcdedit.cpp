@@ -1,0 +1,91 @@
+#include "platform/Text.h"
+#include "platform/sim/SimMaintenanceTools.h"
+
+#include <fstream>
+
+namespace platform::sim {
+
+namespace {
+
+const char* const kDone = "The operation completed successfully.\r\n";
+
+ToolOutcome failure(const std::string& text)
+{
+    return {1, text};
+}
+
+nlohmann::json& bootSection(SimMachine& machine)
+{
+    auto& boot = machine.document()["boot"];
+    if (!boot.is_object())
+        boot = nlohmann::json::object();
+    if (!boot.contains("entries") || !boot["entries"].is_object())
+        boot["entries"] = nlohmann::json::object();
+    return boot;
+}
+
+ToolOutcome exportStore(SimMachine& machine, const std::wstring& file)
+{
+    auto host = machine.hostPath(file);
+    std::error_code ec;
+    if (host.empty() || !std::filesystem::is_directory(host.parent_path(), ec))
+        return failure("An error occurred while attempting to reference the specified file.\r\n"
+                       "The system cannot find the path specified.\r\n");
+    std::ofstream out(host, std::ios::binary | std::ios::trunc);
+    out << bootSection(machine).dump(2) << '\n';
+    if (!out)
+        return failure("The export operation has failed.\r\nAccess is denied.\r\n");
+    machine.journal("boot store exported to " + toUtf8(file));
+    return {0, kDone};
+}
+
+// on/off/yes/no/true/false become booleans; anything else stays text.
+nlohmann::json elementValue(const std::wstring& text)
+{
+    std::wstring lowered = lower(text);
+    if (lowered == L"on" || lowered == L"yes" || lowered == L"true" || lowered == L"1")
+        return true;
+    if (lowered == L"off" || lowered == L"no" || lowered == L"false" || lowered == L"0")
+        return false;
+    return toUtf8(text);
+}
+
+ToolOutcome setElement(SimMachine& machine, const std::wstring& id, const std::wstring& element,
+                       const std::wstring& value)
+{
+    auto& entries = bootSection(machine)["entries"];
+    std::string key = toUtf8(lower(id));
+    bool alwaysThere = key == "{current}" || key == "{default}";
+    if (!entries.contains(key) && !alwaysThere)
+        return failure("The boot configuration data store could not be opened.\r\n"
+                       "The system cannot find the file specified.\r\n");
+    entries[key][toUtf8(lower(element))] = elementValue(value);
+    machine.journal("boot " + key + " " + toUtf8(lower(element)) + " = " + toUtf8(value));
+    return {0, kDone};
+}
+
+ToolOutcome setTimeout(SimMachine& machine, const std::wstring& text)
+{
+    if (text.empty() || text.size() > 9 || text.find_first_not_of(L"0123456789") != std::wstring::npos)
+        return failure("The integer data is not valid as specified.\r\nRun \"bcdedit /?\" for command line "
+                       "assistance.\r\nThe parameter is incorrect.\r\n");
+    bootSection(machine)["timeout"] = std::stoul(text);
+    machine.journal("boot timeout = " + toUtf8(text));
+    return {0, kDone};
+}
+
+} // namespace
+
+ToolOutcome runBcdedit(SimMachine& machine, const std::vector<std::wstring>& arguments)
+{
+    const std::size_t count = arguments.size();
+    if (count == 2 && equalsIgnoreCase(arguments[0], L"/export"))
+        return exportStore(machine, arguments[1]);
+    if (count == 4 && equalsIgnoreCase(arguments[0], L"/set"))
+        return setElement(machine, arguments[1], arguments[2], arguments[3]);
+    if (count == 2 && equalsIgnoreCase(arguments[0], L"/timeout"))
+        return setTimeout(machine, arguments[1]);
+    return failure("The parameter is incorrect.\r\nRun \"bcdedit /?\" for command line assistance.\r\n");
+}
+
+} // namespace platform::sim

@@ -1,0 +1,149 @@
+#include "platform/sim/SimDevices.h"
+
+#include "platform/Text.h"
+
+#include <cwctype>
+
+namespace platform::sim {
+
+namespace {
+
+constexpr std::uint32_t kPrinterEnumIcon8 = 0x00800000;
+
+const nlohmann::json& arrayOf(const nlohmann::json& document, const char* name)
+{
+    static const nlohmann::json empty = nlohmann::json::array();
+    auto it = document.find(name);
+    return it != document.end() && it->is_array() ? *it : empty;
+}
+
+std::wstring textOf(const nlohmann::json& entry, const char* name)
+{
+    auto it = entry.find(name);
+    return it != entry.end() && it->is_string() ? fromUtf8(it->get<std::string>()) : std::wstring();
+}
+
+} // namespace
+
+const wchar_t* const SimDevices::kNetworkClassKey =
+    L"SYSTEM\\CurrentControlSet\\Control\\Class\\{4d36e972-e325-11ce-bfc1-08002be10318}";
+
+SimDevices::SimDevices(SimMachine& machine, Registry& registry)
+    : machine_(machine)
+    , registry_(registry)
+{
+}
+
+Status SimDevices::adapters(std::vector<NetworkAdapter>& adapters)
+{
+    std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    adapters.clear();
+    for (const auto& entry : arrayOf(machine_.document(), "adapters")) {
+        if (!entry.is_object() || !entry.value("present", true) || !entry.value("ipv4", true))
+            continue;
+        adapters.push_back({textOf(entry, "name"), textOf(entry, "description")});
+    }
+    return adapters.empty() ? ErrorNoData : ErrorSuccess;
+}
+
+bool SimDevices::isPresentAdapter(const std::wstring& name) const
+{
+    for (const auto& entry : arrayOf(machine_.document(), "adapters")) {
+        if (entry.is_object() && entry.value("present", true) && equalsIgnoreCase(textOf(entry, "name"), name))
+            return true;
+    }
+    return false;
+}
+
+std::wstring SimDevices::driverKeyPath(const std::wstring& name)
+{
+    std::unique_ptr<RegistryKey> classKey;
+    if (registry_.openKey(Hive::LocalMachine, kNetworkClassKey, RegAccess::Read, RegView::Native64, classKey) !=
+        ErrorSuccess)
+        return {};
+    std::wstring subKey;
+    for (std::uint32_t index = 0; classKey->enumKey(index, subKey) == ErrorSuccess; ++index) {
+        std::wstring path = std::wstring(kNetworkClassKey) + L"\\" + subKey;
+        std::unique_ptr<RegistryKey> driverKey;
+        if (registry_.openKey(Hive::LocalMachine, path, RegAccess::Read, RegView::Native64, driverKey) != ErrorSuccess)
+            continue;
+        RegValue id;
+        if (driverKey->queryValue(L"NetCfgInstanceId", id) == ErrorSuccess && equalsIgnoreCase(id.asString(), name))
+            return path;
+    }
+    return {};
+}
+
+Status SimDevices::openAdapterDriverKey(const std::wstring& adapterName, std::unique_ptr<RegistryKey>& key)
+{
+    std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    if (!isPresentAdapter(adapterName))
+        return ErrorNotFound;
+    std::wstring path = driverKeyPath(adapterName);
+    if (path.empty())
+        return ErrorNotFound;
+    return registry_.openKey(Hive::LocalMachine, path, RegAccess::ReadWrite, RegView::Native64, key);
+}
+
+Status SimDevices::presentNetworkDevices(std::vector<std::wstring>& netCfgInstanceIds)
+{
+    std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    netCfgInstanceIds.clear();
+    for (const auto& entry : arrayOf(machine_.document(), "adapters")) {
+        if (!entry.is_object() || !entry.value("present", true))
+            continue;
+        std::wstring name = textOf(entry, "name");
+        if (!driverKeyPath(name).empty())
+            netCfgInstanceIds.push_back(name);
+    }
+    return ErrorSuccess;
+}
+
+Status SimDevices::printers(std::vector<PrinterInfo>& printers)
+{
+    std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    printers.clear();
+    const auto& document = machine_.document();
+    if (document.contains("printerError") && document["printerError"].is_number_unsigned())
+        return document["printerError"].get<Status>();
+    for (const auto& entry : arrayOf(document, "printers")) {
+        if (!entry.is_object())
+            continue;
+        PrinterInfo printer;
+        printer.name = textOf(entry, "name");
+        printer.comment = textOf(entry, "comment");
+        printer.description = textOf(entry, "description");
+        if (printer.description.empty())
+            printer.description = printer.name + L"," + textOf(entry, "driver") + L"," + textOf(entry, "location");
+        printer.flags = entry.value("flags", kPrinterEnumIcon8);
+        printers.push_back(printer);
+    }
+    return ErrorSuccess;
+}
+
+Status SimDevices::seekPenalty(const std::wstring& drive, bool& incursSeekPenalty)
+{
+    std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    if (drive.empty() || !std::iswalpha(static_cast<std::wint_t>(drive[0])))
+        return ErrorInvalidParameter;
+    const std::wstring letter = drive.substr(0, 1);
+    std::error_code ec;
+    if (!std::filesystem::is_directory(machine_.hostPath(letter + L":\\"), ec))
+        return ErrorFileNotFound;
+    const auto& document = machine_.document();
+    auto disks = document.find("disks");
+    if (disks == document.end() || !disks->is_object())
+        return ErrorNotSupported;
+    for (auto it = disks->begin(); it != disks->end(); ++it) {
+        if (!equalsIgnoreCase(fromUtf8(it.key()).substr(0, 1), letter) || !it.value().is_object())
+            continue;
+        auto property = it.value().find("seekPenalty");
+        if (property == it.value().end() || !property->is_boolean())
+            continue;
+        incursSeekPenalty = property->get<bool>();
+        return ErrorSuccess;
+    }
+    return ErrorNotSupported;
+}
+
+} // namespace platform::sim

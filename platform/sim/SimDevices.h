@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/Devices.h"
+#include "platform/Registry.h"
+#include "platform/sim/SimMachine.h"
+
+namespace platform::sim {
+
+// Network adapters, printers and storage devices on the simulated PC, from the profile:
+//   "adapters": [ { "name": "{GUID}", "description": "Realtek PCIe GbE Family Controller",
+//                   "present": true, "ipv4": true } ],
+//   "printers": [ { "name": "Microsoft Print to PDF", "comment": "", "flags": 8388608 } ],
+//   "printerError": 1722,
+//   "disks": { "C:": { "seekPenalty": false } }
+// An adapter's driver key is an ordinary key of the simulated registry below
+// HKLM\SYSTEM\CurrentControlSet\Control\Class\{4d36e972-e325-11ce-bfc1-08002be10318} whose
+// NetCfgInstanceId names it, so writes to it are journalled and saved like any registry write. Adapters that
+// are not "present" are absent devices; "ipv4": false leaves a device out of GetAdaptersInfo (a WAN
+// miniport). "printerError" makes the printer enumeration fail with that code (spooler stopped). A drive
+// without "seekPenalty" does not answer the storage property query.
+class SimDevices : public Devices {
+public:
+    SimDevices(SimMachine& machine, Registry& registry);
+
+    Status adapters(std::vector<NetworkAdapter>& adapters) override;
+    Status openAdapterDriverKey(const std::wstring& adapterName, std::unique_ptr<RegistryKey>& key) override;
+    Status presentNetworkDevices(std::vector<std::wstring>& netCfgInstanceIds) override;
+    Status printers(std::vector<PrinterInfo>& printers) override;
+    Status seekPenalty(const std::wstring& drive, bool& incursSeekPenalty) override;
+
+    // The registry path, below HKLM, of the network device class.
+    static const wchar_t* const kNetworkClassKey;
+
+private:
+    // The subkey path (below HKLM) of the driver key whose NetCfgInstanceId is `name`; empty when none.
+    std::wstring driverKeyPath(const std::wstring& name);
+    bool isPresentAdapter(const std::wstring& name) const;
+
+    SimMachine& machine_;
+    Registry& registry_;
+};
+
+} // namespace platform::sim

@@ -1,0 +1,73 @@
+#include "platform/ContractTest.h"
+#include "platform/Text.h"
+
+#include <memory>
+
+using namespace platform;
+
+namespace {
+
+class DevicesContract : public ContractTest {};
+
+TEST_F(DevicesContract, AdapterListIsFilledOrHasNoData)
+{
+    std::vector<NetworkAdapter> adapters;
+    const Status status = machine().devices.adapters(adapters);
+    ASSERT_TRUE(status == ErrorSuccess || status == ErrorNoData) << status;
+    if (status == ErrorNoData) {
+        EXPECT_TRUE(adapters.empty());
+    }
+    for (const auto& adapter : adapters) {
+        ASSERT_FALSE(adapter.adapterName.empty());
+        EXPECT_EQ(adapter.adapterName.front(), L'{') << toUtf8(adapter.adapterName);
+    }
+}
+
+TEST_F(DevicesContract, UnknownAdapterHasNoDriverKey)
+{
+    std::unique_ptr<RegistryKey> key;
+    EXPECT_EQ(machine().devices.openAdapterDriverKey(L"{00000000-0000-0000-0000-000000004711}", key), ErrorNotFound);
+    EXPECT_FALSE(key);
+}
+
+// Wine's network class holds no device unless one is created: the loop may run zero times there; the
+// writing itself is pinned on the simulated PC.
+TEST_F(DevicesContract, PresentDevicesDriverKeysTakePnPCapabilitiesCallPathOnly)
+{
+    std::vector<std::wstring> devices;
+    ASSERT_EQ(machine().devices.presentNetworkDevices(devices), ErrorSuccess);
+    for (const auto& device : devices) {
+        std::unique_ptr<RegistryKey> key;
+        ASSERT_EQ(machine().devices.openAdapterDriverKey(device, key), ErrorSuccess) << toUtf8(device);
+        RegValue id;
+        ASSERT_EQ(key->queryValue(L"NetCfgInstanceId", id), ErrorSuccess);
+        EXPECT_TRUE(equalsIgnoreCase(id.asString(), device));
+    }
+}
+
+// Wine's spooler reports no printer at all.
+TEST_F(DevicesContract, PrinterEnumerationCallPathOnly)
+{
+    std::vector<PrinterInfo> printers;
+    ASSERT_EQ(machine().devices.printers(printers), ErrorSuccess);
+    for (const auto& printer : printers)
+        EXPECT_FALSE(printer.name.empty());
+}
+
+// Wine's disk driver may not answer the storage property query; a real answer must come with success.
+TEST_F(DevicesContract, SeekPenaltyOfTheSystemDriveCallPathOnly)
+{
+    std::wstring directory;
+    ASSERT_EQ(machine().systemInfo.systemDirectory(directory), ErrorSuccess);
+    bool incursSeekPenalty = false;
+    const Status status = machine().devices.seekPenalty(directory.substr(0, 2), incursSeekPenalty);
+    EXPECT_NE(status, ErrorCallNotImplemented);
+}
+
+TEST_F(DevicesContract, SeekPenaltyOfAMissingDriveFails)
+{
+    bool incursSeekPenalty = false;
+    EXPECT_NE(machine().devices.seekPenalty(L"Q:", incursSeekPenalty), ErrorSuccess);
+}
+
+} // namespace
