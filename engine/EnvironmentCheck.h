@@ -5,7 +5,8 @@
 class OptimizeCore;
 
 // Decides whether the one-click run may touch the machine, and records the machine facts the later
-// stages consult. Changes nothing.
+// stages consult (version, domain, power, system drive, dual boot). Changes nothing. The checks run in a
+// fixed order and the first refusal wins.
 class EnvironmentCheck {
 public:
     explicit EnvironmentCheck(OptimizeCore& core);
@@ -14,8 +15,12 @@ public:
     bool run(QString& refusal);
 
 private:
+    bool checkAdministrator(QString& refusal);
     bool checkVersion(QString& refusal);
+    void readDomainMembership();
+    bool checkPower(QString& refusal);
     bool checkSystemDrive(QString& refusal);
+    void detectDualBoot();
 
     OptimizeCore& core_;
 };

@@ -1,15 +1,38 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class OptimizeCore;
 
-// Deletes junk files and caches of the system drive; returns the megabytes freed.
+// Stage 1 of the one-click run: deletes error reports, framework, browser and shader caches, the font
+// cache, delivery-optimisation downloads, temporary files and thumbnail caches, flushes the DNS cache and
+// starts the Windows disk cleanup in the background. Every item logs what it freed; the result is the
+// megabytes of everything really deleted.
 class JunkCleaner {
 public:
     explicit JunkCleaner(OptimizeCore& core);
     int run(const QString& drive);
 
 private:
+    void cleanErrorReports();
+    void cleanFrameworkTemporaryFiles();
+    void cleanUpdateCacheOnFullDisk();
+    bool diskIsNearlyFull();
+    bool updateIsBusy();
+    void cleanShaderCaches();
+    void rebuildFontCache();
+    void cleanDeliveryOptimisation();
+    void flushDns();
+    void cleanBrowsersTemporaryFilesAndThumbnails();
+
+    void clean(const QString& folder, const QStringList& filters = {});
+    QStringList subfolders(const QString& folder, const QString& prefix = QString());
+    bool folderExists(const QString& folder);
+    QString expand(const QString& text);
+    void progress(int percent, const QString& text);
+
     OptimizeCore& core_;
+    QString drive_;
+    qint64 total_ = 0;
 };

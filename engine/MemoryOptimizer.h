@@ -2,14 +2,26 @@
 
 #include <QString>
 
+#include <cstdint>
+
 class OptimizeCore;
 
-// Trims the working sets of running processes; returns the megabytes of memory freed.
+// Stage 2 of the one-click run: asks Windows to empty the working sets (the memory-list request), trims
+// the working set of every other process, and reports how many megabytes of physical memory became
+// available.
 class MemoryOptimizer {
 public:
     explicit MemoryOptimizer(OptimizeCore& core);
     int run();
 
+    // Freed megabytes from two readings of available physical memory: megabyte boundaries decide, and a
+    // drop reads as 0.
+    static int freedMegabytes(std::uint64_t availableBefore, std::uint64_t availableAfter);
+
 private:
+    std::uint64_t availablePhysical();
+    void trimWorkingSets();
+    void progress(int percent, const QString& text);
+
     OptimizeCore& core_;
 };

@@ -2,6 +2,7 @@
 
 #include "analysis/AnalysisStep.h"
 #include "analysis/StartupAnalyzer.h"
+#include "engine/DirectoryCleaner.h"
 #include "engine/EnvironmentCheck.h"
 #include "engine/JunkCleaner.h"
 #include "engine/MemoryOptimizer.h"
@@ -146,4 +147,36 @@ quint32 OptimizeCore::serviceState(const QString& name)
 bool OptimizeCore::isProcessRunning(const QString& name)
 {
     return SystemChanges(platform_).isProcessRunning(name);
+}
+
+qint64 OptimizeCore::cleanDirectory(const QString& path, const QStringList& filters)
+{
+    const CleanResult result = DirectoryCleaner(platform_).clean(path, filters);
+    junkFilesCount += result.deleted;
+    if (result.deleted > 0)
+        engineLog(QStringLiteral("    清理目录 %1: 释放 %2 MB，删除 %3 个文件")
+                      .arg(path)
+                      .arg(result.bytes / kBytesPerMB)
+                      .arg(result.deleted));
+    return result.bytes;
+}
+
+qint64 OptimizeCore::cleanDirectoryOlderThan(const QString& path, const QStringList& filters)
+{
+    constexpr int kAgeLimitHours = 24;
+    const qint64 cutOff = DirectoryCleaner::fileTimeSecondsAgo(kAgeLimitHours * 3600);
+    const CleanResult result = DirectoryCleaner(platform_).clean(path, filters, cutOff);
+    junkFilesCount += result.deleted;
+    if (result.deleted > 0)
+        engineLog(QStringLiteral("    清理目录(限时%1h) %2: 释放 %3 MB，删除 %4 个文件")
+                      .arg(kAgeLimitHours)
+                      .arg(path)
+                      .arg(result.bytes / kBytesPerMB)
+                      .arg(result.deleted));
+    return result.bytes;
+}
+
+void OptimizeCore::logItemFreed(const QString& label, qint64 before, qint64 runningTotal)
+{
+    engineLog(QStringLiteral("  清理 [%1]: +%2 MB").arg(label).arg((runningTotal - before) / kBytesPerMB));
 }

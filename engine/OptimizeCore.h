@@ -52,7 +52,11 @@ public:
     int countUninstallResidue();
     void runDetailedAnalysis();
 
-    // The system-change primitives the stages share (see SystemChanges and DirectoryCleaner).
+    // The system-change primitives the stages share (see SystemChanges and DirectoryCleaner). The cleaners
+    // return the bytes of the files they really deleted and add those files to junkFilesCount.
+    qint64 cleanDirectory(const QString& path, const QStringList& filters);
+    qint64 cleanDirectoryOlderThan(const QString& path, const QStringList& filters);
+    void logItemFreed(const QString& label, qint64 before, qint64 runningTotal);
     void setRegistryDword(platform::Hive root, const QString& subKey, const QString& name, quint32 value);
     void setUserRegistryString(const QString& subKey, const QString& name, const QString& text);
     bool stopServiceAndWait(const QString& name);
@@ -60,6 +64,8 @@ public:
     void startService(const QString& name);
     quint32 serviceState(const QString& name);
     bool isProcessRunning(const QString& name);
+
+    static constexpr qint64 kBytesPerMB = 1048576;
 
     // Windows version tests used by every stage.
     bool isWindows7() const { return osMajor == 6 && osMinor == 1; }

@@ -55,6 +55,12 @@ public:
     // MoveFileExW without flags.
     virtual Status rename(const std::wstring& /*from*/, const std::wstring& /*to*/) { return ErrorCallNotImplemented; }
 
+    // SetFileAttributesW: the read-only, hidden and system bits (FILE_ATTRIBUTE_NORMAL clears them).
+    virtual Status setAttributes(const std::wstring& /*path*/, std::uint32_t /*attributes*/)
+    {
+        return ErrorCallNotImplemented;
+    }
+
     // CreateFileW + ReadFile of at most `maxBytes` bytes from the start of the file.
     virtual Status readFile(const std::wstring& /*path*/, std::uint64_t /*maxBytes*/, std::string& /*bytes*/)
     {

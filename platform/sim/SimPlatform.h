@@ -2,10 +2,12 @@
 
 #include "platform/Platform.h"
 #include "platform/sim/SimCommands.h"
+#include "platform/sim/SimFiles.h"
 #include "platform/sim/SimDevices.h"
 #include "platform/sim/SimMachine.h"
 #include "platform/sim/SimProcesses.h"
 #include "platform/sim/SimRegistry.h"
+#include "platform/sim/SimSecurity.h"
 #include "platform/sim/SimServices.h"
 #include "platform/sim/SimShell.h"
 #include "platform/sim/SimSystemInfo.h"
@@ -28,14 +30,14 @@ private:
     SimMachine& machine_;
     SimRegistry registry_;
     SimServices services_;
-    Security security_;
+    SimSecurity security_;
     SimSystemInfo systemInfo_;
     SimProcesses processes_;
     SimWindows windows_;
     SimDevices devices_;
     SimTasks tasks_;
     SimShell shell_;
-    Files files_;
+    SimFiles files_;
     SimCommands commands_;
     Platform platform_;
 };

@@ -1,26 +1,52 @@
 #include "platform/sim/SimSystemInfo.h"
 
 #include "platform/Text.h"
+#include "platform/sim/SimProcesses.h"
+
+#include <cmath>
+#include <cwctype>
 
 namespace platform::sim {
+
+namespace {
+
+constexpr std::uint64_t kGiB = 1ull << 30;
+
+std::uint64_t bytesOf(const nlohmann::json& entry, const char* bytesKey, const char* gbKey, std::uint64_t fallback)
+{
+    if (entry.contains(bytesKey))
+        return entry.value(bytesKey, fallback);
+    if (entry.contains(gbKey))
+        return static_cast<std::uint64_t>(std::llround(entry.value(gbKey, 0.0) * static_cast<double>(kGiB)));
+    return fallback;
+}
+
+const std::pair<const char*, JoinStatus> kJoinStatuses[] = {
+    {"unknown", JoinStatus::Unknown},
+    {"unjoined", JoinStatus::Unjoined},
+    {"workgroup", JoinStatus::Workgroup},
+    {"domain", JoinStatus::Domain},
+};
+
+} // namespace
 
 SimSystemInfo::SimSystemInfo(SimMachine& machine)
     : machine_(machine)
 {
 }
 
-const nlohmann::json& SimSystemInfo::section() const
+const nlohmann::json& SimSystemInfo::section(const char* name) const
 {
     static const nlohmann::json empty = nlohmann::json::object();
     const auto& document = machine_.document();
-    auto it = document.find("system");
+    auto it = document.find(name);
     return it != document.end() && it->is_object() ? *it : empty;
 }
 
 Status SimSystemInfo::systemDirectory(std::wstring& path, std::uint32_t maxChars)
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
-    std::wstring directory = fromUtf8(section().value("systemDirectory", std::string("C:\\Windows\\system32")));
+    std::wstring directory = fromUtf8(section("system").value("systemDirectory", std::string("C:\\Windows\\system32")));
     if (directory.empty())
         return ErrorPathNotFound;
     if (directory.size() + 1 > maxChars)
@@ -32,7 +58,7 @@ Status SimSystemInfo::systemDirectory(std::wstring& path, std::uint32_t maxChars
 Status SimSystemInfo::version(OsVersion& version)
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
-    const auto& system = section();
+    const auto& system = section("system");
     auto it = system.find("version");
     if (it == system.end() || !it->is_object())
         return ErrorNotFound;
@@ -40,6 +66,148 @@ Status SimSystemInfo::version(OsVersion& version)
     version.minor = it->value("minor", 0u);
     version.build = it->value("build", 0u);
     version.servicePackMajor = static_cast<std::uint16_t>(it->value("servicePack", 0u));
+    return ErrorSuccess;
+}
+
+Status SimSystemInfo::powerStatus(PowerStatus& status)
+{
+    std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    const auto& power = section("power");
+    if (power.value("fails", false))
+        return ErrorNotSupported;
+    status.acLineStatus = power.value("acLineStatus", std::uint8_t{1});
+    status.batteryFlag = power.value("batteryFlag", std::uint8_t{128});
+    status.batteryLifePercent = power.value("batteryLifePercent", std::uint8_t{255});
+    return ErrorSuccess;
+}
+
+Status SimSystemInfo::diskSpace(const std::wstring& root, DiskSpace& space)
+{
+    std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    std::error_code ec;
+    if (root.size() < 2 || root[1] != L':' || !std::filesystem::is_directory(machine_.hostPath(root.substr(0, 2)), ec))
+        return ErrorPathNotFound;
+    const std::string letter = toUtf8(std::wstring(1, static_cast<wchar_t>(std::towupper(root[0]))));
+    const auto& disks = section("disks");
+    nlohmann::json entry = nlohmann::json::object();
+    for (const auto& key : {letter + ":", letter}) {
+        if (disks.contains(key))
+            entry = disks[key];
+    }
+    space.totalBytes = bytesOf(entry, "totalBytes", "totalGB", 256 * kGiB);
+    space.totalFreeBytes = bytesOf(entry, "freeBytes", "freeGB", 128 * kGiB);
+    space.freeBytesAvailable = space.totalFreeBytes;
+    return ErrorSuccess;
+}
+
+Status SimSystemInfo::memoryStatus(MemoryStatus& status)
+{
+    std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    const auto& memory = section("memory");
+    status.totalPhys = memory.value("totalPhys", 8 * kGiB);
+    status.availPhys = memory.value("availPhys", status.totalPhys / 2);
+    status.totalPageFile = memory.value("totalPageFile", status.totalPhys + 2 * kGiB);
+    status.availPageFile = memory.value("availPageFile", status.availPhys + kGiB);
+    status.memoryLoad = status.totalPhys == 0
+                            ? 0
+                            : static_cast<std::uint32_t>(100 - status.availPhys * 100 / status.totalPhys);
+    return ErrorSuccess;
+}
+
+std::map<std::wstring, std::wstring> SimSystemInfo::environment() const
+{
+    std::wstring systemDirectory = fromUtf8(section("system").value("systemDirectory", std::string("C:\\Windows\\system32")));
+    std::wstring drive = systemDirectory.substr(0, 2);
+    std::wstring windows = systemDirectory.substr(0, systemDirectory.find_last_of(L'\\'));
+    const auto& overrides = section("environment");
+    auto given = [&](const char* name, const std::wstring& fallback) {
+        for (auto it = overrides.begin(); it != overrides.end(); ++it) {
+            if (equalsIgnoreCase(fromUtf8(it.key()), fromUtf8(name)) && it->is_string())
+                return fromUtf8(it->get<std::string>());
+        }
+        return fallback;
+    };
+    std::map<std::wstring, std::wstring> variables;
+    auto set = [&](const char* name, const std::wstring& value) { variables[lower(fromUtf8(name))] = given(name, value); };
+    set("SystemDrive", drive);
+    set("SystemRoot", windows);
+    set("windir", windows);
+    set("ProgramData", drive + L"\\ProgramData");
+    set("ALLUSERSPROFILE", drive + L"\\ProgramData");
+    set("ProgramFiles", drive + L"\\Program Files");
+    set("ProgramFiles(x86)", drive + L"\\Program Files (x86)");
+    set("ProgramW6432", drive + L"\\Program Files");
+    set("PUBLIC", drive + L"\\Users\\Public");
+    set("USERNAME", L"User");
+    set("USERPROFILE", drive + L"\\Users\\" + variables[L"username"]);
+    set("APPDATA", variables[L"userprofile"] + L"\\AppData\\Roaming");
+    set("LOCALAPPDATA", variables[L"userprofile"] + L"\\AppData\\Local");
+    set("TEMP", variables[L"localappdata"] + L"\\Temp");
+    set("TMP", variables[L"temp"]);
+    for (auto it = overrides.begin(); it != overrides.end(); ++it) {
+        if (it->is_string())
+            variables.emplace(lower(fromUtf8(it.key())), fromUtf8(it->get<std::string>()));
+    }
+    return variables;
+}
+
+Status SimSystemInfo::expandEnvironment(const std::wstring& text, std::wstring& expanded)
+{
+    std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    const auto variables = environment();
+    expanded.clear();
+    std::size_t i = 0;
+    while (i < text.size()) {
+        std::size_t open = text.find(L'%', i);
+        std::size_t close = open == std::wstring::npos ? open : text.find(L'%', open + 1);
+        if (close == std::wstring::npos) {
+            expanded += text.substr(i);
+            break;
+        }
+        expanded += text.substr(i, open - i);
+        auto found = variables.find(lower(text.substr(open + 1, close - open - 1)));
+        if (found != variables.end() && close > open + 1) {
+            expanded += found->second;
+            i = close + 1;
+        } else {
+            // Not a variable: keep the text, and let the second percent sign open the next name.
+            expanded += text.substr(open, close - open);
+            i = close;
+        }
+    }
+    return ErrorSuccess;
+}
+
+Status SimSystemInfo::joinStatus(JoinStatus& status)
+{
+    std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    const auto value = section("system").value("joinStatus", nlohmann::json("workgroup"));
+    if (value == "fails")
+        return ErrorAccessDenied;
+    if (value.is_number_unsigned()) {
+        status = static_cast<JoinStatus>(value.get<std::uint32_t>());
+        return ErrorSuccess;
+    }
+    for (const auto& [name, join] : kJoinStatuses) {
+        if (value == name) {
+            status = join;
+            return ErrorSuccess;
+        }
+    }
+    return ErrorInvalidData;
+}
+
+Status SimSystemInfo::memoryListCommand(std::uint32_t command)
+{
+    std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    const auto& security = section("security");
+    if (!security.value("administrator", true))
+        return ErrorPrivilegeNotHeld;
+    if (command > kPurgeLowPriorityStandbyList)
+        return ErrorInvalidParameter;
+    machine_.journal("memory list command " + std::to_string(command) + " (SystemMemoryListInformation)");
+    if (command == kEmptyWorkingSets)
+        SimProcesses::trimAll(machine_);
     return ErrorSuccess;
 }
 

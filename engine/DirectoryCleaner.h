@@ -1,0 +1,36 @@
+#pragma once
+
+#include "engine/GuardedDelete.h"
+#include "engine/WindowsPath.h"
+#include "platform/Platform.h"
+
+#include <QString>
+#include <QStringList>
+
+// What one cleaning walk removed.
+struct CleanResult {
+    qint64 bytes = 0;
+    int deleted = 0;
+};
+
+// Deletes the files matching name filters below a folder, recursively, as it walks: no list of candidates is
+// kept and each file's size and time come from the listing that found it. Folders stay. Links are neither
+// entered nor deleted, and a folder that is itself a link is not walked at all, so nothing outside the
+// folder can be touched. Only files really deleted are counted.
+class DirectoryCleaner {
+public:
+    explicit DirectoryCleaner(platform::Platform& machine);
+
+    // `keepNewerThan` is a FILETIME: files written after it are left alone (0: no limit).
+    CleanResult clean(const QString& folder, const QStringList& filters, qint64 keepNewerThan = 0);
+
+    // The FILETIME of now minus `seconds`.
+    static qint64 fileTimeSecondsAgo(qint64 seconds);
+
+private:
+    void walk(const std::wstring& folder, const WindowsPath::NameFilter& filter, qint64 keepNewerThan,
+              CleanResult& result);
+
+    platform::Platform& machine_;
+    GuardedDelete guard_;
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Text operations on Windows paths as the engine passes them to the platform: no machine access.
+namespace WindowsPath {
+
+// "C:\Temp\" -> "C:\Temp"; a drive root keeps its backslash ("C:\").
+std::wstring withoutTrailingSeparator(const std::wstring& path);
+
+// The lower-case parts of a path with "." and ".." applied and empty parts dropped:
+// "C:\Users\\Bob\..\Ann\" -> {"c:", "users", "ann"}.
+std::vector<std::wstring> normalizedParts(const std::wstring& path);
+
+// Name filters as QDir takes them ("*.dmp", "thumbcache_*.db"), matched without regard to case.
+class NameFilter {
+public:
+    explicit NameFilter(const std::vector<std::wstring>& patterns);
+    bool matches(const std::wstring& name) const;
+
+private:
+    std::vector<std::wstring> patterns_; // lower case
+    bool matchAll_ = false;              // no pattern, or "*"
+};
+
+} // namespace WindowsPath

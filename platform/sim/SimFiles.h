@@ -1,0 +1,54 @@
+#pragma once
+
+#include "platform/Files.h"
+#include "platform/sim/SimMachine.h"
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <unordered_map>
+
+namespace platform::sim {
+
+// The file system of the simulated PC: the real files and folders under drives/, links being real
+// symbolic links. The flags Linux files lack come from the "fileFlags" section of machine.json:
+//   "fileFlags": { "C:\\Users\\Lenovo\\AppData\\Local\\Temp\\~DF3A.tmp": ["hidden", "locked"] }
+// "hidden", "system" and "readonly" are reported as attributes; a "readonly" file cannot be deleted
+// (ERROR_ACCESS_DENIED) and a "locked" one, held open by another program, can be neither deleted, renamed
+// nor read (ERROR_SHARING_VIOLATION). Every deletion, removal and rename is journalled.
+class SimFiles : public Files, public SimState {
+public:
+    explicit SimFiles(SimMachine& machine);
+
+    Status list(const std::wstring& folder, const std::function<bool(const FileEntry&)>& visit) override;
+    Status attributes(const std::wstring& path, FileEntry& entry) override;
+    Status deleteFile(const std::wstring& path) override;
+    Status removeDirectory(const std::wstring& path) override;
+    Status rename(const std::wstring& from, const std::wstring& to) override;
+    Status readFile(const std::wstring& path, std::uint64_t maxBytes, std::string& bytes) override;
+    Status setAttributes(const std::wstring& path, std::uint32_t attributes) override;
+
+    void store(nlohmann::json& document) const override;
+
+    // Flag bits kept beside the FILE_ATTRIBUTE_* ones.
+    static constexpr std::uint32_t kLocked = 0x80000000u;
+
+private:
+    using Flags = std::map<std::string, std::uint32_t>; // file name -> flag bits
+
+    std::filesystem::path resolveFolder(const std::wstring& folder);
+    std::filesystem::path resolve(const std::wstring& path);
+    std::uint32_t flagsOf(const std::filesystem::path& host) const;
+    void setFlags(const std::filesystem::path& host, std::uint32_t flags);
+    void forgetFolders();
+
+    SimMachine& machine_;
+    // Flags by the host folder (relative to drives/, exact case) and the file name.
+    std::unordered_map<std::string, Flags> flags_;
+    // Folders already resolved without regard to case, by their Windows path as the caller wrote it: a walk
+    // joins the exact names its listing reported to the resolved folder instead of resolving every part
+    // of every path again.
+    std::unordered_map<std::wstring, std::filesystem::path> folders_;
+};
+
+} // namespace platform::sim

@@ -1,0 +1,40 @@
+#include "platform/sim/SimSecurity.h"
+
+#include "platform/Text.h"
+
+namespace platform::sim {
+
+SimSecurity::SimSecurity(SimMachine& machine)
+    : machine_(machine)
+{
+}
+
+Status SimSecurity::isAdministrator(bool& member)
+{
+    std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    const auto& document = machine_.document();
+    member = !document.contains("security") || document["security"].value("administrator", true);
+    return ErrorSuccess;
+}
+
+Status SimSecurity::verifyFile(const std::wstring& path, std::int32_t& trustResult)
+{
+    std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    std::error_code ec;
+    auto host = machine_.hostPath(path);
+    if (host.empty() || !std::filesystem::is_regular_file(host, ec))
+        return ErrorFileNotFound;
+    trustResult = kNoSignature;
+    const auto& document = machine_.document();
+    if (!document.contains("security") || !document["security"].contains("signedFiles"))
+        return ErrorSuccess;
+    for (const auto& signedFile : document["security"]["signedFiles"]) {
+        if (signedFile.is_string() && equalsIgnoreCase(fromUtf8(signedFile.get<std::string>()), path)) {
+            trustResult = 0;
+            break;
+        }
+    }
+    return ErrorSuccess;
+}
+
+} // namespace platform::sim
