@@ -1,6 +1,7 @@
 #include "platform/sim/SimTools.h"
 
 #include "platform/Text.h"
+#include "platform/sim/SimCleanupTools.h"
 #include "platform/sim/SimMaintenanceTools.h"
 
 #include <utility>
@@ -16,6 +17,8 @@ const std::pair<const wchar_t*, ToolHandler> kTools[] = {
     {L"bcdedit", runBcdedit},
     {L"powercfg", runPowercfg},
     {L"defrag", runDefrag},
+    {L"ipconfig", runIpconfig},
+    {L"cleanmgr", runCleanmgr},
 };
 
 } // namespace
