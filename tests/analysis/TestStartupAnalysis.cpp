@@ -1,0 +1,335 @@
+#include "AnalysisMachine.h"
+
+#include "analysis/StartupAnalyzer.h"
+#include "analysis/StartupScanner.h"
+#include "engine/OptimizeCore.h"
+#include "log/RunLogger.h"
+#include "support/TempStick.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QtTest>
+
+using AnalysisMachine::file;
+using AnalysisMachine::profile;
+
+// The phase-1 start-up count and the deep start-up analysis on simulated machines.
+class TestStartupAnalysis : public QObject {
+    Q_OBJECT
+
+private:
+    TempStick stick_;
+
+    static constexpr const char* kStartupUser =
+        "C:\\Users\\Lenovo\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup\\";
+    static constexpr const char* kStartupAll = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Startup\\";
+
+    static nlohmann::json shellExtensions(int count)
+    {
+        nlohmann::json values = nlohmann::json::object();
+        for (int i = 0; i < count; ++i)
+            values["{EXT-" + std::to_string(i) + "}"] = "extension";
+        return {{"registry", {{"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved", values}}}};
+    }
+
+    static int count(TestMachine& machine, int major = 10, int minor = 0)
+    {
+        OptimizeCore core(machine.platform());
+        core.osMajor = major;
+        core.osMinor = minor;
+        const int found = StartupAnalyzer(core).run();
+        if (core.startupFasterSeconds != found * 6)
+            return -1;
+        return found;
+    }
+
+    static QVector<StartupScanItem> deep(TestMachine& machine, const SignatureDatabase& db = SignatureDatabase())
+    {
+        QVector<StartupScanItem> items;
+        StartupScanner(machine.platform(), db).run(items);
+        return items;
+    }
+
+    static const StartupScanItem* byName(const QVector<StartupScanItem>& items, const QString& name)
+    {
+        for (const StartupScanItem& item : items) {
+            if (item.name == name)
+                return &item;
+        }
+        return nullptr;
+    }
+
+    static QString logText()
+    {
+        QFile log(RunLogger::instance().logFilePath);
+        return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        TestMachine machine;
+        RunLogger::instance().initialize(stick_.appDir(), QString(), machine.platform());
+    }
+
+    void testEmptyMachineCountsNothingAndReportsItsSteps()
+    {
+        TestMachine machine(profile({}));
+        OptimizeCore core(machine.platform());
+        core.osMajor = 10;
+        QSignalSpy progress(&core, &OptimizeCore::progressUpdated);
+        QCOMPARE(StartupAnalyzer(core).run(), 0);
+        QCOMPARE(core.startupFasterSeconds, 0);
+        const QList<QPair<int, QString>> expected = {
+            {87, QStringLiteral("正在扫描注册表启动项...")}, {92, QStringLiteral("正在扫描Shell扩展...")},
+            {94, QStringLiteral("正在扫描启动文件夹...")},   {96, QStringLiteral("正在扫描计划任务启动项...")},
+            {99, QStringLiteral("启动项扫描完成")},
+        };
+        QCOMPARE(progress.size(), expected.size());
+        for (int i = 0; i < expected.size(); ++i) {
+            QCOMPARE(progress[i][0].toInt(), 5);
+            QCOMPARE(progress[i][1].toInt(), expected[i].first);
+            QCOMPARE(progress[i][2].toString(), expected[i].second);
+        }
+        QVERIFY(logText().contains(QStringLiteral("[引擎]   开机自启扫描: 共发现 0 项，预计开机提速 0 秒")));
+    }
+
+    void testCountsStringValuesOfTheNineKeys()
+    {
+        TestMachine machine(profile(
+            {{"registry",
+              {{"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", {{"A", "a.exe"}, {"Number", 5}}},
+               {"HKCU\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", {{"B", {{"expand", "%x%\\b.exe"}}}}},
+               {"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce", {{"C", "c.exe"}}},
+               {"HKCU\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce", {{"D", ""}}},
+               {"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run", {{"E", "e.exe"}}},
+               {"HKCU\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run", {{"F", "f.exe"}}},
+               {"HKLM\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run", {{"G", "g.exe"}}},
+               {"HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon",
+                {{"Shell", "explorer.exe"}, {"Userinit", "C:\\Windows\\system32\\userinit.exe,"}, {"AutoRestartShell", 1}}},
+               {"HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Windows", {{"AppInit_DLLs", "  "}}}}}}));
+        // 7 run values (the DWORD not counted, the empty string counted), 2 Winlogon strings, 1 Windows string.
+        QCOMPARE(count(machine), 10);
+    }
+
+    void testChangedHooksAndAppInitAddOneEach()
+    {
+        TestMachine machine(profile(
+            {{"registry",
+              {{"HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon",
+                {{"Shell", "evil.exe"}, {"Userinit", "C:\\x\\hook.exe"}}},
+               {"HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Windows", {{"AppInit_DLLs", "C:\\x\\hook.dll"}}}}}}));
+        QCOMPARE(count(machine), 3 + 3);
+        const auto items = deep(machine);
+        QCOMPARE(items.size(), 3);
+        QCOMPARE(items[0].name, QStringLiteral("Shell"));
+        QCOMPARE(items[0].command, QStringLiteral("evil.exe"));
+        QCOMPARE(items[0].source, QStringLiteral("Winlogon"));
+        QCOMPARE(items[0].sourceType, 7);
+        QCOMPARE(items[0].score, 10);
+        QCOMPARE(items[0].riskLevel, 2);
+        QVERIFY(items[0].hijacked);
+        QVERIFY(!items[0].canDisable);
+        QCOMPARE(items[0].riskLabel, QStringLiteral("🔴 高风险"));
+        QCOMPARE(items[1].name, QStringLiteral("Userinit"));
+        QCOMPARE(items[2].name, QStringLiteral("AppInit_DLLs"));
+        QCOMPARE(items[2].source, QStringLiteral("AppInit_DLLs"));
+        QCOMPARE(items[2].sourceType, 9);
+        QVERIFY(items[2].hijacked);
+    }
+
+    void testEmptyShellIsCountedButNotReported()
+    {
+        TestMachine machine(profile(
+            {{"registry", {{"HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", {{"Shell", ""}}}}}}));
+        QCOMPARE(count(machine), 1 + 1);
+        QVERIFY(deep(machine).isEmpty());
+    }
+
+    void testShellExtensions_data()
+    {
+        QTest::addColumn<int>("extensions");
+        QTest::addColumn<int>("counted");
+        QTest::addColumn<bool>("reported");
+        QTest::addRow("50") << 50 << 0 << false;
+        QTest::addRow("55") << 55 << 0 << false;
+        QTest::addRow("60") << 60 << 1 << false;
+        QTest::addRow("61") << 61 << 1 << true;
+        QTest::addRow("75") << 75 << 2 << true;
+    }
+
+    void testShellExtensions()
+    {
+        QFETCH(int, extensions);
+        QFETCH(int, counted);
+        QFETCH(bool, reported);
+        TestMachine machine(profile(shellExtensions(extensions)));
+        QCOMPARE(count(machine), counted);
+        const auto items = deep(machine);
+        QCOMPARE(items.size(), reported ? 1 : 0);
+        if (!reported)
+            return;
+        QCOMPARE(items[0].name, QStringLiteral("Shell Extensions"));
+        QCOMPARE(items[0].command, QStringLiteral("共 %1 个").arg(extensions));
+        QCOMPARE(items[0].source, QStringLiteral("Shell Extensions Approved"));
+        QCOMPARE(items[0].sourceType, 13);
+        QCOMPARE(items[0].score, 40);
+        QCOMPARE(items[0].riskLevel, 2);
+        QVERIFY(!items[0].hijacked);
+        QVERIFY(!items[0].canDisable);
+    }
+
+    void testStartupFolderPatterns()
+    {
+        const std::string user = kStartupUser;
+        TestMachine machine(profile({{"files",
+                                      {file(user + "a.exe"), file(user + "b.LNK"), file(user + "c.bat"), file(user + "d.cmd"),
+                                       file(user + "e.vbs"), file(user + "f.ps1"), file(user + "g.wsf"), file(user + "h.txt"),
+                                       {{"path", user + "desktop.ini"}, {"size", 10}, {"attributes", {"hidden", "system"}}},
+                                       {{"path", user + "hidden.exe"}, {"size", 10}, {"attributes", {"hidden"}}},
+                                       AnalysisMachine::folder(user + "sub.exe")}}}));
+        QCOMPARE(count(machine), 8);
+        const auto items = deep(machine);
+        QCOMPARE(items.size(), 6);
+        for (const StartupScanItem& item : items) {
+            QCOMPARE(item.source, QStringLiteral("User Startup"));
+            QCOMPARE(item.sourceType, 11);
+            QVERIFY(item.canDisable);
+        }
+        const StartupScanItem* link = byName(items, QStringLiteral("b"));
+        QVERIFY(link);
+        QCOMPARE(link->command, QString::fromStdString(user) + QStringLiteral("b.LNK"));
+    }
+
+    void testShortcutIsScoredOnItselfAndReachesSixty()
+    {
+        TestMachine machine(profile({{"files", {file(std::string(kStartupAll) + "Tool.name.lnk")}},
+                                     {"security", {{"signedFiles", {"C:\\Tools\\tool.exe"}}}}}));
+        const auto items = deep(machine);
+        QCOMPARE(items.size(), 1);
+        QCOMPARE(items[0].name, QStringLiteral("Tool.name"));
+        QCOMPARE(items[0].source, QStringLiteral("Common Startup"));
+        QCOMPARE(items[0].sourceType, 10);
+        QCOMPARE(items[0].score, 60);
+        QCOMPARE(items[0].riskLabel, QStringLiteral("🟡 可疑"));
+    }
+
+    void testRunKeyScores_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("score");
+        QTest::addRow("signed in program files") << QStringLiteral("\"C:\\Program Files\\Good\\good.exe\" /tray") << 100;
+        QTest::addRow("signed via a variable") << QStringLiteral("%ProgramFiles%\\Good\\good.exe") << 100;
+        QTest::addRow("unsigned existing") << QStringLiteral("\"C:\\Program Files\\Plain\\plain.exe\"") << 60;
+        QTest::addRow("unsigned missing") << QStringLiteral("\"C:\\Program Files\\Gone\\gone.exe\"") << 50;
+        QTest::addRow("unquoted path with a blank is cut there")
+            << QStringLiteral("C:\\Program Files\\Plain\\plain.exe") << 25;
+        QTest::addRow("unsigned in temp") << QStringLiteral("C:\\Users\\Lenovo\\AppData\\Local\\Temp\\t.exe") << 25;
+        QTest::addRow("signed in temp") << QStringLiteral("C:\\Windows\\Temp\\signed.exe") << 75;
+        QTest::addRow("unresolved variable") << QStringLiteral("%NOSUCH%\\good.exe") << 25;
+        QTest::addRow("other drive unsigned") << QStringLiteral("E:\\x.exe") << 25;
+    }
+
+    void testRunKeyScores()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, score);
+        TestMachine machine(profile(
+            {{"registry", {{"HKCU\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", {{"Entry", command.toStdString()}}}}},
+             {"files",
+              {file("C:\\Program Files\\Good\\good.exe"), file("C:\\Program Files\\Plain\\plain.exe"),
+               file("C:\\Users\\Lenovo\\AppData\\Local\\Temp\\t.exe"), file("C:\\Windows\\Temp\\signed.exe")}},
+             {"security", {{"signedFiles", {"C:\\Program Files\\Good\\good.exe", "C:\\Windows\\Temp\\signed.exe"}}}}}));
+        const auto items = deep(machine);
+        QCOMPARE(items.size(), 1);
+        QCOMPARE(items[0].command, command);
+        QCOMPARE(items[0].source, QStringLiteral("HKCU Run"));
+        QCOMPARE(items[0].sourceType, 2);
+        QCOMPARE(items[0].score, score);
+        QVERIFY(!items[0].hijacked);
+    }
+
+    void testRunKeySourcesInOrderAndEmptyOrNonStringValuesSkipped()
+    {
+        TestMachine machine(profile(
+            {{"registry",
+              {{"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", {{"a", "a.exe"}, {"dword", 1}, {"empty", ""}}},
+               {"HKCU\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", {{"b", "b.exe"}}},
+               {"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce", {{"c", "c.exe"}}},
+               {"HKCU\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce", {{"d", "d.exe"}}},
+               {"HKLM\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run", {{"e", "e.exe"}}},
+               {"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run", {{"f", "f.exe"}}},
+               {"HKCU\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run", {{"g", "g.exe"}}}}}}));
+        const auto items = deep(machine);
+        const QStringList sources = {QStringLiteral("HKLM Run"),     QStringLiteral("HKCU Run"),
+                                     QStringLiteral("HKLM RunOnce"), QStringLiteral("HKCU RunOnce"),
+                                     QStringLiteral("WOW64 Run"),    QStringLiteral("Policies Run(HKLM)"),
+                                     QStringLiteral("Policies Run(HKCU)")};
+        const QList<int> types = {1, 2, 3, 4, 5, 6, 6};
+        QCOMPARE(items.size(), sources.size());
+        for (int i = 0; i < items.size(); ++i) {
+            QCOMPARE(items[i].source, sources[i]);
+            QCOMPARE(items[i].sourceType, types[i]);
+            QVERIFY(items[i].canDisable);
+        }
+    }
+
+    void testScheduledTasks()
+    {
+        TestMachine machine(profile({{"tasks",
+                                      {{{"path", "\\Logon"}, {"enabled", true}, {"triggers", {9}}},
+                                       {{"path", "\\BootAndLogon"}, {"enabled", true}, {"hidden", true}, {"triggers", {8, 9, 1}}},
+                                       {{"path", "\\Disabled"}, {"enabled", false}, {"triggers", {9}}},
+                                       {{"path", "\\Daily"}, {"enabled", true}, {"triggers", {2}}},
+                                       {{"path", "\\Broken"}, {"enabled", true}, {"triggers", {9}}, {"triggerError", 5}},
+                                       {{"path", "\\Sub\\Nested"}, {"enabled", true}, {"triggers", {9}}}}}}));
+        QCOMPARE(count(machine), 3);
+        QCOMPARE(count(machine, 6, 1), 0);
+        const auto items = deep(machine);
+        QCOMPARE(items.size(), 2);
+        QCOMPARE(items[0].name, QStringLiteral("Logon"));
+        QCOMPARE(items[0].command, QStringLiteral("计划任务"));
+        QCOMPARE(items[0].source, QStringLiteral("计划任务"));
+        QCOMPARE(items[0].sourceType, 12);
+        QCOMPARE(items[0].score, 25);
+        QCOMPARE(items[0].riskLabel, QStringLiteral("🔴 高风险"));
+        QVERIFY(!items[0].canDisable);
+        QCOMPARE(items[1].name, QStringLiteral("BootAndLogon"));
+    }
+
+    void testJunkNamedTaskScoresZero()
+    {
+        TestMachine machine(profile({{"tasks", {{{"path", "\\AdUpdater"}, {"enabled", true}, {"triggers", {9}}}}}}));
+        AdwarePattern ad = AnalysisMachine::pattern(QStringLiteral("adw-1"), QStringLiteral("Ad"));
+        ad.startupNames = QStringList{QStringLiteral("adupdat")};
+        const auto items = deep(machine, AnalysisMachine::database({ad}));
+        QCOMPARE(items.size(), 1);
+        QCOMPARE(items[0].score, 0);
+    }
+
+    void testWithoutDatabaseEveryEntryGetsTheJunkNamePoints()
+    {
+        TestMachine machine(profile(
+            {{"registry", {{"HKCU\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", {{"AdUpdater", "E:\\a.exe"}}}}}}));
+        AdwarePattern ad = AnalysisMachine::pattern(QStringLiteral("adw-1"), QStringLiteral("Ad"));
+        ad.processNames = QStringList{QStringLiteral("adupdater")};
+        SignatureDatabase unloaded = AnalysisMachine::database({ad});
+        unloaded.loaded = false;
+        QCOMPARE(deep(machine, unloaded)[0].score, 25);
+        QCOMPARE(deep(machine, AnalysisMachine::database({ad}))[0].score, 0);
+    }
+
+    void testTooLongValueEndsTheKeysEnumeration()
+    {
+        const std::string huge(3000, 'x');
+        TestMachine machine(profile({{"registry",
+                                      {{"HKCU\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
+                                        {{"a first", "C:\\a.exe"}, {"b huge", huge}, {"c after", "C:\\b.exe"}}}}}}));
+        const auto items = deep(machine);
+        QCOMPARE(items.size(), 1);
+        QCOMPARE(items[0].name, QStringLiteral("a first"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStartupAnalysis)
+#include "TestStartupAnalysis.moc"
