@@ -11,5 +11,9 @@ public:
     void run();
 
 private:
+    // A task or folder the machine lacks is passed over without a word.
+    void disableTelemetryTasks();
+    void progress(int percent, const QString& text);
+
     OptimizeCore& core_;
 };

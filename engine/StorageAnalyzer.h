@@ -1,15 +1,33 @@
 #pragma once
 
+#include "engine/StorageDecision.h"
+
 #include <QString>
 
 class OptimizeCore;
 
-// Decides on fast start-up, hibernation, page file and restore, and runs TRIM or defragmentation.
+// Decides on fast start-up, hibernation, page file and restore, and runs TRIM or defragmentation. The
+// decisions are made only on Windows 8 or later and only when the memory and the system drive could be
+// measured; otherwise the flags stay false, the texts empty and nothing is switched.
 class StorageAnalyzer {
 public:
     explicit StorageAnalyzer(OptimizeCore& core);
     void run(const QString& drive);
 
+    static constexpr int kPowercfgWaitMs = 10000;
+
 private:
+    bool measure(const QString& drive, StorageFacts& facts) const;
+    void adopt(const StorageDecision& decision);
+    void enableFastStartup();
+    void switchHibernationOff(const QString& drive, qint64 ramGB);
+    // The size of hiberfil.sys before it goes: measured when it can be, 0 when it is not there, else estimated.
+    int hibernationFileMB(const QString& drive, qint64 ramGB) const;
+    void logDecision();
+    void reportPagefile(const QString& drive);
+    void reportRestore(const QString& drive);
+    bool runPowercfg(const QStringList& arguments);
+    void progress(int percent, const QString& text);
+
     OptimizeCore& core_;
 };

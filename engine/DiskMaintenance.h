@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+class OptimizeCore;
+
+// TRIM for a solid-state system drive on Windows 8 or later, nothing for one on Windows 7 (which trims by
+// itself), defragmentation for a spinning disk; then one log line saying which.
+class DiskMaintenance {
+public:
+    explicit DiskMaintenance(OptimizeCore& core);
+    void run(const QString& drive);
+
+    static constexpr int kDefragWaitMs = 120000;
+
+private:
+    OptimizeCore& core_;
+};

@@ -1,0 +1,24 @@
+#include "engine/RegistryTweak.h"
+
+#include "engine/OptimizeCore.h"
+
+bool RegistryTweak::appliesTo(const OptimizeCore& core) const
+{
+    switch (condition) {
+    case TweakCondition::Windows10OrLater:
+        return core.isWindows10OrLater();
+    case TweakCondition::NotWindows7:
+        return !core.isWindows7();
+    case TweakCondition::Always:
+        break;
+    }
+    return true;
+}
+
+void RegistryTweak::apply(OptimizeCore& core) const
+{
+    if (text)
+        core.setUserRegistryString(QString::fromLatin1(key), QString::fromLatin1(valueName), QString::fromLatin1(text));
+    else
+        core.setRegistryDword(hive, QString::fromLatin1(key), QString::fromLatin1(valueName), dword);
+}

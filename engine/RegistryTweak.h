@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/Registry.h"
+
+#include <cstdint>
+
+class OptimizeCore;
+
+// When a fixed registry change applies, by Windows version.
+enum class TweakCondition { Always, Windows10OrLater, NotWindows7 };
+
+// One fixed registry change of phase 1: a DWORD anywhere, or a string under the current user. Rows of
+// constant tables; apply() writes through the engine's primitives, which log the change.
+struct RegistryTweak {
+    platform::Hive hive;
+    const char* key;
+    const char* valueName;
+    const char* text; // null for a DWORD
+    std::uint32_t dword;
+    TweakCondition condition;
+
+    bool appliesTo(const OptimizeCore& core) const;
+    void apply(OptimizeCore& core) const;
+};

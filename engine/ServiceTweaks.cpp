@@ -1,0 +1,77 @@
+#include "engine/ServiceTweaks.h"
+
+#include "engine/OptimizeCore.h"
+#include "engine/VirtualPrinterCheck.h"
+#include "log/RunLogger.h"
+
+using TweakTables::KeepWhen;
+
+ServiceTweaks::ServiceTweaks(OptimizeCore& core)
+    : core_(core)
+{
+}
+
+void ServiceTweaks::apply()
+{
+    const bool virtualPrinter = VirtualPrinterCheck::hasVirtualPrinter(core_.machine().devices);
+    for (const auto& service : TweakTables::kServices) {
+        if (!isProcessed(service))
+            continue;
+        if (isKept(service, virtualPrinter)) {
+            engineLog(QString::fromUtf8(service.keptLine));
+            continue;
+        }
+        disableFirstList(QString::fromLatin1(service.name));
+    }
+    for (const auto& service : TweakTables::kLegacyServices) {
+        if (service.passedOverOnWindows7 && core_.isWindows7())
+            continue;
+        disableLegacy(QString::fromLatin1(service.name));
+    }
+}
+
+bool ServiceTweaks::isProcessed(const TweakTables::ServiceTweak& service) const
+{
+    if (service.windows10Only)
+        return core_.isWindows10OrLater();
+    return !(service.skipOnWindows7 && core_.isWindows7());
+}
+
+bool ServiceTweaks::isKept(const TweakTables::ServiceTweak& service, bool virtualPrinter) const
+{
+    switch (service.keepWhen) {
+    case KeepWhen::VirtualPrinter:
+        return virtualPrinter;
+    case KeepWhen::NoBattery:
+        return !core_.hasBattery;
+    case KeepWhen::DomainJoined:
+        return core_.isDomainJoined;
+    case KeepWhen::Never:
+        break;
+    }
+    return false;
+}
+
+void ServiceTweaks::disableFirstList(const QString& name)
+{
+    try {
+        if (core_.disableService(name))
+            engineLog(QStringLiteral("  服务禁用 [C2-C7]: %1 → 已禁用").arg(name));
+        else
+            engineLog(QStringLiteral("  服务 [C2-C7]: %1 → 不存在或前置不满足，跳过").arg(name));
+    } catch (...) {
+        engineLog(QStringLiteral("  服务 %1 禁用失败").arg(name));
+    }
+}
+
+void ServiceTweaks::disableLegacy(const QString& name)
+{
+    try {
+        if (core_.disableService(name))
+            engineLog(QStringLiteral("  服务禁用 [V1.4]: %1 → 已禁用").arg(name));
+        else
+            engineLog(QStringLiteral("  服务 [V1.4]: %1 → 不存在或已禁用，跳过").arg(name));
+    } catch (...) {
+        engineLog(QStringLiteral("  旧版服务 %1 禁用失败").arg(name));
+    }
+}
