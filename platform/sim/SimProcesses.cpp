@@ -1,6 +1,7 @@
 #include "platform/sim/SimProcesses.h"
 
 #include "platform/Text.h"
+#include "platform/sim/SimSystemInfo.h"
 
 namespace platform::sim {
 
@@ -31,8 +32,10 @@ void emptyWorkingSet(SimMachine& machine, nlohmann::json& process)
     std::uint64_t bytes = process.value("workingSet", std::uint64_t{0});
     process["workingSet"] = 0;
     auto& memory = machine.document()["memory"];
-    std::uint64_t available = memory.value("availPhys", std::uint64_t{0}) + bytes;
-    std::uint64_t total = memory.value("totalPhys", available);
+    if (!memory.is_object())
+        memory = nlohmann::json::object();
+    const std::uint64_t total = memory.value("totalPhys", SimSystemInfo::kDefaultTotalPhys);
+    const std::uint64_t available = memory.value("availPhys", total / 2) + bytes;
     memory["availPhys"] = available < total ? available : total;
 }
 

@@ -104,7 +104,7 @@ Status SimSystemInfo::memoryStatus(MemoryStatus& status)
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
     const auto& memory = section("memory");
-    status.totalPhys = memory.value("totalPhys", 8 * kGiB);
+    status.totalPhys = memory.value("totalPhys", kDefaultTotalPhys);
     status.availPhys = memory.value("availPhys", status.totalPhys / 2);
     status.totalPageFile = memory.value("totalPageFile", status.totalPhys + 2 * kGiB);
     status.availPageFile = memory.value("availPageFile", status.availPhys + kGiB);

@@ -31,6 +31,9 @@ public:
     Status joinStatus(JoinStatus& status) override;
     Status memoryListCommand(std::uint32_t command) override;
 
+    // Without a "memory" section: 8 GiB, half of it available.
+    static constexpr std::uint64_t kDefaultTotalPhys = 8ull << 30;
+
     // SYSTEM_MEMORY_LIST_COMMAND values.
     static constexpr std::uint32_t kEmptyWorkingSets = 2;
     static constexpr std::uint32_t kPurgeLowPriorityStandbyList = 5;

@@ -23,6 +23,10 @@ public:
             {"wmi", {{"Win32_Processor", {{{"ProcessorId", "BFEBFBFF000906EA"}}}}}},
             {"tools", {{"slowtool", "hang"}}},
             {"files", {{{"path", "C:\\Scratch"}, {"folder", true}}}},
+            {"services", {{"wuauserv", {{"displayName", "Windows Update"}, {"state", "stopped"}, {"startType", "manual"}}}}},
+            {"processes",
+             {{{"pid", 4}, {"name", "System"}, {"protected", true}},
+              {{"pid", 4242}, {"name", "platform_tests.exe"}, {"imagePath", "C:\\Tests\\platform_tests.exe"}, {"self", true}}}},
         };
         std::string error;
         machine_ = platform::sim::SimMachine::create(folder_, profile, error);

@@ -1,0 +1,89 @@
+#include "platform/ContractTest.h"
+#include "platform/Text.h"
+
+using namespace platform;
+
+namespace {
+
+class SystemInfoContract : public ContractTest {};
+
+TEST_F(SystemInfoContract, VersionIsWindows7OrLater)
+{
+    OsVersion version;
+    ASSERT_EQ(machine().systemInfo.version(version), ErrorSuccess);
+    EXPECT_TRUE((version.major == 6 && version.minor >= 1) || version.major >= 10);
+    EXPECT_GT(version.build, 7000u);
+}
+
+TEST_F(SystemInfoContract, PowerStatusUsesTheWindowsCodes)
+{
+    PowerStatus power;
+    ASSERT_EQ(machine().systemInfo.powerStatus(power), ErrorSuccess);
+    EXPECT_TRUE(power.acLineStatus == 0 || power.acLineStatus == 1 || power.acLineStatus == 255);
+    EXPECT_TRUE(power.batteryLifePercent <= 100 || power.batteryLifePercent == 255);
+}
+
+TEST_F(SystemInfoContract, SystemDriveHasSpace)
+{
+    std::wstring directory;
+    ASSERT_EQ(machine().systemInfo.systemDirectory(directory), ErrorSuccess);
+    DiskSpace space;
+    ASSERT_EQ(machine().systemInfo.diskSpace(directory.substr(0, 2) + L"\\", space), ErrorSuccess);
+    EXPECT_GT(space.totalBytes, 0u);
+    EXPECT_LE(space.totalFreeBytes, space.totalBytes);
+    EXPECT_LE(space.freeBytesAvailable, space.totalFreeBytes);
+}
+
+TEST_F(SystemInfoContract, MissingDriveHasNoSpace)
+{
+    DiskSpace space;
+    EXPECT_NE(machine().systemInfo.diskSpace(L"Q:\\", space), ErrorSuccess);
+}
+
+TEST_F(SystemInfoContract, MemoryStatusIsConsistent)
+{
+    MemoryStatus memory;
+    ASSERT_EQ(machine().systemInfo.memoryStatus(memory), ErrorSuccess);
+    EXPECT_GT(memory.totalPhys, 0u);
+    EXPECT_LE(memory.availPhys, memory.totalPhys);
+    EXPECT_LE(memory.memoryLoad, 100u);
+}
+
+TEST_F(SystemInfoContract, EnvironmentExpandsKnownVariablesOnly)
+{
+    std::wstring expanded;
+    ASSERT_EQ(machine().systemInfo.expandEnvironment(L"%SystemRoot%\\Temp\\", expanded), ErrorSuccess);
+    ASSERT_GE(expanded.size(), 8u);
+    EXPECT_EQ(expanded[1], L':');
+    EXPECT_EQ(expanded.substr(expanded.size() - 6), L"\\Temp\\");
+    ASSERT_EQ(machine().systemInfo.expandEnvironment(L"%NO_SUCH_VARIABLE_4711%\\x", expanded), ErrorSuccess);
+    EXPECT_EQ(expanded, L"%NO_SUCH_VARIABLE_4711%\\x");
+    ASSERT_EQ(machine().systemInfo.expandEnvironment(L"100% sure", expanded), ErrorSuccess);
+    EXPECT_EQ(expanded, L"100% sure");
+    ASSERT_EQ(machine().systemInfo.expandEnvironment(L"", expanded), ErrorSuccess);
+    EXPECT_EQ(expanded, L"");
+}
+
+TEST_F(SystemInfoContract, VariableNamesIgnoreCase)
+{
+    std::wstring upper, mixed;
+    ASSERT_EQ(machine().systemInfo.expandEnvironment(L"%SYSTEMROOT%", upper), ErrorSuccess);
+    ASSERT_EQ(machine().systemInfo.expandEnvironment(L"%SystemRoot%", mixed), ErrorSuccess);
+    EXPECT_EQ(upper, mixed);
+    EXPECT_EQ(upper.find(L'%'), std::wstring::npos);
+}
+
+TEST_F(SystemInfoContract, JoinStatusIsAJoinState)
+{
+    JoinStatus status = JoinStatus::Unknown;
+    ASSERT_EQ(machine().systemInfo.joinStatus(status), ErrorSuccess);
+    EXPECT_TRUE(status == JoinStatus::Unjoined || status == JoinStatus::Workgroup || status == JoinStatus::Domain);
+}
+
+TEST_F(SystemInfoContract, MemoryListCommandCallPathOnly)
+{
+    const Status status = machine().systemInfo.memoryListCommand(2);
+    EXPECT_TRUE(status == ErrorSuccess || status == ErrorPrivilegeNotHeld) << status;
+}
+
+} // namespace
