@@ -1,0 +1,514 @@
+#include "engine/OptimizeCore.h"
+#include "engine/StorageDecision.h"
+#include "platform/sim/DefaultMachine.h"
+#include "support/RunLogLines.h"
+#include "support/TestMachine.h"
+
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QtTest>
+
+using platform::sim::mergeProfile;
+
+namespace {
+
+constexpr std::uint64_t kGiB = 1ull << 30;
+
+struct Machine {
+    int major = 10;
+    int minor = 0;
+    std::uint64_t ramBytes = 8 * kGiB;
+    int totalGB = 237;
+    int freeGB = 60;
+};
+
+nlohmann::json storageProfile(const Machine& spec)
+{
+    nlohmann::json profile = TestMachine::windows10();
+    profile["system"]["version"] = {{"major", spec.major}, {"minor", spec.minor}, {"build", 19045}};
+    mergeProfile(profile, {{"memory", {{"totalPhys", spec.ramBytes}}},
+                           {"disks", {{"C:", {{"totalGB", spec.totalGB}, {"freeGB", spec.freeGB}, {"seekPenalty", false}}}}},
+                           {"hibernation", {{"enabled", true}, {"type", "full"}, {"fullSize", spec.ramBytes * 3 / 4}}},
+                           {"files", {{{"path", "C:\\hiberfil.sys"}, {"size", spec.ramBytes * 3 / 4}}}}});
+    return profile;
+}
+
+QString decisionLine(const QStringList& lines)
+{
+    for (const QString& line : lines) {
+        if (line.startsWith(QStringLiteral("  存储决策: ")))
+            return line;
+    }
+    return QString();
+}
+
+// One group of a simulated PC replaced by a test's own.
+class FailingDiskSpace : public platform::SystemInfo {
+public:
+    explicit FailingDiskSpace(platform::SystemInfo& inner)
+        : inner_(inner)
+    {
+    }
+    platform::Status systemDirectory(std::wstring& path, std::uint32_t maxChars) override
+    {
+        return inner_.systemDirectory(path, maxChars);
+    }
+    platform::Status memoryStatus(platform::MemoryStatus& status) override { return inner_.memoryStatus(status); }
+    platform::Status diskSpace(const std::wstring&, platform::DiskSpace&) override { return platform::ErrorNotReady; }
+
+private:
+    platform::SystemInfo& inner_;
+};
+
+class UnreadableHiberFile : public platform::Files {
+public:
+    explicit UnreadableHiberFile(platform::Files& inner)
+        : inner_(inner)
+    {
+    }
+    platform::Status attributes(const std::wstring& path, platform::FileEntry& entry) override
+    {
+        if (QString::fromStdWString(path).endsWith(QStringLiteral("hiberfil.sys"), Qt::CaseInsensitive))
+            return platform::ErrorAccessDenied;
+        return inner_.attributes(path, entry);
+    }
+    platform::Status list(const std::wstring& folder, const std::function<bool(const platform::FileEntry&)>& visit) override
+    {
+        return inner_.list(folder, visit);
+    }
+
+private:
+    platform::Files& inner_;
+};
+
+platform::Platform with(platform::Platform& real, platform::SystemInfo& systemInfo)
+{
+    return {real.registry, real.services, real.security, systemInfo, real.processes, real.windows,
+            real.devices,  real.tasks,    real.shell,    real.files, real.commands};
+}
+
+platform::Platform with(platform::Platform& real, platform::Files& files)
+{
+    return {real.registry, real.services, real.security, real.systemInfo, real.processes, real.windows,
+            real.devices,  real.tasks,    real.shell,    files,           real.commands};
+}
+
+} // namespace
+
+// The storage stage: its decisions on the machines the advice was written for, the hibernation change and
+// its honest figure, the page-file and restore reports, the SSD check and the disk maintenance.
+class TestStorageAnalyzer : public QObject {
+    Q_OBJECT
+
+private:
+    static void prepare(OptimizeCore& core, const Machine& spec)
+    {
+        core.osMajor = spec.major;
+        core.osMinor = spec.minor;
+        core.systemDrive = QStringLiteral("C:");
+        core.cleanedMB = 100;
+    }
+
+    static QStringList powercfgCommands(const TestMachine& machine)
+    {
+        QStringList commands;
+        for (const QString& line : machine.journal()) {
+            if (line.startsWith(QStringLiteral("command powercfg")))
+                commands.append(line);
+        }
+        return commands;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        TestMachine machine;
+        RunLogLines::start(machine.platform());
+    }
+
+    void testDecisions_data()
+    {
+        QTest::addColumn<int>("ramGB");
+        QTest::addColumn<int>("totalGB");
+        QTest::addColumn<int>("freeGB");
+        QTest::addColumn<bool>("dualBoot");
+        QTest::addColumn<bool>("onBattery");
+        QTest::addColumn<bool>("fastStartup");
+        QTest::addColumn<bool>("keepHibernation");
+        QTest::addColumn<QStringList>("texts");
+        const QString roomy = QStringLiteral("空间充裕，建议启用快速启动");
+        const QString needsHiber = QStringLiteral("快速启动依赖休眠文件，必须保持休眠");
+        const QString dual = QStringLiteral("双系统环境，不建议启用快速启动（安全风险）");
+        const QString battery = QStringLiteral("笔记本电池供电，建议保持休眠（防断电丢工作）");
+        const QString keep = QStringLiteral("空间充裕，建议保持休眠");
+        const QString auto_ = QStringLiteral("保持系统自动管理");
+        const QString shrink = QStringLiteral("建议将虚拟内存减小至 2-4GB");
+        const QString restoreKeep = QStringLiteral("保持系统还原");
+        const QString restoreRoomy = QStringLiteral("空间充裕，保持系统还原");
+        const QString restoreShrink = QStringLiteral("建议减小还原点配额至 3-5%");
+        QTest::addRow("7 GB desktop, 111/40 GB") << 7 << 111 << 40 << false << false << true << true
+                                                << QStringList{roomy, needsHiber, auto_, restoreKeep};
+        QTest::addRow("32 GB dual boot, 15 GB free")
+            << 32 << 465 << 15 << true << false << false << false
+            << QStringList{dual, QStringLiteral("内存≥16GB且空间不足20GB，建议关闭休眠（约释放 24 GB）"), shrink,
+                           restoreShrink};
+        QTest::addRow("same as a notebook on battery")
+            << 32 << 465 << 15 << true << true << false << true << QStringList{dual, battery, shrink, restoreShrink};
+        QTest::addRow("29 GB system drive")
+            << 8 << 29 << 12 << false << false << false << true
+            << QStringList{QStringLiteral("系统盘容量不足32GB，不建议启用"), keep, auto_, restoreShrink};
+        QTest::addRow("4 GB free") << 8 << 120 << 4 << false << false << false << true
+                                   << QStringList{QStringLiteral("可用空间不足5GB，无法创建休眠文件"), keep, auto_,
+                                                  restoreShrink};
+        QTest::addRow("15.9 GiB counts as 15") << 15 << 465 << 15 << true << false << false << true
+                                               << QStringList{dual, keep, auto_, restoreShrink};
+        QTest::addRow("16 GB, 19 GB free, 18 GB hibernation")
+            << 16 << 465 << 19 << true << false << false << false
+            << QStringList{dual, QStringLiteral("内存≥16GB且空间不足20GB，建议关闭休眠（约释放 12 GB）"), shrink,
+                           restoreShrink};
+        QTest::addRow("16 GB, 20 GB free") << 16 << 465 << 20 << true << false << false << true
+                                           << QStringList{dual, keep, auto_, restoreShrink};
+        QTest::addRow("30 GB free") << 8 << 465 << 30 << true << false << false << true
+                                    << QStringList{dual, keep, auto_, restoreKeep};
+        QTest::addRow("50 GB free") << 8 << 465 << 50 << true << false << false << true
+                                    << QStringList{dual, keep, auto_, restoreKeep};
+        QTest::addRow("51 GB free") << 8 << 465 << 51 << true << false << false << true
+                                    << QStringList{dual, keep, auto_, restoreRoomy};
+    }
+
+    void testDecisions()
+    {
+        QFETCH(int, ramGB);
+        QFETCH(int, totalGB);
+        QFETCH(int, freeGB);
+        QFETCH(bool, dualBoot);
+        QFETCH(bool, onBattery);
+        QFETCH(bool, fastStartup);
+        QFETCH(bool, keepHibernation);
+        QFETCH(QStringList, texts);
+        StorageFacts facts;
+        facts.ramGB = ramGB;
+        facts.totalGB = totalGB;
+        facts.freeGB = freeGB;
+        facts.dualBoot = dualBoot;
+        facts.hasBattery = onBattery;
+        facts.onBattery = onBattery;
+        const StorageDecision decision = StorageDecision::decide(facts);
+        QCOMPARE(decision.fastStartupEnabled, fastStartup);
+        QCOMPARE(decision.keepHibernation, keepHibernation);
+        QCOMPARE((QStringList{decision.fastStartupReason, decision.hibernationReason, decision.pagefileAdvice,
+                              decision.restoreAdvice}),
+                 texts);
+    }
+
+    void testProgress()
+    {
+        Machine spec;
+        TestMachine machine(storageProfile(spec));
+        OptimizeCore core(machine.platform());
+        prepare(core, spec);
+        QSignalSpy spy(&core, &OptimizeCore::progressUpdated);
+        core.analyzeStorage(QStringLiteral("C:"));
+        const QList<QVariantList> expected = {
+            {5, 76, QStringLiteral("正在分析存储配置...")},  {5, 80, QStringLiteral("正在检查虚拟内存配置...")},
+            {5, 82, QStringLiteral("正在检查系统还原设置...")}, {5, 83, QStringLiteral("正在分析磁盘类型...")},
+            {5, 84, QStringLiteral("正在优化SSD（TRIM）...")},  {5, 85, QStringLiteral("磁盘维护完成")},
+        };
+        QCOMPARE(spy.size(), expected.size());
+        for (int i = 0; i < expected.size(); ++i)
+            QCOMPARE(spy[i], expected[i]);
+    }
+
+    void testFastStartupMachine()
+    {
+        Machine spec{10, 0, 7 * kGiB + 512 * 1024 * 1024, 111, 40};
+        TestMachine machine(storageProfile(spec));
+        OptimizeCore core(machine.platform());
+        prepare(core, spec);
+        const int mark = RunLogLines::mark();
+        core.analyzeStorage(QStringLiteral("C:"));
+        const QStringList lines = RunLogLines::engineSince(mark);
+        QCOMPARE(lines.mid(0, 2),
+                 (QStringList{QStringLiteral("    D1 已启用快速启动: powercfg /hibernate on + /h /type full"),
+                              QStringLiteral("  存储决策: 快速启动[启用]（空间充裕，建议启用快速启动）| "
+                                             "休眠[保持]（快速启动依赖休眠文件，必须保持休眠）| "
+                                             "虚拟内存[保持系统自动管理] | 系统还原[保持系统还原]")}));
+        QCOMPARE(powercfgCommands(machine), (QStringList{QStringLiteral("command powercfg /hibernate on -> exit 0"),
+                                                         QStringLiteral("command powercfg /h /type full -> exit 0")}));
+        QVERIFY(core.fastStartupEnabled && core.keepHibernation && !core.hibernationTurnedOff);
+        QCOMPARE(core.cleanedMB, 100);
+        QCOMPARE(core.storageFreedMB, 0);
+    }
+
+    void testDualBootWith32GBSwitchesHibernationOff()
+    {
+        Machine spec{10, 0, 32 * kGiB, 465, 15};
+        nlohmann::json profile = storageProfile(spec);
+        profile["files"][0]["size"] = 24 * kGiB;
+        TestMachine machine(profile);
+        OptimizeCore core(machine.platform());
+        prepare(core, spec);
+        core.isDualBoot = true;
+        const int mark = RunLogLines::mark();
+        core.analyzeStorage(QStringLiteral("C:"));
+        const QStringList lines = RunLogLines::engineSince(mark);
+        QCOMPARE(lines.mid(0, 2),
+                 (QStringList{QStringLiteral("    H1 已关闭休眠: powercfg /hibernate off"),
+                              QStringLiteral("  存储决策: 快速启动[不启用]（双系统环境，不建议启用快速启动（安全风险））| "
+                                             "休眠[关闭]（内存≥16GB且空间不足20GB，建议关闭休眠（约释放 24 GB））| "
+                                             "虚拟内存[建议将虚拟内存减小至 2-4GB] | "
+                                             "系统还原[建议减小还原点配额至 3-5%] | 本次释放约 24576 MB")}));
+        QCOMPARE(powercfgCommands(machine), QStringList{QStringLiteral("command powercfg /hibernate off -> exit 0")});
+        QVERIFY(core.hibernationTurnedOff);
+        QCOMPARE(core.storageFreedMB, 24576);
+        QCOMPARE(core.cleanedMB, 100 + 24576);
+        QVERIFY(!QFileInfo::exists(machine.hostPath(QStringLiteral("C:\\hiberfil.sys"))));
+    }
+
+    void testNotebookOnBatteryKeepsHibernation()
+    {
+        Machine spec{10, 0, 32 * kGiB, 465, 15};
+        TestMachine machine(storageProfile(spec));
+        OptimizeCore core(machine.platform());
+        prepare(core, spec);
+        core.isDualBoot = true;
+        core.hasBattery = true;
+        core.onBattery = true;
+        core.analyzeStorage(QStringLiteral("C:"));
+        QVERIFY(powercfgCommands(machine).isEmpty());
+        QVERIFY(core.keepHibernation && !core.hibernationTurnedOff);
+        QCOMPARE(core.hibernationReason, QStringLiteral("笔记本电池供电，建议保持休眠（防断电丢工作）"));
+        QCOMPARE(core.pagefileAdvice, QStringLiteral("建议将虚拟内存减小至 2-4GB"));
+        QCOMPARE(core.cleanedMB, 100);
+    }
+
+    void testSmallSystemDrive()
+    {
+        Machine spec{10, 0, 8 * kGiB, 29, 12};
+        TestMachine machine(storageProfile(spec));
+        OptimizeCore core(machine.platform());
+        prepare(core, spec);
+        core.analyzeStorage(QStringLiteral("C:"));
+        QCOMPARE(core.fastStartupReason, QStringLiteral("系统盘容量不足32GB，不建议启用"));
+        QVERIFY(powercfgCommands(machine).isEmpty());
+    }
+
+    void testJustUnder16GiBMeetsNoMemoryCondition()
+    {
+        Machine spec{10, 0, 17072495001ull, 465, 15};
+        TestMachine machine(storageProfile(spec));
+        OptimizeCore core(machine.platform());
+        prepare(core, spec);
+        core.isDualBoot = true;
+        core.analyzeStorage(QStringLiteral("C:"));
+        QCOMPARE(core.hibernationReason, QStringLiteral("空间充裕，建议保持休眠"));
+        QCOMPARE(core.pagefileAdvice, QStringLiteral("保持系统自动管理"));
+        QVERIFY(powercfgCommands(machine).isEmpty());
+    }
+
+    void testWindows7DecidesNothingAndSkipsTrim()
+    {
+        Machine spec{6, 1, 32 * kGiB, 465, 15};
+        TestMachine machine(storageProfile(spec));
+        OptimizeCore core(machine.platform());
+        prepare(core, spec);
+        QSignalSpy spy(&core, &OptimizeCore::progressUpdated);
+        const int mark = RunLogLines::mark();
+        core.analyzeStorage(QStringLiteral("C:"));
+        const QStringList lines = RunLogLines::engineSince(mark);
+        QCOMPARE(decisionLine(lines), QStringLiteral("  存储决策: 快速启动[不启用]（）| 休眠[关闭]（）| 虚拟内存[] | 系统还原[]"));
+        QVERIFY(lines.contains(QStringLiteral("  磁盘维护: SSD → 跳过（SSD Win7）")));
+        QVERIFY(powercfgCommands(machine).isEmpty());
+        for (const QString& line : machine.journal())
+            QVERIFY2(!line.startsWith(QStringLiteral("command defrag")), qPrintable(line));
+        QCOMPARE(spy[4][2].toString(), QStringLiteral("SSD检测，跳过碎片整理"));
+        QVERIFY(!core.fastStartupEnabled && !core.keepHibernation && !core.hibernationTurnedOff);
+        QVERIFY(core.fastStartupReason.isEmpty() && core.restoreAdvice.isEmpty());
+    }
+
+    void testFailedFreeSpaceQueryDecidesNothing()
+    {
+        Machine spec{10, 0, 32 * kGiB, 465, 15};
+        TestMachine machine(storageProfile(spec));
+        FailingDiskSpace failing(machine.platform().systemInfo);
+        platform::Platform patched = with(machine.platform(), failing);
+        OptimizeCore core(patched);
+        prepare(core, spec);
+        core.isDualBoot = true;
+        const int mark = RunLogLines::mark();
+        core.analyzeStorage(QStringLiteral("C:"));
+        QCOMPARE(decisionLine(RunLogLines::engineSince(mark)),
+                 QStringLiteral("  存储决策: 快速启动[不启用]（）| 休眠[关闭]（）| 虚拟内存[] | 系统还原[]"));
+        QVERIFY(powercfgCommands(machine).isEmpty());
+        QVERIFY(QFileInfo::exists(machine.hostPath(QStringLiteral("C:\\hiberfil.sys"))));
+        QCOMPARE(core.cleanedMB, 100);
+        QVERIFY(!core.fastStartupEnabled && !core.keepHibernation && !core.hibernationTurnedOff);
+    }
+
+    void testFailedSwitchOffCountsNothing()
+    {
+        Machine spec{10, 0, 32 * kGiB, 465, 15};
+        nlohmann::json profile = storageProfile(spec);
+        profile["tools"] = {{"powercfg", {{"exitCode", 1}, {"output", "Hibernation failed."}}}};
+        TestMachine machine(profile);
+        OptimizeCore core(machine.platform());
+        prepare(core, spec);
+        core.isDualBoot = true;
+        const int mark = RunLogLines::mark();
+        core.analyzeStorage(QStringLiteral("C:"));
+        const QStringList lines = RunLogLines::engineSince(mark);
+        QCOMPARE(lines.first(), QStringLiteral("    H1 已关闭休眠: powercfg /hibernate off"));
+        QVERIFY(decisionLine(lines).endsWith(QStringLiteral("系统还原[建议减小还原点配额至 3-5%]")));
+        QVERIFY(!core.hibernationTurnedOff);
+        QCOMPARE(core.storageFreedMB, 0);
+        QCOMPARE(core.cleanedMB, 100);
+    }
+
+    void testHangingSwitchOffCountsNothing()
+    {
+        Machine spec{10, 0, 32 * kGiB, 465, 15};
+        nlohmann::json profile = storageProfile(spec);
+        profile["tools"] = {{"powercfg", "hang"}};
+        TestMachine machine(profile);
+        OptimizeCore core(machine.platform());
+        prepare(core, spec);
+        core.isDualBoot = true;
+        core.analyzeStorage(QStringLiteral("C:"));
+        QVERIFY(!core.hibernationTurnedOff);
+        QCOMPARE(core.cleanedMB, 100);
+    }
+
+    void testHibernationAlreadyOffReleasesNothing()
+    {
+        Machine spec{10, 0, 32 * kGiB, 465, 15};
+        nlohmann::json profile = storageProfile(spec);
+        profile.erase("files");
+        profile["hibernation"]["enabled"] = false;
+        TestMachine machine(profile);
+        OptimizeCore core(machine.platform());
+        prepare(core, spec);
+        core.isDualBoot = true;
+        const int mark = RunLogLines::mark();
+        core.analyzeStorage(QStringLiteral("C:"));
+        QVERIFY(decisionLine(RunLogLines::engineSince(mark)).endsWith(QStringLiteral(" | 本次释放约 0 MB")));
+        QCOMPARE(core.storageFreedMB, 0);
+        QCOMPARE(core.cleanedMB, 100);
+    }
+
+    void testUnreadableHibernationFileIsEstimated()
+    {
+        Machine spec{10, 0, 32 * kGiB, 465, 15};
+        TestMachine machine(storageProfile(spec));
+        UnreadableHiberFile files(machine.platform().files);
+        platform::Platform patched = with(machine.platform(), files);
+        OptimizeCore core(patched);
+        prepare(core, spec);
+        core.isDualBoot = true;
+        core.analyzeStorage(QStringLiteral("C:"));
+        QVERIFY(core.hibernationTurnedOff);
+        QCOMPARE(core.storageFreedMB, 32 * 768);
+        QCOMPARE(core.cleanedMB, 100 + 32 * 768);
+    }
+
+    void testPagefileAndRestoreReports()
+    {
+        Machine spec{10, 0, 8 * kGiB, 237, 60};
+        nlohmann::json profile = storageProfile(spec);
+        mergeProfile(profile,
+                     {{"files",
+                       {{{"path", "C:\\pagefile.sys"}, {"size", 2550136832ull}},
+                        {{"path", "C:\\System Volume Information\\{3808876b-c176-4e48-b7ae-04046e6cc752}"}, {"size", kGiB}},
+                        {{"path", "C:\\System Volume Information\\SPP\\snapshot.dat"}, {"size", 512ull * 1024 * 1024}},
+                        {{"path", "C:\\System Volume Information\\tracking.log"}, {"size", 20480}}}}});
+        TestMachine machine(profile);
+        OptimizeCore core(machine.platform());
+        prepare(core, spec);
+        core.isDualBoot = true;
+        const int mark = RunLogLines::mark();
+        core.analyzeStorage(QStringLiteral("C:"));
+        const QStringList lines = RunLogLines::engineSince(mark);
+        QVERIFY(lines.contains(QStringLiteral("虚拟内存文件大小: 2432 MB（建议：保持系统自动管理）")));
+        QVERIFY(lines.contains(QStringLiteral("系统还原占用: 1536 MB（建议：空间充裕，保持系统还原）")));
+    }
+
+    void testNoPagefileAndEmptyRestoreFolderLogNothing()
+    {
+        Machine spec;
+        nlohmann::json profile = storageProfile(spec);
+        mergeProfile(profile, {{"files", {{{"path", "C:\\System Volume Information"}, {"folder", true}}}}});
+        TestMachine machine(profile);
+        OptimizeCore core(machine.platform());
+        prepare(core, spec);
+        const int mark = RunLogLines::mark();
+        core.analyzeStorage(QStringLiteral("C:"));
+        for (const QString& line : RunLogLines::engineSince(mark)) {
+            QVERIFY2(!line.startsWith(QStringLiteral("虚拟内存文件大小")), qPrintable(line));
+            QVERIFY2(!line.startsWith(QStringLiteral("系统还原占用")), qPrintable(line));
+        }
+    }
+
+    void testDiskMaintenance_data()
+    {
+        QTest::addColumn<QString>("wmic");
+        QTest::addColumn<QString>("seekPenalty");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("line");
+        const QString trim = QStringLiteral("command defrag C: /L -> exit ");
+        const QString defrag = QStringLiteral("command defrag C: /U -> exit ");
+        const QString trimLine = QStringLiteral("  磁盘维护: SSD → 执行 TRIM (/L)");
+        const QString defragLine = QStringLiteral("  磁盘维护: HDD → 执行碎片整理 (/U)");
+        QTest::addRow("wmic reports an SSD") << "ssd" << "spinning" << trim << trimLine;
+        QTest::addRow("wmic silent, no seek penalty") << "silent" << "solid" << trim << trimLine;
+        QTest::addRow("wmic silent, seek penalty") << "silent" << "spinning" << defrag << defragLine;
+        QTest::addRow("wmic missing, no seek penalty") << "missing" << "solid" << trim << trimLine;
+        QTest::addRow("wmic hangs, no seek penalty") << "hang" << "solid" << trim << trimLine;
+        QTest::addRow("wmic missing, drive does not answer") << "missing" << "unknown" << defrag << defragLine;
+    }
+
+    void testDiskMaintenance()
+    {
+        QFETCH(QString, wmic);
+        QFETCH(QString, seekPenalty);
+        QFETCH(QString, command);
+        QFETCH(QString, line);
+        Machine spec;
+        nlohmann::json profile = storageProfile(spec);
+        profile["disks"]["C:"].erase("seekPenalty");
+        if (seekPenalty != QLatin1String("unknown"))
+            profile["disks"]["C:"]["seekPenalty"] = seekPenalty == QLatin1String("spinning");
+        profile["wmi"]["Win32_DiskDrive"] = {
+            {{"DeviceID", "\\\\.\\PHYSICALDRIVE0"},
+             {"MediaType", wmic == QLatin1String("ssd") ? "Solid state disk (SSD)" : "Fixed hard disk media"}}};
+        if (wmic == QLatin1String("missing") || wmic == QLatin1String("hang"))
+            profile["tools"] = {{"wmic", wmic.toStdString()}};
+        TestMachine machine(profile);
+        OptimizeCore core(machine.platform());
+        prepare(core, spec);
+        const int mark = RunLogLines::mark();
+        core.analyzeStorage(QStringLiteral("C:"));
+        QCOMPARE(machine.journal().filter(QStringLiteral("command defrag")).size(), 1);
+        QVERIFY(machine.journal().filter(QStringLiteral("command defrag")).first().startsWith(command));
+        QVERIFY(RunLogLines::engineSince(mark).contains(line));
+        QVERIFY(machine.journal().contains(QStringLiteral(
+            "command wmic diskdrive where MediaType like '%SSD%' and DeviceID like '%C%' get MediaType -> ") +
+            (wmic == QLatin1String("missing") ? QStringLiteral("not found")
+             : wmic == QLatin1String("hang")  ? QStringLiteral("no answer within 5000 ms, ended")
+                                              : QStringLiteral("exit 0"))));
+    }
+
+    void testMissingDefragIsStillReported()
+    {
+        Machine spec;
+        nlohmann::json profile = storageProfile(spec);
+        profile["tools"] = {{"defrag", "missing"}};
+        TestMachine machine(profile);
+        OptimizeCore core(machine.platform());
+        prepare(core, spec);
+        const int mark = RunLogLines::mark();
+        core.analyzeStorage(QStringLiteral("C:"));
+        QVERIFY(RunLogLines::engineSince(mark).contains(QStringLiteral("  磁盘维护: SSD → 执行 TRIM (/L)")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStorageAnalyzer)
+#include "TestStorageAnalyzer.moc"
