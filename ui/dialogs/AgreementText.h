@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QString>
+
+// The end-user agreement shown before the first optimisation run, as rich text.
+QString agreementHtml();

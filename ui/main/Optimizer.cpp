@@ -1,0 +1,485 @@
+#include "ui/main/Optimizer.h"
+
+#include "engine/OptimizeCore.h"
+#include "ui/Resources.h"
+#include "ui/dialogs/AboutDialog.h"
+#include "ui/dialogs/DialogRunner.h"
+#include "ui/dialogs/MessageBox.h"
+#include "ui/main/AgreementGate.h"
+#include "ui/main/DemoSwitch.h"
+#include "ui/main/ToolFolder.h"
+#include "ui/main/WorkerThreadStop.h"
+#include "ui/progress/ProgressPage.h"
+#include "ui/theme/MainWindowStyle.h"
+
+#include <QDesktopServices>
+#include <QGraphicsEffect>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QNetworkAccessManager>
+#include <QPushButton>
+#include <QThread>
+#include <QTimer>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+const char* const kWebsite = "https://www.tidewell.example/";
+
+struct WidgetText {
+    const char* name;
+    const char* text;
+};
+
+// The texts of the window's own widgets, set once after they are built.
+const WidgetText kTexts[] = {
+    {"safetyLabel", "🛡️ 永久免费 · 无广告 · 无病毒 · 安全认证 · 持续更新"},
+    {"minBtn", "—"},
+    {"closeBtn", "✕"},
+    {"gameModeBtn", "🎮 游戏办公"},
+    {"elderModeBtn", "👴 长辈关怀"},
+    {"proModeBtn", "💻 电脑达人"},
+    {"titleLabel", "Tidewell"},
+    {"subtitleLabel", "点一下就帮您收拾好电脑，用起来更流畅"},
+    {"startBtn", "点我开始收拾电脑"},
+    {"tipLabel", "✅ 安全无毒 · ✅ 不用安装 · ✅ 不绑乱七八糟的软件 · ✅ 不碰您的隐私 · ✅ 永久免费"},
+    {"netFixBtn", "🌐 网络驱动修复"},
+    {"remoteBtn", "💻 远程协助工具"},
+    {"toolsBtn", "🧰 实用工具"},
+    {"runtimeBtn", "📦 系统运行库修复"},
+    {"footerName", "Tidewell"},
+    {"footerVersion", "V1.1.1.5"},
+    {"kefuBtn", "联系客服"},
+    {"huhangkaBtn", "护航卡"},
+    {"websiteBtn", "官网"},
+    {"aboutBtn", "关于"},
+};
+
+// The theme buttons, in theme order.
+const char* const kModeButtons[] = {"gameModeBtn", "elderModeBtn", "proModeBtn"};
+
+// The buttons that wear the "small" sheet.
+const char* const kSmallButtons[] = {"minBtn", "kefuBtn", "huhangkaBtn", "websiteBtn", "aboutBtn"};
+
+struct ButtonSize {
+    const char* name;
+    int minWidth;
+    int minHeight;
+};
+
+const ButtonSize kFooterButtons[] = {
+    {"kefuBtn", 64, 28},
+    {"huhangkaBtn", 64, 28},
+    {"websiteBtn", 50, 28},
+    {"aboutBtn", 50, 28},
+};
+
+const int kToolButtonMinWidths[] = {120, 120, 120, 130};
+
+constexpr int kModeButtonMinHeight = 36;
+
+QLabel* newLabel(QWidget* parent, const char* name)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+QPushButton* newButton(QWidget* parent, const char* name)
+{
+    auto* button = new QPushButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
+}
+
+QPixmap scaledImage(const QString& resource, int side)
+{
+    return QPixmap(resource).scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
+} // namespace
+
+Optimizer::Optimizer(const QStringList& arguments, const QString& appDir, QWidget* parent)
+    : QWidget(parent)
+    , appDir(appDir)
+    , demoMode(hasDemoSwitch(arguments))
+    , themeIndex(theme::kDefault)
+{
+    registerUiResources();
+    setObjectName(QStringLiteral("Optimizer"));
+    setFixedSize(860, 680);
+    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint);
+    setAttribute(Qt::WA_StyledBackground);
+    buildWidgets();
+    setTexts();
+    connectButtons();
+    networkManager = new QNetworkAccessManager(this);
+    applyThemeSheets();
+    createPages();
+}
+
+Optimizer::~Optimizer()
+{
+    stopPhase1Worker();
+}
+
+void Optimizer::buildWidgets()
+{
+    titleBar = buildTitleBar();
+    contentWidget = buildContent();
+    footerBar = buildFooter();
+    auto* rootLayout = new QVBoxLayout(this);
+    rootLayout->setObjectName(QStringLiteral("rootLayout"));
+    rootLayout->setContentsMargins(0, 0, 0, 0);
+    rootLayout->setSpacing(0);
+    rootLayout->addWidget(titleBar);
+    rootLayout->addWidget(contentWidget);
+    rootLayout->addWidget(footerBar);
+}
+
+QWidget* Optimizer::buildTitleBar()
+{
+    auto* bar = new QWidget(this);
+    bar->setObjectName(QStringLiteral("titleBar"));
+    bar->setAttribute(Qt::WA_StyledBackground);
+    bar->setFixedHeight(44);
+    QLabel* safetyLabel = newLabel(bar, "safetyLabel");
+    QPushButton* minBtn = newButton(bar, "minBtn");
+    QPushButton* closeBtn = newButton(bar, "closeBtn");
+    minBtn->setFixedSize(44, 32);
+    closeBtn->setFixedSize(44, 32);
+
+    auto* titleLayout = new QHBoxLayout(bar);
+    titleLayout->setObjectName(QStringLiteral("titleLayout"));
+    titleLayout->setContentsMargins(16, 0, 8, 0);
+    titleLayout->addWidget(safetyLabel);
+    titleLayout->addStretch();
+    titleLayout->addWidget(minBtn);
+    titleLayout->addWidget(closeBtn);
+    return bar;
+}
+
+QWidget* Optimizer::buildContent()
+{
+    auto* content = new QWidget(this);
+    content->setObjectName(QStringLiteral("contentWidget"));
+    content->setStyleSheet(QStringLiteral("background: transparent;"));
+
+    QLabel* appIcon = newLabel(content, "appIcon");
+    appIcon->setPixmap(scaledImage(QStringLiteral(":/ICON/T512.png"), 72));
+    appIcon->setAlignment(Qt::AlignCenter);
+    QLabel* titleLabel = newLabel(content, "titleLabel");
+    QLabel* subtitleLabel = newLabel(content, "subtitleLabel");
+    QLabel* tipLabel = newLabel(content, "tipLabel");
+    for (QLabel* label : {titleLabel, subtitleLabel, tipLabel})
+        label->setAlignment(Qt::AlignCenter);
+    startBtn = newButton(content, "startBtn");
+    startBtn->setFixedSize(280, 52);
+    startBtn->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+
+    auto* mainLayout = new QVBoxLayout(content);
+    mainLayout->setObjectName(QStringLiteral("mainLayout"));
+    mainLayout->setContentsMargins(50, 10, 50, 10);
+    mainLayout->addWidget(buildModeBar(content));
+    mainLayout->addSpacerItem(new QSpacerItem(20, 30, QSizePolicy::Minimum, QSizePolicy::Fixed));
+    mainLayout->addWidget(appIcon);
+    mainLayout->addWidget(titleLabel);
+    mainLayout->addWidget(subtitleLabel);
+    mainLayout->addStretch();
+    mainLayout->addWidget(startBtn, 0, Qt::AlignHCenter);
+    mainLayout->addWidget(tipLabel);
+    mainLayout->addWidget(buildToolBar(content));
+    mainLayout->addStretch();
+    return content;
+}
+
+QWidget* Optimizer::buildModeBar(QWidget* parent)
+{
+    auto* bar = new QWidget(parent);
+    bar->setObjectName(QStringLiteral("modeBar"));
+    auto* modeLayout = new QHBoxLayout(bar);
+    modeLayout->setObjectName(QStringLiteral("modeLayout"));
+    modeLayout->setContentsMargins(0, 0, 0, 0);
+    modeLayout->setSpacing(8);
+    modeLayout->addStretch();
+    for (const char* name : kModeButtons) {
+        QPushButton* button = newButton(bar, name);
+        button->setCheckable(true);
+        button->setMinimumSize(110, kModeButtonMinHeight);
+        modeLayout->addWidget(button);
+    }
+    modeLayout->addStretch();
+    bar->findChild<QPushButton*>(QLatin1String(kModeButtons[theme::kDefault]))->setChecked(true);
+    return bar;
+}
+
+QWidget* Optimizer::buildToolBar(QWidget* parent)
+{
+    auto* bar = new QWidget(parent);
+    bar->setObjectName(QStringLiteral("toolBar"));
+    auto* toolLayout = new QHBoxLayout(bar);
+    toolLayout->setObjectName(QStringLiteral("toolLayout"));
+    toolLayout->setContentsMargins(0, 24, 0, 10);
+    toolLayout->setSpacing(16);
+    toolLayout->addStretch();
+    for (int i = 0; i < 4; ++i) {
+        QPushButton* button = newButton(bar, kToolFolders[i].button);
+        button->setMinimumWidth(kToolButtonMinWidths[i]);
+        button->setFixedHeight(40);
+        toolLayout->addWidget(button);
+    }
+    toolLayout->addStretch();
+    return bar;
+}
+
+QWidget* Optimizer::buildFooter()
+{
+    auto* bar = new QWidget(this);
+    bar->setObjectName(QStringLiteral("footerBar"));
+    bar->setAttribute(Qt::WA_StyledBackground);
+    bar->setFixedHeight(36);
+    auto* footerLayout = new QHBoxLayout(bar);
+    footerLayout->setObjectName(QStringLiteral("footerLayout"));
+    footerLayout->setContentsMargins(16, 0, 16, 0);
+    footerLayout->setSpacing(8);
+
+    QLabel* footerLogo = newLabel(bar, "footerLogo");
+    footerLogo->setPixmap(scaledImage(QStringLiteral(":/ICON/T512.png"), 20));
+    footerLayout->addWidget(footerLogo);
+    footerLayout->addWidget(newLabel(bar, "footerName"));
+    footerLayout->addWidget(newLabel(bar, "footerVersion"));
+    footerLayout->addStretch();
+    for (const ButtonSize& size : kFooterButtons) {
+        QPushButton* button = newButton(bar, size.name);
+        button->setMinimumSize(size.minWidth, size.minHeight);
+        footerLayout->addWidget(button);
+    }
+    return bar;
+}
+
+void Optimizer::setTexts()
+{
+    setWindowTitle(QStringLiteral("Tidewell"));
+    setWindowIcon(QIcon(QStringLiteral(":/ICON/T512.ico")));
+    // Runs before the pages exist, so every name below is one of the window's own widgets.
+    for (const WidgetText& entry : kTexts) {
+        const QString name = QLatin1String(entry.name);
+        const QString text = QString::fromUtf8(entry.text);
+        if (auto* label = findChild<QLabel*>(name))
+            label->setText(text);
+        else if (auto* button = findChild<QPushButton*>(name))
+            button->setText(text);
+    }
+}
+
+void Optimizer::connectButtons()
+{
+    auto button = [this](const char* name) { return findChild<QPushButton*>(QLatin1String(name)); };
+    connect(startBtn, &QPushButton::clicked, this, &Optimizer::onStartOptimize);
+    connect(button("minBtn"), &QPushButton::clicked, this, &QWidget::showMinimized);
+    connect(button("closeBtn"), &QPushButton::clicked, this, &QWidget::close);
+    for (int index = 0; index < theme::kCount; ++index)
+        connect(button(kModeButtons[index]), &QPushButton::clicked, this, [this, index] { setTheme(index); });
+    connect(button("websiteBtn"), &QPushButton::clicked, this, &Optimizer::onWebsiteClicked);
+    connect(button("aboutBtn"), &QPushButton::clicked, this, &Optimizer::onAboutClicked);
+    for (const ToolFolder& folder : kToolFolders) {
+        const QString relative = QString::fromUtf8(folder.relativePath);
+        connect(button(folder.button), &QPushButton::clicked, this,
+                [this, relative] { openToolFolder(appDir, relative); });
+    }
+}
+
+void Optimizer::createPages()
+{
+    progressPage = new ProgressPage(contentWidget);
+    progressPage->hide();
+    connect(progressPage, &ProgressPage::optimizationFinished, this, &Optimizer::onOptimizationFinished);
+}
+
+void Optimizer::applyThemeSheets()
+{
+    const theme::ThemePalette& palette = *theme::palette(themeIndex);
+    const theme::MainWindowSheets sheets = theme::mainWindowSheets(palette);
+    setStyleSheet(sheets.window);
+    startBtn->setStyleSheet(sheets.start);
+    // Qt draws square corners when a radius exceeds half the button's height, so the pill-shaped theme
+    // buttons grow to twice their radius where 36 pixels are too few.
+    const int modeHeight = std::max(kModeButtonMinHeight, 2 * palette.buttons.modeRadius);
+    for (int index = 0; index < theme::kCount; ++index) {
+        auto* button = findChild<QPushButton*>(QLatin1String(kModeButtons[index]));
+        button->setStyleSheet(index == themeIndex ? sheets.modeActive : sheets.modeIdle);
+        button->setMinimumHeight(modeHeight);
+    }
+    for (const ToolFolder& folder : kToolFolders)
+        findChild<QPushButton*>(QLatin1String(folder.button))->setStyleSheet(sheets.tool);
+    for (const char* name : kSmallButtons)
+        findChild<QPushButton*>(QLatin1String(name))->setStyleSheet(sheets.small);
+    findChild<QPushButton*>(QStringLiteral("closeBtn"))->setStyleSheet(sheets.close);
+}
+
+void Optimizer::setTheme(int index)
+{
+    if (index == themeIndex || !theme::palette(index))
+        return;
+    themeIndex = index;
+    applyThemeSheets();
+    if (progressPage->isVisible())
+        progressPage->applyTheme(themeIndex);
+    if (aboutDialog)
+        aboutDialog->setTheme(themeIndex);
+}
+
+void Optimizer::applyStartButtonSize()
+{
+    startBtn->setFixedSize(280, themeIndex == theme::kWarm ? 56 : 52);
+}
+
+void Optimizer::showOverlay(QWidget* page)
+{
+    page->setGeometry(contentWidget->rect());
+    page->setGraphicsEffect(nullptr);
+    if (page == progressPage)
+        progressPage->applyTheme(themeIndex);
+    page->show();
+    page->raise();
+}
+
+void Optimizer::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !titleBar->geometry().contains(event->pos())) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    dragging = true;
+    dragOffset = event->globalPos() - frameGeometry().topLeft();
+    event->accept();
+}
+
+void Optimizer::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!dragging || !(event->buttons() & Qt::LeftButton)) {
+        QWidget::mouseMoveEvent(event);
+        return;
+    }
+    move(event->globalPos() - dragOffset);
+    event->accept();
+}
+
+void Optimizer::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    dragging = false;
+    event->accept();
+}
+
+void Optimizer::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (progressPage)
+        progressPage->setGeometry(contentWidget->rect());
+    applyStartButtonSize();
+}
+
+void Optimizer::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    applyStartButtonSize();
+    if (updateCheckStarted || demoMode)
+        return;
+    updateCheckStarted = true;
+    QTimer::singleShot(kUpdateCheckDelayMs, this, &Optimizer::onUpdateCheckDue);
+}
+
+void Optimizer::onUpdateCheckDue()
+{
+    // The request to the update service goes out from here; its answer arrives in the update-check slot.
+}
+
+void Optimizer::onStartOptimize()
+{
+    if (demoMode) {
+        showDemoResult();
+        return;
+    }
+    if (!AgreementGate(appDir).pass(this))
+        return;
+    startPhase1();
+}
+
+void Optimizer::showDemoResult()
+{
+    phase1Result = Phase1Result{1520, 450, 1286, 12, 2, ScanReportBundle()};
+}
+
+void Optimizer::startPhase1()
+{
+    if (optimizeThread)
+        return;
+    showOverlay(progressPage);
+    optimizeThread = new QThread(this);
+    optimizeCore = new OptimizeCore();
+    connect(optimizeThread, &QThread::started, optimizeCore, &OptimizeCore::startOptimize);
+    connect(optimizeThread, &QThread::finished, optimizeCore, &QObject::deleteLater);
+    connect(optimizeCore, &OptimizeCore::progressUpdated, progressPage, &ProgressPage::onProgressUpdate,
+            Qt::QueuedConnection);
+    connect(optimizeCore, &OptimizeCore::optimizationFinished, this, &Optimizer::onEngineFinished,
+            Qt::QueuedConnection);
+    connect(optimizeCore, &OptimizeCore::errorOccurred, this, &Optimizer::onEngineError, Qt::QueuedConnection);
+    optimizeCore->moveToThread(optimizeThread);
+    optimizeThread->start();
+}
+
+void Optimizer::onEngineFinished()
+{
+    progressPage->onOptimizationDone();
+}
+
+void Optimizer::onOptimizationFinished()
+{
+    progressPage->hide();
+    phase1Result = Phase1Result();
+    if (optimizeCore) {
+        phase1Result = {optimizeCore->cleanedMB,          optimizeCore->freedMemoryMB,
+                        optimizeCore->junkFilesCount,     optimizeCore->startupFasterSeconds,
+                        optimizeCore->startupItemsCount,  optimizeCore->report};
+    }
+    stopPhase1Worker();
+}
+
+void Optimizer::onEngineError(const QString& errorMsg)
+{
+    MessageBox::critical(this, QStringLiteral("优化失败"), errorMsg);
+    progressPage->hide();
+    stopPhase1Worker();
+}
+
+void Optimizer::stopPhase1Worker()
+{
+    // The engine deletes itself when its thread ends (connected in startPhase1), so that it is released
+    // on its own thread even when the thread outlives the wait.
+    stopWorkerThread(optimizeThread);
+    optimizeThread = nullptr;
+    optimizeCore = nullptr;
+}
+
+void Optimizer::onWebsiteClicked()
+{
+    QDesktopServices::openUrl(QUrl(QString::fromLatin1(kWebsite)));
+}
+
+void Optimizer::onAboutClicked()
+{
+    if (!aboutDialog)
+        aboutDialog = new AboutDialog(this, themeIndex, appDir);
+    aboutDialog->setTheme(themeIndex);
+    DialogRunner::exec(*aboutDialog);
+}

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "ui/main/Phase1Result.h"
+
+#include <QPoint>
+#include <QPointer>
+#include <QWidget>
+
+class AboutDialog;
+class OptimizeCore;
+class ProgressPage;
+class QLabel;
+class QNetworkAccessManager;
+class QPushButton;
+class QThread;
+
+// The program's only top-level window: frameless and fixed in size, with its own title bar, a home page
+// with the big start button, the theme buttons, the tool-folder shortcuts and a footer. Every other screen
+// is a page laid over the content area. The window owns the phase-1 engine and its worker thread; it talks
+// to the engine only through queued signals and reads its figures after optimizationFinished arrived.
+class Optimizer : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kUpdateCheckDelayMs = 1500;
+
+    // `arguments` are searched for the demonstration switch; `appDir` is the folder holding the executable,
+    // the root of the program's own files (agreement flag, tool folders, logo).
+    Optimizer(const QStringList& arguments, const QString& appDir, QWidget* parent = nullptr);
+    ~Optimizer() override;
+
+    // The only way to change the look; pressing the current theme's button changes nothing.
+    void setTheme(int index);
+    int theme() const { return themeIndex; }
+
+    bool isDemoMode() const { return demoMode; }
+    bool isUpdateCheckScheduled() const { return updateCheckStarted; }
+    QThread* phase1Thread() const { return optimizeThread; }
+    const Phase1Result& lastPhase1Result() const { return phase1Result; }
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private slots:
+    void onStartOptimize();
+    void onOptimizationFinished();
+    void onWebsiteClicked();
+    void onAboutClicked();
+    void onUpdateCheckDue();
+
+private:
+    void buildWidgets();
+    QWidget* buildTitleBar();
+    QWidget* buildContent();
+    QWidget* buildModeBar(QWidget* parent);
+    QWidget* buildToolBar(QWidget* parent);
+    QWidget* buildFooter();
+    void setTexts();
+    void connectButtons();
+    void createPages();
+    void applyThemeSheets();
+    void applyStartButtonSize();
+    void showOverlay(QWidget* page);
+
+    void showDemoResult();
+    void startPhase1();
+    void onEngineFinished();
+    void onEngineError(const QString& errorMsg);
+    void stopPhase1Worker();
+
+    const QString appDir;
+    const bool demoMode;
+
+    QWidget* titleBar = nullptr;
+    QWidget* contentWidget = nullptr;
+    QWidget* footerBar = nullptr;
+    QPushButton* startBtn = nullptr;
+
+    ProgressPage* progressPage = nullptr;
+    QPointer<AboutDialog> aboutDialog;
+    OptimizeCore* optimizeCore = nullptr;
+    QThread* optimizeThread = nullptr;
+    Phase1Result phase1Result;
+    QNetworkAccessManager* networkManager = nullptr;
+
+    bool dragging = false;
+    QPoint dragOffset;
+    bool updateCheckStarted = false;
+    int themeIndex;
+};
