@@ -1,0 +1,1 @@
+user_pref("browser.startup.homepage",   "abc
