@@ -7,7 +7,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qtbase5-dev qtbase5-dev-tools
     nlohmann-json3-dev libgtest-dev googletest
-    fonts-noto-cjk
+    fonts-noto-cjk fonts-noto-color-emoji fonts-liberation
     "$@"
 )
 

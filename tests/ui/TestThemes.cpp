@@ -160,6 +160,28 @@ private slots:
         verifyContains(close, {small.first(), QStringLiteral("QPushButton:hover { background: #EF4444; color: white; }")});
     }
 
+    void testThemeButtonsAreTallEnoughForTheirRoundedEnds_data()
+    {
+        QTest::addColumn<int>("themeIndex");
+        QTest::addColumn<int>("minimumHeight");
+        QTest::addRow("dark") << 0 << 40;
+        QTest::addRow("warm") << 1 << 44;
+        QTest::addRow("light") << 2 << 40;
+    }
+
+    void testThemeButtonsAreTallEnoughForTheirRoundedEnds()
+    {
+        QFETCH(int, themeIndex);
+        QFETCH(int, minimumHeight);
+        WindowHarness h;
+        h.window->setTheme(themeIndex);
+        for (const char* name : kModeButtons) {
+            QCOMPARE(h.button(QLatin1String(name))->minimumWidth(), 110);
+            QCOMPARE(h.button(QLatin1String(name))->minimumHeight(), minimumHeight);
+            QVERIFY(h.button(QLatin1String(name))->isCheckable());
+        }
+    }
+
     void testCheckedStateIsNotTheLook()
     {
         WindowHarness h;
