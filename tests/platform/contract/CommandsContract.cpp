@@ -41,7 +41,9 @@ TEST_F(CommandsContract, ToolOutlivingItsTimeOutIsEnded)
 TEST_F(CommandsContract, WmicAnswersAValueQuery)
 {
     CommandResult result;
-    Status status = machine().commands.run(L"wmic", {L"Win32_Processor", L"get", L"ProcessorId", L"/value"}, 20000, result);
+    // A bare class name is no wmic alias ("Alias not found"): classes are named after "path".
+    const std::vector<std::wstring> query{L"path", L"Win32_Processor", L"get", L"ProcessorId", L"/value"};
+    Status status = machine().commands.run(L"wmic", query, 20000, result);
     ASSERT_EQ(status, ErrorSuccess);
     // Real wmic writes 8-bit text, Wine's UTF-16LE: look for the name in either.
     std::string ascii;

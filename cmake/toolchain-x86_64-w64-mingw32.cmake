@@ -1,0 +1,4 @@
+# 64-bit Windows with mingw-w64: the build Wine runs here.
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(TIDEWELL_MINGW_TRIPLE x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw.cmake)

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/Commands.h"
+
+namespace platform::win32 {
+
+// Console tools through CreateProcessW. The tool's standard output goes to a pipe that is drained while
+// waiting (a full pipe would block the tool and turn every wait into a time-out); standard input and
+// standard error are the null device. A tool that outlives its wait is ended with TerminateProcess.
+class Win32Commands : public Commands {
+public:
+    Status run(const std::wstring& program, const std::vector<std::wstring>& arguments, std::uint32_t timeoutMs,
+               CommandResult& result) override;
+    Status startDetached(const std::wstring& program, const std::vector<std::wstring>& arguments) override;
+};
+
+} // namespace platform::win32

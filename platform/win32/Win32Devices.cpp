@@ -1,0 +1,123 @@
+#include "platform/win32/Win32Devices.h"
+
+#include "platform/Text.h"
+#include "platform/win32/NetworkDeviceList.h"
+#include "platform/win32/Win32Buffer.h"
+#include "platform/win32/Win32Handle.h"
+#include "platform/win32/Win32RegistryKey.h"
+
+#include <windows.h>
+#include <iphlpapi.h>
+#include <winioctl.h>
+#include <winspool.h>
+
+namespace platform::win32 {
+
+namespace {
+
+constexpr DWORD bufferLimit = 16u << 20;
+
+std::wstring fromAnsi(const char* text)
+{
+    const int chars = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    if (chars <= 1)
+        return {};
+    std::wstring out(chars - 1, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text, -1, out.data(), chars);
+    return out;
+}
+
+std::wstring orEmpty(const wchar_t* text)
+{
+    return text ? std::wstring(text) : std::wstring();
+}
+
+} // namespace
+
+Status Win32Devices::adapters(std::vector<NetworkAdapter>& adapters)
+{
+    adapters.clear();
+    std::vector<std::uint8_t> buffer;
+    DWORD needed = 0;
+    const Status status = queryThenFill(buffer, bufferLimit, needed, [](BYTE* bytes, DWORD& size) {
+        ULONG length = size;
+        const DWORD result = GetAdaptersInfo(reinterpret_cast<IP_ADAPTER_INFO*>(bytes), &length);
+        size = length;
+        return static_cast<Status>(result);
+    });
+    if (status != ErrorSuccess)
+        return status;
+    for (auto* adapter = reinterpret_cast<const IP_ADAPTER_INFO*>(buffer.data()); adapter && !buffer.empty();
+         adapter = adapter->Next)
+        adapters.push_back({fromAnsi(adapter->AdapterName), fromAnsi(adapter->Description)});
+    return ErrorSuccess;
+}
+
+Status Win32Devices::openAdapterDriverKey(const std::wstring& adapterName, std::unique_ptr<RegistryKey>& key)
+{
+    key.reset();
+    const auto match = [&](UniqueKey& driverKey, const std::wstring& id) {
+        if (!equalsIgnoreCase(id, adapterName))
+            return true;
+        key = std::make_unique<Win32RegistryKey>(std::move(driverKey));
+        return false;
+    };
+    const Status status = forEachNetworkDevice(KEY_READ | KEY_SET_VALUE, match);
+    if (status != ErrorSuccess)
+        return status;
+    return key ? ErrorSuccess : ErrorNotFound;
+}
+
+Status Win32Devices::presentNetworkDevices(std::vector<std::wstring>& netCfgInstanceIds)
+{
+    netCfgInstanceIds.clear();
+    return forEachNetworkDevice(KEY_READ, [&](UniqueKey&, const std::wstring& id) {
+        netCfgInstanceIds.push_back(id);
+        return true;
+    });
+}
+
+Status Win32Devices::printers(std::vector<PrinterInfo>& printers)
+{
+    printers.clear();
+    std::vector<std::uint8_t> buffer;
+    DWORD needed = 0;
+    DWORD returned = 0;
+    const Status status = queryThenFill(buffer, bufferLimit, needed, [&](BYTE* bytes, DWORD& size) {
+        DWORD wanted = 0;
+        const BOOL ok = EnumPrintersW(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 1, bytes, size,
+                                      &wanted, &returned);
+        size = wanted;
+        return ok ? ErrorSuccess : static_cast<Status>(GetLastError());
+    });
+    if (status != ErrorSuccess)
+        return status;
+    const auto* entries = reinterpret_cast<const PRINTER_INFO_1W*>(buffer.data());
+    for (DWORD i = 0; entries && i < returned; ++i)
+        printers.push_back({entries[i].Flags, orEmpty(entries[i].pDescription), orEmpty(entries[i].pName),
+                            orEmpty(entries[i].pComment)});
+    return ErrorSuccess;
+}
+
+Status Win32Devices::seekPenalty(const std::wstring& drive, bool& incursSeekPenalty)
+{
+    const std::wstring volume = L"\\\\.\\" + drive;
+    const UniqueHandle device = ownHandle(CreateFileW(volume.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                      nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!device)
+        return static_cast<Status>(GetLastError());
+    STORAGE_PROPERTY_QUERY query{};
+    query.PropertyId = StorageDeviceSeekPenaltyProperty;
+    query.QueryType = PropertyStandardQuery;
+    DEVICE_SEEK_PENALTY_DESCRIPTOR answer{};
+    DWORD returned = 0;
+    if (!DeviceIoControl(device.get(), IOCTL_STORAGE_QUERY_PROPERTY, &query, sizeof(query), &answer, sizeof(answer),
+                         &returned, nullptr))
+        return static_cast<Status>(GetLastError());
+    if (returned < sizeof(answer))
+        return ErrorNotSupported;
+    incursSeekPenalty = answer.IncursSeekPenalty != FALSE;
+    return ErrorSuccess;
+}
+
+} // namespace platform::win32

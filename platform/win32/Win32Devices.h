@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/Devices.h"
+
+namespace platform::win32 {
+
+// The devices group over iphlpapi, SetupAPI, winspool and the storage IOCTLs.
+class Win32Devices : public Devices {
+public:
+    Status adapters(std::vector<NetworkAdapter>& adapters) override;
+    Status openAdapterDriverKey(const std::wstring& adapterName, std::unique_ptr<RegistryKey>& key) override;
+    Status presentNetworkDevices(std::vector<std::wstring>& netCfgInstanceIds) override;
+    Status printers(std::vector<PrinterInfo>& printers) override;
+    Status seekPenalty(const std::wstring& drive, bool& incursSeekPenalty) override;
+};
+
+} // namespace platform::win32

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/Security.h"
+
+namespace platform::win32 {
+
+// Administrator membership (advapi32) and Authenticode checks (wintrust).
+class Win32Security : public Security {
+public:
+    Status isAdministrator(bool& member) override;
+    Status verifyFile(const std::wstring& path, std::int32_t& trustResult) override;
+};
+
+} // namespace platform::win32

@@ -1,0 +1,131 @@
+#!/usr/bin/env bash
+# Cross-compiles the platform library and its contract tests for Windows with mingw-w64 (64 and 32 bits)
+# and runs the 64-bit test program under Wine in a private prefix: first as Windows 10 build 19045, then
+# as Windows 7 for the version-dependent cases. Exits non-zero when a build or any test fails.
+# Usage: scripts/win32-tests.sh [extra GoogleTest arguments for the Windows 10 pass]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+build=$root/build-win32
+jobs=$(nproc)
+
+packages=(cmake ninja-build mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 xvfb googletest)
+
+install_missing() {
+    local missing=() package
+    for package in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    echo "win32: installing ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+build_target() {
+    local triple=$1 folder=$2
+    cmake -S "$root" -B "$build/$folder" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$triple.cmake" \
+        -DTIDEWELL_PLATFORM_ONLY=ON -DTIDEWELL_TESTS=ON >/dev/null
+    cmake --build "$build/$folder" --parallel "$jobs" --target platform_tests_win32 tidewell_probe
+}
+
+xvfb_pid=""
+cleanup() {
+    if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+        wineserver -k 2>/dev/null || true
+    fi
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+}
+trap cleanup EXIT
+
+# EnumWindows only sees windows when an X display exists before the first Wine process starts.
+start_xvfb() {
+    local display=90
+    while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
+        display=$((display + 1))
+    done
+    Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    local tries=0
+    while [ ! -e "/tmp/.X11-unix/X$display" ]; do
+        tries=$((tries + 1))
+        if [ $tries -gt 100 ] || ! kill -0 "$xvfb_pid" 2>/dev/null; then
+            echo "win32: Xvfb did not start" >&2
+            exit 1
+        fi
+        sleep 0.1
+    done
+    export DISPLAY=":$display"
+}
+
+current_version_key='HKLM\Software\Microsoft\Windows NT\CurrentVersion'
+
+set_windows_version() {
+    local version=$1 build_number=$2
+    wine winecfg -v "$version"
+    wine reg add "$current_version_key" /v CurrentBuildNumber /t REG_SZ /d "$build_number" /f >/dev/null
+    wine reg add "$current_version_key" /v CurrentBuild /t REG_SZ /d "$build_number" /f >/dev/null
+}
+
+# Creates the prefix once; later runs reuse it. The Z: drive (the whole host file system) is removed so
+# that nothing the tests delete can be outside the prefix.
+prepare_prefix() {
+    export WINEPREFIX="$build/wineprefix"
+    export WINEARCH=win64
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="winedbg.exe=d;mscoree=d;mshtml=d"
+    mkdir -p "$WINEPREFIX"
+    wineserver -p
+    wine wineboot --init
+    rm -f "$WINEPREFIX/dosdevices/z:"
+}
+
+passed=0
+failed=0
+skipped=0
+
+# Runs the test program once; the counts come from GoogleTest's own summary lines.
+run_pass() {
+    local name=$1 expect=$2
+    shift 2
+    local log="$build/wine-$name.log" code=0
+    echo "win32: Wine pass '$name'"
+    (cd "$tests_folder" && TIDEWELL_EXPECT_WINDOWS="$expect" timeout 900 \
+        wine 'C:\tidewell-tests\platform_tests_win32.exe' "$@") >"$log" 2>&1 || code=$?
+    grep -E '^\[ +(FAILED|PASSED|SKIPPED) +\]|^\[==========\]' "$log" || true
+    local pass fail skip
+    pass=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\{0,1\}\..*/\1/p' "$log" | tail -1)
+    fail=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) tests\{0,1\}, listed below:.*/\1/p' "$log" | tail -1)
+    skip=$(sed -n 's/^\[  SKIPPED \] \([0-9]*\) tests\{0,1\}, listed below:.*/\1/p' "$log" | tail -1)
+    passed=$((passed + ${pass:-0}))
+    failed=$((failed + ${fail:-0}))
+    skipped=$((skipped + ${skip:-0}))
+    if [ $code -ne 0 ] || [ -z "$pass" ]; then
+        echo "win32: pass '$name' exited with $code; its output is in $log" >&2
+        grep -B2 -A12 -E '^\[  FAILED  \]' "$log" | head -200 >&2 || tail -40 "$log" >&2
+        [ "${fail:-0}" -eq 0 ] && failed=$((failed + 1))
+    fi
+}
+
+install_missing
+build_target x86_64-w64-mingw32 x64
+build_target i686-w64-mingw32 x86
+start_xvfb
+prepare_prefix
+tests_folder="$WINEPREFIX/drive_c/tidewell-tests"
+mkdir -p "$tests_folder"
+cp "$build/x64/tests/platform_tests_win32.exe" "$build/x64/tests/tidewell_probe.exe" "$tests_folder/"
+
+set_windows_version win10 19045
+run_pass windows10 10 "$@"
+set_windows_version win7 7601
+run_pass windows7 7 --gtest_filter='*WindowsVersion*'
+
+echo "win32: $passed passed, $failed failed, $skipped skipped"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,11 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+int main(int argc, char** argv)
+{
+    // A crash must end the run with a code, not wait for a debugger or an error box.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
