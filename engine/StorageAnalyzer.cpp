@@ -116,7 +116,8 @@ void StorageAnalyzer::logDecision()
 void StorageAnalyzer::reportPagefile(const QString& drive)
 {
     platform::FileEntry entry;
-    if (!platform::succeeded(core_.machine().files.attributes(toWString(drive + QStringLiteral("\\pagefile.sys")), entry)))
+    if (!platform::succeeded(
+            core_.machine().files.attributes(toWString(drive + QStringLiteral("\\pagefile.sys")), entry)))
         return;
     engineLog(QStringLiteral("虚拟内存文件大小: %1 MB（建议：%2）")
                   .arg(static_cast<qint64>(entry.size) / OptimizeCore::kBytesPerMB)
@@ -131,7 +132,9 @@ void StorageAnalyzer::reportRestore(const QString& drive)
         return;
     const qint64 total = FolderSize::bytesBelow(core_.machine(), folder);
     if (total > 0)
-        engineLog(QStringLiteral("系统还原占用: %1 MB（建议：%2）").arg(total / OptimizeCore::kBytesPerMB).arg(core_.restoreAdvice));
+        engineLog(QStringLiteral("系统还原占用: %1 MB（建议：%2）")
+                      .arg(total / OptimizeCore::kBytesPerMB)
+                      .arg(core_.restoreAdvice));
 }
 
 bool StorageAnalyzer::runPowercfg(const QStringList& arguments)

@@ -98,8 +98,8 @@ private slots:
         QTest::addColumn<int>("major");
         QTest::addColumn<int>("minor");
         QTest::addColumn<QStringList>("lines");
-        QTest::addRow("Windows 10") << 10 << 0
-                                    << QStringList{kCeip, kTelemetry, kAdvertising, kCortana, kActivityFeed, kAccountInfo};
+        QTest::addRow("Windows 10") << 10 << 0 << QStringList{kCeip,    kTelemetry,    kAdvertising,
+                                                              kCortana, kActivityFeed, kAccountInfo};
         QTest::addRow("Windows 8.1") << 6 << 3
                                      << QStringList{kCeip, kTelemetry, kAdvertising, kActivityFeed, kAccountInfo};
         QTest::addRow("Windows 7") << 6 << 1 << QStringList{kCeip, kAdvertising, kActivityFeed, kAccountInfo};

@@ -26,10 +26,11 @@ nlohmann::json storageProfile(const Machine& spec)
 {
     nlohmann::json profile = TestMachine::windows10();
     profile["system"]["version"] = {{"major", spec.major}, {"minor", spec.minor}, {"build", 19045}};
-    mergeProfile(profile, {{"memory", {{"totalPhys", spec.ramBytes}}},
-                           {"disks", {{"C:", {{"totalGB", spec.totalGB}, {"freeGB", spec.freeGB}, {"seekPenalty", false}}}}},
-                           {"hibernation", {{"enabled", true}, {"type", "full"}, {"fullSize", spec.ramBytes * 3 / 4}}},
-                           {"files", {{{"path", "C:\\hiberfil.sys"}, {"size", spec.ramBytes * 3 / 4}}}}});
+    mergeProfile(profile,
+                 {{"memory", {{"totalPhys", spec.ramBytes}}},
+                  {"disks", {{"C:", {{"totalGB", spec.totalGB}, {"freeGB", spec.freeGB}, {"seekPenalty", false}}}}},
+                  {"hibernation", {{"enabled", true}, {"type", "full"}, {"fullSize", spec.ramBytes * 3 / 4}}},
+                  {"files", {{{"path", "C:\\hiberfil.sys"}, {"size", spec.ramBytes * 3 / 4}}}}});
     return profile;
 }
 
@@ -72,7 +73,8 @@ public:
             return platform::ErrorAccessDenied;
         return inner_.attributes(path, entry);
     }
-    platform::Status list(const std::wstring& folder, const std::function<bool(const platform::FileEntry&)>& visit) override
+    platform::Status list(const std::wstring& folder,
+                          const std::function<bool(const platform::FileEntry&)>& visit) override
     {
         return inner_.list(folder, visit);
     }
@@ -414,12 +416,13 @@ private slots:
     {
         Machine spec{10, 0, 8 * kGiB, 237, 60};
         nlohmann::json profile = storageProfile(spec);
-        mergeProfile(profile,
-                     {{"files",
-                       {{{"path", "C:\\pagefile.sys"}, {"size", 2550136832ull}},
-                        {{"path", "C:\\System Volume Information\\{3808876b-c176-4e48-b7ae-04046e6cc752}"}, {"size", kGiB}},
-                        {{"path", "C:\\System Volume Information\\SPP\\snapshot.dat"}, {"size", 512ull * 1024 * 1024}},
-                        {{"path", "C:\\System Volume Information\\tracking.log"}, {"size", 20480}}}}});
+        mergeProfile(
+            profile,
+            {{"files",
+              {{{"path", "C:\\pagefile.sys"}, {"size", 2550136832ull}},
+               {{"path", "C:\\System Volume Information\\{3808876b-c176-4e48-b7ae-04046e6cc752}"}, {"size", kGiB}},
+               {{"path", "C:\\System Volume Information\\SPP\\snapshot.dat"}, {"size", 512ull * 1024 * 1024}},
+               {{"path", "C:\\System Volume Information\\tracking.log"}, {"size", 20480}}}}});
         TestMachine machine(profile);
         OptimizeCore core(machine.platform());
         prepare(core, spec);

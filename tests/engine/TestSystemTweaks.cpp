@@ -36,17 +36,18 @@ nlohmann::json tweaksProfile(int major, int minor, const std::vector<std::string
     nlohmann::json printerList = nlohmann::json::array();
     for (const auto& name : printers)
         printerList.push_back({{"name", name}});
-    mergeProfile(profile,
-                 {{"services", services},
-                  {"printers", printerList},
-                  {"adapters",
-                   {{{"name", kEthernet}}, {{"name", kMiniport}, {"ipv4", false}}, {{"name", kAbsent}, {"present", false}}}},
-                  {"registry",
-                   {{std::string(kClass) + "\\0001", {{"NetCfgInstanceId", kEthernet}}},
-                    {std::string(kClass) + "\\0002", {{"NetCfgInstanceId", kMiniport}}},
-                    {std::string(kClass) + "\\0003", {{"NetCfgInstanceId", kAbsent}}}}},
-                  {"boot", {{"timeout", 30}, {"entries", {{"{current}", {{"quietboot", false}}}}}}},
-                  {"files", {{{"path", "C:\\Windows\\system32"}, {"folder", true}}}}});
+    mergeProfile(
+        profile,
+        {{"services", services},
+         {"printers", printerList},
+         {"adapters",
+          {{{"name", kEthernet}}, {{"name", kMiniport}, {"ipv4", false}}, {{"name", kAbsent}, {"present", false}}}},
+         {"registry",
+          {{std::string(kClass) + "\\0001", {{"NetCfgInstanceId", kEthernet}}},
+           {std::string(kClass) + "\\0002", {{"NetCfgInstanceId", kMiniport}}},
+           {std::string(kClass) + "\\0003", {{"NetCfgInstanceId", kAbsent}}}}},
+         {"boot", {{"timeout", 30}, {"entries", {{"{current}", {{"quietboot", false}}}}}}},
+         {"files", {{{"path", "C:\\Windows\\system32"}, {"folder", true}}}}});
     return profile;
 }
 
@@ -191,16 +192,23 @@ private slots:
         core.applySystemTweaks();
         QCOMPARE(RunLogLines::engineSince(mark).mid(0, 4),
                  (QStringList{
-                     QStringLiteral("    注册表(DWORD): Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize\\EnableTransparency = 0"),
+                     QStringLiteral(
+                         "    注册表(DWORD): "
+                         "Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize\\EnableTransparency = 0"),
                      QStringLiteral("    注册表(SZ): Control Panel\\Desktop\\MenuShowDelay = \"0\""),
                      QStringLiteral("    注册表(SZ): Control Panel\\Desktop\\WindowMetrics\\MinAnimate = \"0\""),
-                     QStringLiteral("    注册表(DWORD): Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced\\TaskbarAnimations = 0")}));
+                     QStringLiteral(
+                         "    注册表(DWORD): "
+                         "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced\\TaskbarAnimations = 0")}));
         machine.reopen();
         auto& registry = machine.machine().document()["registry"];
-        QCOMPARE(registry["HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize"]["EnableTransparency"], 0);
+        QCOMPARE(
+            registry["HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize"]["EnableTransparency"],
+            0);
         QCOMPARE(registry["HKCU\\Control Panel\\Desktop"]["MenuShowDelay"], "0");
         QCOMPARE(registry["HKCU\\Control Panel\\Desktop\\WindowMetrics"]["MinAnimate"], "0");
-        QCOMPARE(registry["HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced"]["TaskbarAnimations"], 0);
+        QCOMPARE(
+            registry["HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced"]["TaskbarAnimations"], 0);
     }
 
     void testWindows7LeavesTransparencyAlone()
@@ -281,8 +289,9 @@ private slots:
                                  << QStringList{disabled.arg("Fax"), disabled.arg("AJRouter"), disabled.arg("PhoneSvc"),
                                                 keptC5, disabled.arg("WbioSrvc"), disabled.arg("DoSvc")};
         QTest::addRow("print to") << true << false << QStringLiteral("Print To Evernote")
-                                  << QStringList{disabled.arg("Fax"), disabled.arg("AJRouter"), disabled.arg("PhoneSvc"),
-                                                 keptC5, disabled.arg("WbioSrvc"), disabled.arg("DoSvc")};
+                                  << QStringList{disabled.arg("Fax"),      disabled.arg("AJRouter"),
+                                                 disabled.arg("PhoneSvc"), keptC5,
+                                                 disabled.arg("WbioSrvc"), disabled.arg("DoSvc")};
         QTest::addRow("physical printer only")
             << true << false << QStringLiteral("HP LaserJet Pro MFP M126nw")
             << QStringList{disabled.arg("Fax"), disabled.arg("AJRouter"), disabled.arg("PhoneSvc"),
@@ -414,7 +423,8 @@ private slots:
         const QDateTime stamp = QDateTime::fromString(match.captured(2), QStringLiteral("yyyyMMdd_HHmmss"));
         QVERIFY(stamp >= before && stamp <= after);
         QVERIFY(QFileInfo::exists(machine.hostPath(match.captured(1))));
-        QVERIFY(machine.journal().contains(QStringLiteral("command bcdedit /export %1 -> exit 0").arg(match.captured(1))));
+        QVERIFY(
+            machine.journal().contains(QStringLiteral("command bcdedit /export %1 -> exit 0").arg(match.captured(1))));
     }
 
     void testFailingBootToolStillLogsItsLines()

@@ -51,8 +51,12 @@ private slots:
         QTest::addColumn<QString>("entry");
         QTest::addColumn<int>("leftovers");
         auto json = [](const nlohmann::json& entries) { return QString::fromStdString(entries.dump()); };
-        QTest::addRow("missing folder") << json({{kMachineRoot + "Gone", {{"InstallLocation", "C:\\Program Files\\Gone"}}}}) << 1;
-        QTest::addRow("present folder") << json({{kMachineRoot + "Here", {{"InstallLocation", "C:\\Program Files\\Present"}}}}) << 0;
+        QTest::addRow("missing folder") << json({{kMachineRoot + "Gone",
+                                                  {{"InstallLocation", "C:\\Program Files\\Gone"}}}})
+                                        << 1;
+        QTest::addRow("present folder") << json({{kMachineRoot + "Here",
+                                                  {{"InstallLocation", "C:\\Program Files\\Present"}}}})
+                                        << 0;
         QTest::addRow("present folder with trailing backslash")
             << json({{kMachineRoot + "Here", {{"InstallLocation", "C:\\Program Files\\Present\\"}}}}) << 0;
         QTest::addRow("expanded variable, folder missing")
@@ -61,14 +65,19 @@ private slots:
             << json({{kUserRoot + "Here", {{"InstallLocation", {{"expand", "%LOCALAPPDATA%\\Present"}}}}}}) << 0;
         QTest::addRow("variable that stays unexpanded")
             << json({{kUserRoot + "Odd", {{"InstallLocation", "%NO_SUCH_VARIABLE%\\Tool"}}}}) << 0;
-        QTest::addRow("below C:\\Windows") << json({{kMachineRoot + "Runtime", {{"InstallLocation", "C:\\WINDOWS\\System32\\Gone"}}}}) << 0;
-        QTest::addRow("below the Windows folder as a variable") << json({{kMachineRoot + "Runtime", {{"InstallLocation", {{"expand", "%windir%\\Gone"}}}}}}) << 0;
-        QTest::addRow("below C:\\ProgramData") << json({{kMachineRoot + "Cache", {{"InstallLocation", "c:\\programdata\\Gone"}}}}) << 0;
+        QTest::addRow("below C:\\Windows")
+            << json({{kMachineRoot + "Runtime", {{"InstallLocation", "C:\\WINDOWS\\System32\\Gone"}}}}) << 0;
+        QTest::addRow("below the Windows folder as a variable")
+            << json({{kMachineRoot + "Runtime", {{"InstallLocation", {{"expand", "%windir%\\Gone"}}}}}}) << 0;
+        QTest::addRow("below C:\\ProgramData")
+            << json({{kMachineRoot + "Cache", {{"InstallLocation", "c:\\programdata\\Gone"}}}}) << 0;
         QTest::addRow("InstallDir when InstallLocation is missing")
             << json({{kWowRoot + "Old", {{"InstallDir", "C:\\Program Files (x86)\\Old"}}}}) << 1;
         QTest::addRow("InstallDir when InstallLocation is no string")
-            << json({{kWowRoot + "Old", {{"InstallLocation", 7}, {"InstallDir", "C:\\Program Files (x86)\\Old"}}}}) << 1;
-        QTest::addRow("empty InstallLocation") << json({{kWowRoot + "Old", {{"InstallLocation", ""}, {"InstallDir", "C:\\Old"}}}}) << 0;
+            << json({{kWowRoot + "Old", {{"InstallLocation", 7}, {"InstallDir", "C:\\Program Files (x86)\\Old"}}}})
+            << 1;
+        QTest::addRow("empty InstallLocation")
+            << json({{kWowRoot + "Old", {{"InstallLocation", ""}, {"InstallDir", "C:\\Old"}}}}) << 0;
         QTest::addRow("no path at all") << json({{kMachineRoot + "Bare", {{"DisplayName", "Bare"}}}}) << 0;
         QTest::addRow("present in two roots")
             << json({{kWowRoot + "Twice", {{"InstallLocation", "C:\\Program Files (x86)\\Twice"}}},

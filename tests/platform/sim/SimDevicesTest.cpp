@@ -29,7 +29,10 @@ nlohmann::json devicesProfile()
         {"printers",
          {{{"name", "Microsoft Print to PDF"}, {"driver", "Microsoft Print To PDF"}},
           {{"name", "\\\\OFFICE-PC\\HP LaserJet 1020"}, {"comment", "二楼"}}}},
-        {"disks", {{"C:", {{"totalBytes", 256060514304ull}, {"seekPenalty", false}}}, {"D:", {{"seekPenalty", true}}}, {"E:", {{"totalBytes", 1}}}}},
+        {"disks",
+         {{"C:", {{"totalBytes", 256060514304ull}, {"seekPenalty", false}}},
+          {"D:", {{"seekPenalty", true}}},
+          {"E:", {{"totalBytes", 1}}}}},
         {"files", {{{"path", "D:\\Data"}, {"folder", true}}, {{"path", "E:\\x"}, {"folder", true}}}},
     };
 }

@@ -41,7 +41,8 @@ std::vector<std::wstring> namesIn(TaskFolder& folder, bool includeHidden)
 
 TEST(SimTasks, PathsAreNormalised)
 {
-    EXPECT_EQ(sim::SimTasks::normalisePath(L"\\Microsoft\\Windows\\DiskDiagnostic\\"), L"\\Microsoft\\Windows\\DiskDiagnostic");
+    EXPECT_EQ(sim::SimTasks::normalisePath(L"\\Microsoft\\Windows\\DiskDiagnostic\\"),
+              L"\\Microsoft\\Windows\\DiskDiagnostic");
     EXPECT_EQ(sim::SimTasks::normalisePath(L"Microsoft\\\\Windows"), L"\\Microsoft\\Windows");
     EXPECT_EQ(sim::SimTasks::normalisePath(L""), L"\\");
     EXPECT_EQ(sim::SimTasks::normalisePath(L"\\"), L"\\");
