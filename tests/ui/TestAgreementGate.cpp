@@ -109,7 +109,8 @@ private slots:
             html = text->toPlainText();
             cursor = text->textCursor().position();
             QVERIFY(text->isReadOnly());
-            QCOMPARE(text->styleSheet(), QStringLiteral("font-size: 14px; border: 1px solid #BDC3C7; border-radius: 4px;"));
+            QCOMPARE(text->styleSheet(),
+                     QStringLiteral("font-size: 14px; border: 1px solid #BDC3C7; border-radius: 4px;"));
             title = dialog.findChild<QLabel*>(QStringLiteral("titleLabel"))->text();
             minimum = dialog.minimumSize();
             QCOMPARE(dialog.findChild<QPushButton*>(QStringLiteral("exitBtn"))->text(), QStringLiteral("退出"));
@@ -128,9 +129,12 @@ private slots:
     void testAgreementTextIsExact()
     {
         const QString html = agreementHtml();
-        QVERIFY(html.startsWith(QStringLiteral("\n<p><b>一、协议主体与生效规则</b><br>\n本协议是您与“Brightdesk”工具之间")));
-        QVERIFY(html.contains(QStringLiteral("</p>\n\n<p><b>二、安全与隐私承诺</b><br>\n本工具仅清理系统与软件自动生成的临时缓存文件，"
-                                             "<b>绝不扫描、读取、删除您的个人文件与隐私数据</b>，所有操作日志仅保存在您的U盘本地，"
+        QVERIFY(html.startsWith(
+            QStringLiteral("\n<p><b>一、协议主体与生效规则</b><br>\n本协议是您与“Brightdesk”工具之间")));
+        QVERIFY(html.contains(QStringLiteral("</p>\n\n<p><b>二、安全与隐私承诺</b><br>\n"
+                                             "本工具仅清理系统与软件自动生成的临时缓存文件，"
+                                             "<b>绝不扫描、读取、删除您的个人文件与隐私数据</b>，"
+                                             "所有操作日志仅保存在您的U盘本地，"
                                              "不上传任何信息。</p>\n\n<p><b>三、免责声明</b><br>\n")));
         QVERIFY(html.contains(QStringLiteral("不承担责任。实际效果因电脑配置、使用环境而异。</p>\n\n")));
         QVERIFY(html.endsWith(QStringLiteral("<p>更多详细条款请访问...</p>\n    ")));

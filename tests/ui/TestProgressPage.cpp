@@ -62,10 +62,10 @@ private slots:
         QTest::addColumn<QVector<int>>("percents");
         QTest::addColumn<QVector<int>>("expected");
         QTest::addColumn<int>("nextIndex");
-        QTest::addRow("0 % lights the first word") << QVector<int>{0} << expectedStates(0, -1, 0) << 1;
-        QTest::addRow("50 % from a fresh start") << QVector<int>{50} << expectedStates(9, 9, 10) << 11;
+        QTest::addRow("0 %% lights the first word") << QVector<int>{0} << expectedStates(0, -1, 0) << 1;
+        QTest::addRow("50 %% from a fresh start") << QVector<int>{50} << expectedStates(9, 9, 10) << 11;
         QTest::addRow("0 to 100 in one update") << QVector<int>{0, 100} << expectedStates(18, 18, 19) << 20;
-        QTest::addRow("100 % straight away") << QVector<int>{100} << expectedStates(18, 18, 19) << 20;
+        QTest::addRow("100 %% straight away") << QVector<int>{100} << expectedStates(18, 18, 19) << 20;
         QTest::addRow("steps of a run") << QVector<int>{0, 5, 10, 30} << expectedStates(5, 5, 6) << 7;
         QTest::addRow("percent above 100 is clamped") << QVector<int>{250} << expectedStates(18, 18, 19) << 20;
         QTest::addRow("negative percent is clamped") << QVector<int>{-20} << expectedStates(0, -1, 0) << 1;
@@ -106,9 +106,11 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("desc");
         QTest::addColumn<QString>("tip");
-        QTest::addRow("0") << 0 << QStringLiteral("🔍 正在检查您的电脑...") << QStringLiteral("看看是什么系统版本，检查电源和磁盘...")
+        QTest::addRow("0") << 0 << QStringLiteral("🔍 正在检查您的电脑...")
+                           << QStringLiteral("看看是什么系统版本，检查电源和磁盘...")
                            << QStringLiteral("优化过程安全无毒，请放心。");
-        QTest::addRow("2") << 2 << QStringLiteral("⚡ 正在关掉后台偷偷跑的程序") << QStringLiteral("把占着内存不用的程序关掉")
+        QTest::addRow("2") << 2 << QStringLiteral("⚡ 正在关掉后台偷偷跑的程序")
+                           << QStringLiteral("把占着内存不用的程序关掉")
                            << QStringLiteral("您正在用的程序不会关，放心。");
         QTest::addRow("6") << 6 << QStringLiteral("⚡ 正在关掉开机自动跑的没用软件")
                            << QStringLiteral("看看哪些软件一开机就自己启动占资源")
@@ -195,7 +197,8 @@ private slots:
                                              "#FFF8EE; border-radius: 16px; padding: 12px 20px; }"};
         QTest::addRow("light") << 2 << "#1A73E8" << "#F7F9FC" << "#0F1520"
                                << QStringList{"QWidget#ProgressPage { background-color: #F0F2F8; }",
-                                              "QLabel#stepTitle { color: #0F1520; font-size: 20px; font-weight: bold; }",
+                                              "QLabel#stepTitle { color: #0F1520; font-size: 20px; "
+                                              "font-weight: bold; }",
                                               "QLabel#tipLabel { color: #94A3B8; font-size: 13px; background-color: "
                                               "#F7F9FC; border-radius: 12px; padding: 10px 16px; }"};
     }

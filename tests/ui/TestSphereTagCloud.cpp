@@ -63,7 +63,8 @@ private slots:
         const float spacing = std::sqrt(4.0f * 3.14159265f / static_cast<float>(count));
         for (int i = 0; i < count; ++i) {
             for (int j = i + 1; j < count; ++j)
-                QVERIFY2(distance(points[i], points[j]) > spacing * 0.5f, qPrintable(QStringLiteral("%1-%2").arg(i).arg(j)));
+                QVERIFY2(distance(points[i], points[j]) > spacing * 0.5f,
+                         qPrintable(QStringLiteral("%1-%2").arg(i).arg(j)));
         }
     }
 

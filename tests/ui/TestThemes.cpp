@@ -49,10 +49,12 @@ private slots:
                                              "#appIcon { margin-top: 32px; }",
                                              "QWidget#Optimizer { background-color: #080B14; }",
                                              "background-color: #0B0F17; border-bottom: 1px solid #1E2433;",
-                                             "QLabel#safetyLabel { color: #00D68F; font-size: 12px; font-weight: 600; }",
+                                             "QLabel#safetyLabel { color: #00D68F; font-size: 12px; "
+                                             "font-weight: 600; }",
                                              "QLabel#titleLabel { color: #00C2FF; font-size: 32px; font-weight: 800; "
                                              "margin-top: 16px; }",
-                                             "QLabel#subtitleLabel { color: #8B94A6; font-size: 15px; font-weight: 400; "
+                                             "QLabel#subtitleLabel { color: #8B94A6; font-size: 15px; "
+                                             "font-weight: 400; "
                                              "margin-top: 8px; }",
                                              "QLabel#tipLabel { color: #535C6E; font-size: 13px; margin-top: 14px; }",
                                              "background-color: #0B0F17; border-top: 1px solid #1E2433;",
@@ -61,7 +63,8 @@ private slots:
         QTest::addRow("warm") << 1
                               << QStringList{"QWidget#Optimizer { background-color: #F5EDE0; }",
                                              "background-color: #FFF8F0; border-bottom: 2px solid #F0D9BD;",
-                                             "QLabel#safetyLabel { color: #23A535; font-size: 14px; font-weight: 600; }",
+                                             "QLabel#safetyLabel { color: #23A535; font-size: 14px; "
+                                             "font-weight: 600; }",
                                              "QLabel#titleLabel { color: #FF7A45; font-size: 36px;",
                                              "QLabel#subtitleLabel { color: #5C3D22; font-size: 17px;",
                                              "QLabel#tipLabel { color: #A0886A; font-size: 15px;",
@@ -75,7 +78,8 @@ private slots:
                                               "QLabel#titleLabel { color: #1A73E8; font-size: 32px;",
                                               "QLabel#subtitleLabel { color: #475569; font-size: 15px;",
                                               "QLabel#tipLabel { color: #94A3B8; font-size: 13px;",
-                                              "QLabel#footerName { color: #0F1520; font-size: 12px; font-weight: 500; }",
+                                              "QLabel#footerName { color: #0F1520; font-size: 12px; "
+                                              "font-weight: 500; }",
                                               "QLabel#footerVersion { color: #94A3B8; font-size: 10px; }"};
     }
 
@@ -103,7 +107,8 @@ private slots:
                                              "stop:0 #009FD4, stop:1 #00C2FF); }",
                                              "QPushButton:pressed { background: #0088B0; }"}
                               << QStringList{"background-color: #00C2FF; border: 1.5px solid #00C2FF; color: #0B0F17;",
-                                             "border-radius: 20px; padding: 6px 18px; font-size: 13px; font-weight: 600;"}
+                                             "border-radius: 20px; padding: 6px 18px; font-size: 13px; "
+                                             "font-weight: 600;"}
                               << QStringList{"background-color: #10141E; border: 1.5px solid #2A3142; color: #8B94A6;",
                                              "QPushButton:hover { background-color: #181D28; border-color: #253D52; "
                                              "color: #E8ECF2; }"}
@@ -111,7 +116,8 @@ private slots:
                                              "border-radius: 8px; padding: 8px 16px;",
                                              "QPushButton:hover { background: rgba(0,194,255,0.08); color: #00C2FF; }"}
                               << QStringList{"color: #8B94A6;", "min-width: 40px; min-height: 30px; font-size: 14px;",
-                                             "QPushButton:hover { background: rgba(255,255,255,0.08); color: #E8ECF2; }"};
+                                             "QPushButton:hover { background: rgba(255,255,255,0.08); "
+                                             "color: #E8ECF2; }"};
         QTest::addRow("warm") << 1
                               << QStringList{"stop:0 #FF7A45, stop:1 #E8632A", "color: #FFFFFF;", "font-size: 18px;",
                                              "border-radius: 14px;", "padding: 16px 60px;",
@@ -157,7 +163,8 @@ private slots:
         for (const char* name : {"minBtn", "kefuBtn", "huhangkaBtn", "websiteBtn", "aboutBtn"})
             verifyContains(h.button(QLatin1String(name))->styleSheet(), small);
         const QString close = h.button(QStringLiteral("closeBtn"))->styleSheet();
-        verifyContains(close, {small.first(), QStringLiteral("QPushButton:hover { background: #EF4444; color: white; }")});
+        verifyContains(close,
+                       {small.first(), QStringLiteral("QPushButton:hover { background: #EF4444; color: white; }")});
     }
 
     void testThemeButtonsAreTallEnoughForTheirRoundedEnds_data()
@@ -271,10 +278,12 @@ private slots:
         QTest::addRow("dark") << 0
                               << QStringList{"QFrame#container { background-color: #151A2D; border-radius: 12px; }",
                                              "background-color: #0F1219;", "border-bottom: 1px solid #1E2230;",
-                                             "QLabel#titleLabel { color: #FFFFFF; font-size: 14px; font-weight: bold; }",
+                                             "QLabel#titleLabel { color: #FFFFFF; font-size: 14px; "
+                                             "font-weight: bold; }",
                                              "color: #B0B8C4; font-size: 16px; font-weight: bold; border-radius: 4px;",
                                              "QPushButton#closeBtn:hover { background-color: #E53935; color: white; }",
-                                             "QLabel#logoLabel { color: #00C2FF; }", "QLabel#nameLabel { color: #FFFFFF; }",
+                                             "QLabel#logoLabel { color: #00C2FF; }",
+                                             "QLabel#nameLabel { color: #FFFFFF; }",
                                              "QLabel#versionLabel { color: #7A808C; }",
                                              "QLabel#descLabel { color: #B0B8C4; font-size: 13px; }",
                                              "QLabel#copyrightLabel { color: #5A6070; }",
@@ -335,9 +344,11 @@ private slots:
         QCOMPARE(text("titleLabel"), QStringLiteral("关于 Tidewell"));
         QCOMPARE(text("nameLabel"), QStringLiteral("Tidewell"));
         QCOMPARE(text("versionLabel"), QStringLiteral("版本 V1.1.1.4"));
-        QCOMPARE(text("descLabel"), QStringLiteral("专为电脑小白、中老年群体打造的零安装、纯便携、无捆绑、高安全的系统优化工具。"));
+        QCOMPARE(text("descLabel"),
+                 QStringLiteral("专为电脑小白、中老年群体打造的零安装、纯便携、无捆绑、高安全的系统优化工具。"));
         QVERIFY(text("copyrightLabel").contains(QStringLiteral("2026")));
-        QCOMPARE(about.findChild<QLabel*>(QStringLiteral("logoLabel"))->pixmap(Qt::ReturnByValue).size(), QSize(96, 96));
+        const QPixmap logo = about.findChild<QLabel*>(QStringLiteral("logoLabel"))->pixmap(Qt::ReturnByValue);
+        QCOMPARE(logo.size(), QSize(96, 96));
         QCOMPARE(about.findChild<QPushButton*>(QStringLiteral("closeBtn"))->size(), QSize(40, 28));
         QCOMPARE(about.findChild<QPushButton*>(QStringLiteral("okBtn"))->text(), QStringLiteral("确定"));
         QCOMPARE(about.findChild<QPushButton*>(QStringLiteral("okBtn"))->minimumHeight(), 44);
@@ -358,9 +369,11 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("text");
         QTest::addRow("agreement") << "eulaBtn" << "用户协议"
-                                   << "用户协议内容：\n本软件永久免费，无广告无病毒，仅用于系统优化，不收集任何用户隐私数据。";
+                                   << "用户协议内容：\n本软件永久免费，无广告无病毒，仅用于系统优化，"
+                                      "不收集任何用户隐私数据。";
         QTest::addRow("privacy") << "privacyBtn" << "隐私政策"
-                                 << "隐私政策：\n本软件不会上传任何用户个人数据，所有操作日志仅保存在本地U盘，绝对保护您的隐私安全。";
+                                 << "隐私政策：\n本软件不会上传任何用户个人数据，所有操作日志仅保存在本地U盘，"
+                                    "绝对保护您的隐私安全。";
     }
 
     void testAgreementAndPrivacyBoxes()

@@ -21,7 +21,8 @@ struct InfoText {
 
 const InfoText kInfoTexts[] = {
     {"eulaBtn", "用户协议", "用户协议内容：\n本软件永久免费，无广告无病毒，仅用于系统优化，不收集任何用户隐私数据。"},
-    {"privacyBtn", "隐私政策", "隐私政策：\n本软件不会上传任何用户个人数据，所有操作日志仅保存在本地U盘，绝对保护您的隐私安全。"},
+    {"privacyBtn", "隐私政策",
+     "隐私政策：\n本软件不会上传任何用户个人数据，所有操作日志仅保存在本地U盘，绝对保护您的隐私安全。"},
 };
 
 QString px(int size)
@@ -225,6 +226,7 @@ QString AboutDialog::styleSheetFor(int index)
         + QStringLiteral("QPushButton#eulaBtn, QPushButton#privacyBtn { background-color: %1; color: %2; border: %3; "
                          "border-radius: 18px; font-size: %4; }\n")
               .arg(a.link, a.linkText, a.linkBorder, px(a.linkPx))
-        + QStringLiteral("QPushButton#eulaBtn:hover, QPushButton#privacyBtn:hover { background-color: %1; color: %2; }\n")
+        + QStringLiteral("QPushButton#eulaBtn:hover, QPushButton#privacyBtn:hover { "
+                         "background-color: %1; color: %2; }\n")
               .arg(a.linkHover, a.linkHoverText);
 }
