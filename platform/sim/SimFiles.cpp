@@ -18,7 +18,7 @@ namespace {
 
 constexpr Status kErrorDirectory = 267; // ERROR_DIRECTORY: a folder was expected
 constexpr std::uint32_t kSettable = FileAttribute::ReadOnly | FileAttribute::Hidden | FileAttribute::System;
-constexpr std::size_t kFoldersRemembered = 4096;
+constexpr std::size_t kFoldersRemembered = 1 << 16;
 
 const std::pair<const char*, std::uint32_t> kFlagNames[] = {
     {"readonly", FileAttribute::ReadOnly},
@@ -73,7 +73,7 @@ bool folderExists(const fs::path& host)
     return stat(host.parent_path().c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-std::string folderKey(const fs::path& drives, const fs::path& hostFolder)
+std::string flagsKey(const fs::path& drives, const fs::path& hostFolder)
 {
     return hostFolder.lexically_relative(drives).generic_string();
 }
@@ -114,17 +114,24 @@ void SimFiles::store(nlohmann::json& document) const
     document["fileFlags"] = section;
 }
 
-fs::path SimFiles::resolveFolder(const std::wstring& folder)
+std::wstring SimFiles::folderKey(const std::wstring& folder)
 {
     std::wstring key = folder;
     while (key.size() > 3 && (key.back() == L'\\' || key.back() == L'/'))
         key.pop_back();
+    return key;
+}
+
+fs::path SimFiles::resolveFolder(const std::wstring& folder)
+{
+    const std::wstring key = folderKey(folder);
     auto found = folders_.find(key);
     if (found != folders_.end())
         return found->second;
-    fs::path host = machine_.hostPath(key);
     struct stat info;
-    if (host.empty() || stat(host.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+    int error = 0;
+    fs::path host = resolve(key, info, error);
+    if (error || (S_ISLNK(info.st_mode) ? stat(host.c_str(), &info) != 0 : false) || !S_ISDIR(info.st_mode))
         return host;
     if (folders_.size() >= kFoldersRemembered)
         folders_.clear();
@@ -132,27 +139,32 @@ fs::path SimFiles::resolveFolder(const std::wstring& folder)
     return host;
 }
 
-fs::path SimFiles::resolve(const std::wstring& path)
+// The host path of `path` and its lstat data (`error` is the errno when nothing is there). The exact name
+// is first looked for in the folder's earlier resolution, so that a walk resolves each folder once; only
+// when it is not there is the path resolved again part by part without regard to case.
+fs::path SimFiles::resolve(const std::wstring& path, struct stat& info, int& error)
 {
     std::size_t slash = path.find_last_of(L"\\/");
-    if (slash == std::wstring::npos || slash < 2 || slash + 1 >= path.size())
-        return machine_.hostPath(path);
-    std::wstring name = path.substr(slash + 1);
-    if (name == L"." || name == L"..")
-        return machine_.hostPath(path);
-    fs::path host = resolveFolder(path.substr(0, slash)) / toUtf8(name);
-    struct stat info;
-    if (lstat(host.c_str(), &info) == 0)
-        return host;
-    // The exact name is not there: resolve without regard to case, as Windows would.
-    return machine_.hostPath(path);
+    if (slash != std::wstring::npos && slash >= 2 && slash + 1 < path.size()) {
+        std::wstring name = path.substr(slash + 1);
+        if (name != L"." && name != L"..") {
+            fs::path host = resolveFolder(path.substr(0, slash)) / toUtf8(name);
+            if (lstat(host.c_str(), &info) == 0) {
+                error = 0;
+                return host;
+            }
+        }
+    }
+    fs::path host = machine_.hostPath(path);
+    error = host.empty() ? ENOTDIR : lstat(host.c_str(), &info) == 0 ? 0 : errno;
+    return host;
 }
 
 std::uint32_t SimFiles::flagsOf(const fs::path& host) const
 {
     if (flags_.empty())
         return 0;
-    auto folder = flags_.find(folderKey(machine_.folder() / "drives", host.parent_path()));
+    auto folder = flags_.find(flagsKey(machine_.folder() / "drives", host.parent_path()));
     if (folder == flags_.end())
         return 0;
     auto file = folder->second.find(host.filename().string());
@@ -163,7 +175,7 @@ void SimFiles::setFlags(const fs::path& host, std::uint32_t flags)
 {
     if (host.empty())
         return;
-    std::string folder = folderKey(machine_.folder() / "drives", host.parent_path());
+    std::string folder = flagsKey(machine_.folder() / "drives", host.parent_path());
     if (flags)
         flags_[folder][host.filename().string()] = flags;
     else if (flags_.count(folder))
@@ -186,10 +198,14 @@ Status SimFiles::list(const std::wstring& folder, const std::function<bool(const
         return errno == ENOENT || errno == ENOTDIR ? ErrorPathNotFound : ErrorAccessDenied;
     const Flags* flags = nullptr;
     if (!flags_.empty()) {
-        auto found = flags_.find(folderKey(machine_.folder() / "drives", host));
+        auto found = flags_.find(flagsKey(machine_.folder() / "drives", host));
         flags = found == flags_.end() ? nullptr : &found->second;
     }
     const int fd = dirfd(directory);
+    // While the folder is being listed, deletions in it work relative to its open handle.
+    const std::wstring key = folderKey(folder);
+    Listing listing{fd, nullptr, {}};
+    const bool registered = listing_.emplace(key, &listing).second;
     FileEntry entry;
     while (const dirent* item = readdir(directory)) {
         const char* name = item->d_name;
@@ -205,9 +221,13 @@ Status SimFiles::list(const std::wstring& folder, const std::function<bool(const
                 entry.attributes |= found->second & kSettable;
         }
         entry.name = fromUtf8(name);
+        listing.current = name;
+        listing.currentInfo = info;
         if (!visit(entry))
             break;
     }
+    if (registered)
+        listing_.erase(key);
     closedir(directory);
     return ErrorSuccess;
 }
@@ -215,12 +235,11 @@ Status SimFiles::list(const std::wstring& folder, const std::function<bool(const
 Status SimFiles::attributes(const std::wstring& path, FileEntry& entry)
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
-    fs::path host = resolve(path);
-    if (host.empty())
-        return ErrorPathNotFound;
     struct stat info;
-    if (lstat(host.c_str(), &info) != 0)
-        return fromErrno(errno, folderExists(host));
+    int error = 0;
+    fs::path host = resolve(path, info, error);
+    if (error)
+        return fromErrno(error, folderExists(host));
     int parent = open(host.parent_path().c_str(), O_RDONLY | O_DIRECTORY);
     describe(parent, host.filename().c_str(), info, entry);
     if (parent >= 0)
@@ -230,28 +249,60 @@ Status SimFiles::attributes(const std::wstring& path, FileEntry& entry)
     return ErrorSuccess;
 }
 
+// Where a file to be changed lies: in a folder being listed, the folder's open handle and the exact name;
+// otherwise the resolved host path (relative to nothing). `host` is filled when it is needed for flags.
+int SimFiles::locate(const std::wstring& path, Location& location, struct stat& info)
+{
+    std::size_t slash = path.find_last_of(L"\\/");
+    if (slash != std::wstring::npos && slash >= 2 && slash + 1 < path.size()) {
+        auto listed = listing_.find(folderKey(path.substr(0, slash)));
+        std::string name = toUtf8(path.substr(slash + 1));
+        if (listed != listing_.end() && name != "." && name != ".." && found(*listed->second, name, info)) {
+            location.folder = listed->second->folder;
+            if (!flags_.empty())
+                location.host = resolveFolder(path.substr(0, slash)) / name;
+            location.name = std::move(name);
+            return 0;
+        }
+    }
+    int error = 0;
+    location.folder = AT_FDCWD;
+    location.host = resolve(path, info, error);
+    location.name = location.host.string();
+    return error;
+}
+
+// The entry the listing is visiting was read a moment ago; any other name is looked up.
+bool SimFiles::found(const Listing& listing, const std::string& name, struct stat& info)
+{
+    if (listing.current && name == listing.current) {
+        info = listing.currentInfo;
+        return true;
+    }
+    return fstatat(listing.folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
+}
+
 Status SimFiles::deleteFile(const std::wstring& path)
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
-    fs::path host = resolve(path);
-    if (host.empty())
-        return ErrorPathNotFound;
     struct stat info;
-    if (lstat(host.c_str(), &info) != 0)
-        return fromErrno(errno, folderExists(host));
+    Location at;
+    if (int error = locate(path, at, info))
+        return fromErrno(error, folderExists(at.host));
     struct stat target;
-    bool folderLink = S_ISLNK(info.st_mode) && stat(host.c_str(), &target) == 0 && S_ISDIR(target.st_mode);
+    const bool folderLink =
+        S_ISLNK(info.st_mode) && fstatat(at.folder, at.name.c_str(), &target, 0) == 0 && S_ISDIR(target.st_mode);
     if (S_ISDIR(info.st_mode) || folderLink)
         return ErrorAccessDenied;
-    const std::uint32_t flags = flagsOf(host);
+    const std::uint32_t flags = flagsOf(at.host);
     if (flags & kLocked)
         return ErrorSharingViolation;
     if (flags & FileAttribute::ReadOnly)
         return ErrorAccessDenied;
-    if (unlink(host.c_str()) != 0)
+    if (unlinkat(at.folder, at.name.c_str(), 0) != 0)
         return fromErrno(errno, true);
     if (flags)
-        setFlags(host, 0);
+        setFlags(at.host, 0);
     machine_.journal("delete " + toUtf8(path));
     return ErrorSuccess;
 }
@@ -259,12 +310,11 @@ Status SimFiles::deleteFile(const std::wstring& path)
 Status SimFiles::removeDirectory(const std::wstring& path)
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
-    fs::path host = resolve(path);
-    if (host.empty())
-        return ErrorPathNotFound;
     struct stat info;
-    if (lstat(host.c_str(), &info) != 0)
-        return fromErrno(errno, folderExists(host));
+    int error = 0;
+    fs::path host = resolve(path, info, error);
+    if (error)
+        return fromErrno(error, folderExists(host));
     struct stat target;
     const bool link = S_ISLNK(info.st_mode);
     if (link ? stat(host.c_str(), &target) != 0 || !S_ISDIR(target.st_mode) : !S_ISDIR(info.st_mode))
@@ -282,15 +332,16 @@ Status SimFiles::removeDirectory(const std::wstring& path)
 Status SimFiles::rename(const std::wstring& from, const std::wstring& to)
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
-    fs::path source = resolve(from);
-    fs::path target = resolve(to);
-    if (source.empty() || target.empty())
-        return ErrorPathNotFound;
     struct stat info;
-    if (lstat(source.c_str(), &info) != 0)
-        return fromErrno(errno, folderExists(source));
-    if (lstat(target.c_str(), &info) == 0)
+    int error = 0;
+    fs::path source = resolve(from, info, error);
+    if (error)
+        return fromErrno(error, folderExists(source));
+    fs::path target = resolve(to, info, error);
+    if (!error)
         return ErrorAlreadyExists;
+    if (target.empty())
+        return ErrorPathNotFound;
     if (!folderExists(target))
         return ErrorPathNotFound;
     const std::uint32_t flags = flagsOf(source);
@@ -308,12 +359,13 @@ Status SimFiles::rename(const std::wstring& from, const std::wstring& to)
 Status SimFiles::readFile(const std::wstring& path, std::uint64_t maxBytes, std::string& bytes)
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
-    fs::path host = resolve(path);
-    if (host.empty())
-        return ErrorPathNotFound;
     struct stat info;
-    if (stat(host.c_str(), &info) != 0)
-        return fromErrno(errno, folderExists(host));
+    int error = 0;
+    fs::path host = resolve(path, info, error);
+    if (!error && stat(host.c_str(), &info) != 0)
+        error = errno;
+    if (error)
+        return fromErrno(error, folderExists(host));
     if (S_ISDIR(info.st_mode))
         return ErrorAccessDenied;
     if (flagsOf(host) & kLocked)
@@ -330,10 +382,11 @@ Status SimFiles::readFile(const std::wstring& path, std::uint64_t maxBytes, std:
 Status SimFiles::setAttributes(const std::wstring& path, std::uint32_t attributes)
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
-    fs::path host = resolve(path);
     struct stat info;
-    if (host.empty() || lstat(host.c_str(), &info) != 0)
-        return host.empty() ? ErrorPathNotFound : fromErrno(errno, folderExists(host));
+    int error = 0;
+    fs::path host = resolve(path, info, error);
+    if (error)
+        return fromErrno(error, folderExists(host));
     setFlags(host, (flagsOf(host) & kLocked) | (attributes & kSettable));
     machine_.journal("attributes " + toUtf8(path) + " = " + std::to_string(attributes & kSettable));
     return ErrorSuccess;

@@ -8,6 +8,8 @@
 #include <string>
 #include <unordered_map>
 
+#include <sys/stat.h>
+
 namespace platform::sim {
 
 // The file system of the simulated PC: the real files and folders under drives/, links being real
@@ -36,8 +38,24 @@ public:
 private:
     using Flags = std::map<std::string, std::uint32_t>; // file name -> flag bits
 
+    struct Location {
+        int folder = 0;             // an open folder handle, or AT_FDCWD
+        std::string name;           // relative to `folder`
+        std::filesystem::path host; // for the flags; empty when there are none
+    };
+
+    // A folder being listed: its open handle and the entry being visited with its lstat data.
+    struct Listing {
+        int folder;
+        const char* current;
+        struct stat currentInfo;
+    };
+
+    static std::wstring folderKey(const std::wstring& folder);
+    static bool found(const Listing& listing, const std::string& name, struct stat& info);
+    int locate(const std::wstring& path, Location& location, struct stat& info);
     std::filesystem::path resolveFolder(const std::wstring& folder);
-    std::filesystem::path resolve(const std::wstring& path);
+    std::filesystem::path resolve(const std::wstring& path, struct stat& info, int& error);
     std::uint32_t flagsOf(const std::filesystem::path& host) const;
     void setFlags(const std::filesystem::path& host, std::uint32_t flags);
     void forgetFolders();
@@ -49,6 +67,8 @@ private:
     // joins the exact names its listing reported to the resolved folder instead of resolving every part
     // of every path again.
     std::unordered_map<std::wstring, std::filesystem::path> folders_;
+    // The folders being listed right now and their open handles, by the same key.
+    std::unordered_map<std::wstring, Listing*> listing_;
 };
 
 } // namespace platform::sim
