@@ -190,20 +190,21 @@ void SimFiles::forgetFolders()
 Status SimFiles::list(const std::wstring& folder, const std::function<bool(const FileEntry&)>& visit)
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
-    fs::path host = resolveFolder(folder);
-    if (host.empty())
-        return ErrorPathNotFound;
-    DIR* directory = opendir(host.c_str());
-    if (!directory)
-        return errno == ENOENT || errno == ENOTDIR ? ErrorPathNotFound : ErrorAccessDenied;
+    const std::wstring key = folderKey(folder);
+    DIR* directory = openListedChild(key);
+    if (!directory) {
+        fs::path host = resolveFolder(key);
+        directory = host.empty() ? nullptr : opendir(host.c_str());
+        if (!directory)
+            return host.empty() || errno == ENOENT || errno == ENOTDIR ? ErrorPathNotFound : ErrorAccessDenied;
+    }
     const Flags* flags = nullptr;
     if (!flags_.empty()) {
-        auto found = flags_.find(flagsKey(machine_.folder() / "drives", host));
+        auto found = flags_.find(flagsKey(machine_.folder() / "drives", resolveFolder(key)));
         flags = found == flags_.end() ? nullptr : &found->second;
     }
     const int fd = dirfd(directory);
-    // While the folder is being listed, deletions in it work relative to its open handle.
-    const std::wstring key = folderKey(folder);
+    // While the folder is being listed, what lies in it is reached relative to its open handle.
     Listing listing{fd, nullptr, {}};
     const bool registered = listing_.emplace(key, &listing).second;
     FileEntry entry;
@@ -270,6 +271,25 @@ int SimFiles::locate(const std::wstring& path, Location& location, struct stat& 
     location.host = resolve(path, info, error);
     location.name = location.host.string();
     return error;
+}
+
+// A subfolder of a folder being listed, opened relative to that folder's handle; null when it is not one.
+DIR* SimFiles::openListedChild(const std::wstring& key)
+{
+    std::size_t slash = key.find_last_of(L"\\/");
+    if (slash == std::wstring::npos || slash < 2 || slash + 1 >= key.size())
+        return nullptr;
+    auto parent = listing_.find(folderKey(key.substr(0, slash)));
+    const std::string name = toUtf8(key.substr(slash + 1));
+    if (parent == listing_.end() || name == "." || name == "..")
+        return nullptr;
+    const int fd = openat(parent->second->folder, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    DIR* directory = fdopendir(fd);
+    if (!directory)
+        close(fd);
+    return directory;
 }
 
 // The entry the listing is visiting was read a moment ago; any other name is looked up.

@@ -8,6 +8,7 @@
 #include <string>
 #include <unordered_map>
 
+#include <dirent.h>
 #include <sys/stat.h>
 
 namespace platform::sim {
@@ -53,6 +54,7 @@ private:
 
     static std::wstring folderKey(const std::wstring& folder);
     static bool found(const Listing& listing, const std::string& name, struct stat& info);
+    DIR* openListedChild(const std::wstring& key);
     int locate(const std::wstring& path, Location& location, struct stat& info);
     std::filesystem::path resolveFolder(const std::wstring& folder);
     std::filesystem::path resolve(const std::wstring& path, struct stat& info, int& error);
