@@ -23,6 +23,19 @@ Status missingFolderAsNotFound(Status status)
     return status == ErrorPathNotFound ? ErrorFileNotFound : status;
 }
 
+// A scheduler service that is only starting refuses the connection (Wine starts it on demand and may
+// need several tries); a few more attempts find it running.
+HRESULT connect(ITaskService* service)
+{
+    constexpr int attempts = 4;
+    VARIANT empty;
+    VariantInit(&empty);
+    HRESULT result = SCHED_E_SERVICE_NOT_RUNNING;
+    for (int attempt = 0; attempt < attempts && result == SCHED_E_SERVICE_NOT_RUNNING; ++attempt)
+        result = service->Connect(empty, empty, empty, empty);
+    return result;
+}
+
 } // namespace
 
 Status Win32Tasks::folder(const std::wstring& path, std::unique_ptr<TaskFolder>& folder)
@@ -34,9 +47,7 @@ Status Win32Tasks::folder(const std::wstring& path, std::unique_ptr<TaskFolder>&
                                       service.putVoid());
     if (FAILED(result))
         return statusFromHresult(result);
-    VARIANT empty;
-    VariantInit(&empty);
-    result = service->Connect(empty, empty, empty, empty);
+    result = connect(service.get());
     if (FAILED(result))
         return statusFromHresult(result);
     ComPtr<ITaskFolder> opened;

@@ -19,11 +19,17 @@ VARIANT emptyVariant()
     return empty;
 }
 
+// Wine starts its scheduler service on demand and refuses connections while it starts.
 bool connect(ComPtr<ITaskService>& service)
 {
-    return SUCCEEDED(CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService,
-                                      service.putVoid())) &&
-           SUCCEEDED(service->Connect(emptyVariant(), emptyVariant(), emptyVariant(), emptyVariant()));
+    constexpr int attempts = 4;
+    if (FAILED(CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService,
+                                service.putVoid())))
+        return false;
+    HRESULT result = SCHED_E_SERVICE_NOT_RUNNING;
+    for (int attempt = 0; attempt < attempts && result == SCHED_E_SERVICE_NOT_RUNNING; ++attempt)
+        result = service->Connect(emptyVariant(), emptyVariant(), emptyVariant(), emptyVariant());
+    return SUCCEEDED(result);
 }
 
 bool openOrCreateFolder(ITaskService* service, const std::wstring& path, ComPtr<ITaskFolder>& folder)

@@ -89,16 +89,23 @@ TEST_F(Win32Commands, WmicBytesAreUtf16LeWithAByteOrderMark)
     EXPECT_NE(text.find(L"\r\n"), std::wstring::npos);
 }
 
+std::size_t probeCount(Processes& processes)
+{
+    std::vector<ProcessEntry> entries;
+    EXPECT_EQ(processes.snapshot(entries), ErrorSuccess);
+    std::size_t count = 0;
+    for (const auto& entry : entries)
+        count += equalsIgnoreCase(entry.exeName, L"tidewell_probe.exe") ? 1 : 0;
+    return count;
+}
+
 TEST_F(Win32Commands, TimedOutToolIsTerminated)
 {
+    const std::size_t before = probeCount(machine().processes);
     auto tool = backend().slowTool();
     CommandResult result;
     ASSERT_EQ(machine().commands.run(tool.program, tool.arguments, 500, result), WaitTimeout);
-    std::vector<ProcessEntry> processes;
-    if (machine().processes.snapshot(processes) != ErrorSuccess)
-        return;
-    for (const auto& process : processes)
-        EXPECT_FALSE(equalsIgnoreCase(process.exeName, L"tidewell_probe.exe")) << "still running";
+    EXPECT_EQ(probeCount(machine().processes), before) << "the timed-out tool is still running";
 }
 
 TEST_F(Win32Commands, PathToAMissingProgramIsPathOrFileNotFound)
