@@ -132,8 +132,9 @@ bool SystemChanges::isProcessRunning(const QString& name)
     std::vector<ProcessEntry> processes;
     if (!succeeded(machine_.processes.snapshot(processes)))
         return false;
+    const QString wanted = name.toLower();
     for (const auto& process : processes) {
-        if (toQString(process.exeName).toLower() == name.toLower())
+        if (toQString(process.exeName).toLower() == wanted)
             return true;
     }
     return false;
