@@ -87,18 +87,16 @@ prepare_prefix() {
     export WINEARCH=win64
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="winedbg.exe=d;mscoree=d;mshtml=d"
-    local fresh=0
-    [ -f "$WINEPREFIX/system.reg" ] || fresh=1
     mkdir -p "$WINEPREFIX"
-    wineserver -p
-    wine wineboot --init
-    # The session that created the prefix leaves its services half started (the Task Scheduler among
-    # them never answers in it): a new session starts them from the finished prefix.
-    if [ $fresh -eq 1 ]; then
-        wineserver -k
+    # A session that (re)initialises the prefix leaves its services half started (the Task Scheduler
+    # among them does not answer in it): the tests run in a new session over the finished prefix.
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
         wineserver -p
-        wine wineboot
+        wine wineboot --init
+        wineserver -k
     fi
+    wineserver -p
+    wine wineboot
     rm -f "$WINEPREFIX/dosdevices/z:"
 }
 

@@ -6,9 +6,9 @@
 
 namespace platform::win32 {
 
-// A COM result as the Win32 error code the interfaces speak: HRESULT_FROM_WIN32 values give back their
-// code, E_NOTIMPL is ERROR_CALL_NOT_IMPLEMENTED, E_OUTOFMEMORY ERROR_NOT_ENOUGH_MEMORY; any other failure
-// keeps its HRESULT bits, which no Win32 error code collides with.
+// A COM result as the Win32 error code the interfaces speak: HRESULT_FROM_WIN32 values (E_ACCESSDENIED and
+// E_OUTOFMEMORY among them) give back their code, E_NOTIMPL is ERROR_CALL_NOT_IMPLEMENTED; any other
+// failure keeps its HRESULT bits, which no Win32 error code collides with.
 inline Status statusFromHresult(HRESULT result)
 {
     if (SUCCEEDED(result))
@@ -17,8 +17,6 @@ inline Status statusFromHresult(HRESULT result)
         return static_cast<Status>(HRESULT_CODE(result));
     if (result == E_NOTIMPL)
         return ErrorCallNotImplemented;
-    if (result == E_OUTOFMEMORY)
-        return ErrorNotEnoughMemory;
     return static_cast<Status>(result);
 }
 
