@@ -10,7 +10,8 @@
 #include <vector>
 
 // The contract tests' backend under Wine: the real Win32 calls, a scratch registry key under HKCU, a
-// scratch folder on the prefix's C: drive and a scratch task folder, all emptied after every test.
+// scratch folder on the prefix's C: drive (emptied before and after every test) and a scratch task
+// folder whose tasks are removed after every test.
 class Win32ContractBackend : public ContractBackend {
 public:
     Win32ContractBackend();
