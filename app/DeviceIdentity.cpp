@@ -52,8 +52,10 @@ bool isUsableDeviceId(const QString& id)
 QString wmicQuery(const QString& className, const QString& propertyName, platform::Platform& platform)
 {
     platform::CommandResult result;
+    // A WMI class name needs "path" before it: wmic takes a bare word for one of its aliases and answers
+    // "Alias not found" for a class name, which would leave every answer empty.
     const platform::Status status = platform.commands.run(
-        L"wmic", {toWString(className), L"get", toWString(propertyName), L"/value"}, 5000, result);
+        L"wmic", {L"path", toWString(className), L"get", toWString(propertyName), L"/value"}, 5000, result);
     if (status != platform::ErrorSuccess && status != platform::WaitTimeout)
         return {};
     const QString prefix = propertyName + QLatin1Char('=');

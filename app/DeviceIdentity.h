@@ -13,7 +13,7 @@
 // identifier becomes part of a file name.
 QString generateDeviceId(const QString& appDir, platform::Platform& platform = platform::current());
 
-// The value of one property of the first instance of a WMI class, through "wmic CLASS get PROP /value"
+// The value of one property of the first instance of a WMI class, through "wmic path CLASS get PROP /value"
 // with a wait of 5000 ms; empty when wmic is missing, slow, or has no such instance.
 QString wmicQuery(const QString& className, const QString& propertyName,
                   platform::Platform& platform = platform::current());

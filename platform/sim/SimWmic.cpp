@@ -5,6 +5,7 @@
 #include <cwctype>
 
 // wmic on the simulated PC: "[/namespace:X] (path CLASS | ALIAS) [where COND] get P1[,P2] [/value]".
+// A bare class name is not an alias: like the real tool, it answers nothing and exits with a failure.
 // Instances come from the profile's "wmi" section: {"Win32_Processor": [{"ProcessorId": "..."}]}.
 // Output follows real wmic writing to a pipe: 8-bit text, "\r\r\n" line ends, columns in alphabetical
 // order padded with blanks, or "Name=value" lines for /value. With "wmicOutput": "utf16" in the profile it
@@ -44,13 +45,15 @@ std::vector<std::string> splitProperties(const std::wstring& text)
     return properties;
 }
 
+// The class an alias stands for; empty for a word that is no alias (wmic then answers "Alias not found"
+// and prints nothing on standard output: a WMI class name needs "path" before it).
 std::string classOf(const std::wstring& word)
 {
     for (const auto& [alias, className] : kAliases) {
         if (equalsIgnoreCase(word, alias))
             return className;
     }
-    return toUtf8(word);
+    return {};
 }
 
 Query parse(const std::vector<std::wstring>& arguments)
@@ -75,6 +78,7 @@ Query parse(const std::vector<std::wstring>& arguments)
         i += 2;
     } else {
         query.className = classOf(arguments[i]);
+        query.valid = !query.className.empty();
         ++i;
     }
     for (; i < arguments.size(); ++i) {

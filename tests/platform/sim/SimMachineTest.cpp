@@ -152,7 +152,7 @@ TEST_F(SimMachineTest, HandleOnADeletedKeyFails)
 TEST_F(SimMachineTest, WmicValueFormatUsesCrCrLf)
 {
     make({{"wmi", {{"Win32_Processor", {{{"ProcessorId", "ABC"}}}}}}});
-    EXPECT_EQ(run({L"Win32_Processor", L"get", L"ProcessorId", L"/value"}),
+    EXPECT_EQ(run({L"path", L"Win32_Processor", L"get", L"ProcessorId", L"/value"}),
               "\r\r\n\r\r\nProcessorId=ABC\r\r\n\r\r\n\r\r\n");
 }
 
@@ -179,10 +179,21 @@ TEST_F(SimMachineTest, WmicWhereClauseFiltersWithLikeAndEquals)
 TEST_F(SimMachineTest, WmicCanAnswerLikeWine)
 {
     make({{"wmicOutput", "utf16"}, {"wmi", {{"Win32_BaseBoard", {{{"SerialNumber", "S1"}}}}}}});
-    std::string output = run({L"Win32_BaseBoard", L"get", L"SerialNumber", L"/value"});
+    std::string output = run({L"baseboard", L"get", L"SerialNumber", L"/value"});
     ASSERT_GE(output.size(), 2u);
     EXPECT_EQ(output.substr(0, 2), "\xFF\xFE");
     EXPECT_EQ(output.substr(2, 4), std::string("\r\0\n\0", 4));
+}
+
+TEST_F(SimMachineTest, WmicTakesABareClassNameForAnUnknownAlias)
+{
+    make({{"wmi", {{"Win32_Processor", {{{"ProcessorId", "ABC"}}}}}}});
+    CommandResult result;
+    ASSERT_EQ(platform().commands.run(L"wmic", {L"Win32_Processor", L"get", L"ProcessorId", L"/value"}, 5000, result),
+              ErrorSuccess);
+    EXPECT_NE(result.exitCode, 0u);
+    EXPECT_EQ(result.output, "");
+    EXPECT_NE(run({L"cpu", L"get", L"ProcessorId", L"/value"}).find("ProcessorId=ABC"), std::string::npos);
 }
 
 TEST_F(SimMachineTest, WmicWithNamespaceAndPath)
