@@ -207,6 +207,7 @@ Status SimFiles::list(const std::wstring& folder, const std::function<bool(const
     // While the folder is being listed, what lies in it is reached relative to its open handle.
     Listing listing{fd, nullptr, {}};
     const bool registered = listing_.emplace(key, &listing).second;
+    const Visiting outer = visiting_;
     FileEntry entry;
     while (const dirent* item = readdir(directory)) {
         const char* name = item->d_name;
@@ -224,9 +225,11 @@ Status SimFiles::list(const std::wstring& folder, const std::function<bool(const
         entry.name = fromUtf8(name);
         listing.current = name;
         listing.currentInfo = info;
+        visiting_ = {&listing, &key, &entry.name};
         if (!visit(entry))
             break;
     }
+    visiting_ = outer;
     if (registered)
         listing_.erase(key);
     closedir(directory);
@@ -254,6 +257,14 @@ Status SimFiles::attributes(const std::wstring& path, FileEntry& entry)
 // otherwise the resolved host path (relative to nothing). `host` is filled when it is needed for flags.
 int SimFiles::locate(const std::wstring& path, Location& location, struct stat& info)
 {
+    if (isVisited(path)) {
+        location.folder = visiting_.listing->folder;
+        location.name = visiting_.listing->current;
+        info = visiting_.listing->currentInfo;
+        if (!flags_.empty())
+            location.host = resolveFolder(*visiting_.folder) / location.name;
+        return 0;
+    }
     std::size_t slash = path.find_last_of(L"\\/");
     if (slash != std::wstring::npos && slash >= 2 && slash + 1 < path.size()) {
         auto listed = listing_.find(folderKey(path.substr(0, slash)));
@@ -271,6 +282,18 @@ int SimFiles::locate(const std::wstring& path, Location& location, struct stat& 
     location.host = resolve(path, info, error);
     location.name = location.host.string();
     return error;
+}
+
+// True when `path` names the entry a listing is handing to its visitor right now, as a walk deleting what
+// it finds does: the folder the listing was asked for, a backslash and the entry's name.
+bool SimFiles::isVisited(const std::wstring& path) const
+{
+    if (!visiting_.listing)
+        return false;
+    const std::wstring& folder = *visiting_.folder;
+    const std::wstring& name = *visiting_.name;
+    return path.size() == folder.size() + 1 + name.size() && path[folder.size()] == L'\\' &&
+           path.compare(0, folder.size(), folder) == 0 && path.compare(folder.size() + 1, name.size(), name) == 0;
 }
 
 // A subfolder of a folder being listed, opened relative to that folder's handle; null when it is not one.

@@ -52,7 +52,15 @@ private:
         struct stat currentInfo;
     };
 
+    // The entry a listing is handing to its visitor, with the folder as the listing was asked for.
+    struct Visiting {
+        const Listing* listing = nullptr;
+        const std::wstring* folder = nullptr;
+        const std::wstring* name = nullptr;
+    };
+
     static std::wstring folderKey(const std::wstring& folder);
+    bool isVisited(const std::wstring& path) const;
     static bool found(const Listing& listing, const std::string& name, struct stat& info);
     DIR* openListedChild(const std::wstring& key);
     int locate(const std::wstring& path, Location& location, struct stat& info);
@@ -71,6 +79,7 @@ private:
     std::unordered_map<std::wstring, std::filesystem::path> folders_;
     // The folders being listed right now and their open handles, by the same key.
     std::unordered_map<std::wstring, Listing*> listing_;
+    Visiting visiting_;
 };
 
 } // namespace platform::sim
