@@ -1,5 +1,6 @@
 #include "engine/OptimizeCore.h"
 #include "log/RunLogger.h"
+#include "platform/sim/DefaultMachine.h"
 #include "support/TempStick.h"
 #include "support/TestMachine.h"
 
@@ -116,6 +117,57 @@ private slots:
         QCOMPARE(finished.count(), 1);
         QCOMPARE(core.startupFasterSeconds, 6 * core.startupItemsCount);
         QVERIFY(core.cleanedMB != 7 || core.junkFilesCount != 7);
+    }
+
+    // The whole sequence a listener sees on the default machine, stages' own updates included. Only the
+    // update at 20 % depends on how full the system drive is.
+    void testDefaultMachineGivesTheWholeSequence()
+    {
+        TestMachine machine(platform::sim::defaultMachineProfile());
+        OptimizeCore core(machine.platform());
+        QSignalSpy progress(&core, &OptimizeCore::progressUpdated);
+        QSignalSpy finished(&core, &OptimizeCore::optimizationFinished);
+        core.startOptimize();
+        QCOMPARE(finished.count(), 1);
+        const QList<QPair<int, int>> expected = {
+            {0, 0},  {0, 5},  {1, 10}, {1, 12}, {1, 15}, {1, 18}, {1, 20}, {1, 22}, {1, 24}, {1, 25}, {1, 26},
+            {1, 27}, {1, 29}, {2, 30}, {2, 32}, {2, 34}, {2, 38}, {2, 39}, {3, 40}, {3, 42}, {3, 44}, {3, 46},
+            {3, 48}, {3, 50}, {3, 52}, {3, 55}, {3, 60}, {3, 64}, {4, 65}, {4, 66}, {4, 68}, {4, 70}, {4, 74},
+            {5, 75}, {5, 76}, {5, 80}, {5, 82}, {5, 83}, {5, 84}, {5, 85}, {6, 85}, {5, 87}, {5, 92}, {5, 94},
+            {5, 96}, {5, 99}, {6, 92}, {6, 95}, {6, 96}, {6, 97}, {6, 98}, {6, 98}, {6, 99}, {6, 100},
+        };
+        QList<QPair<int, int>> seen;
+        for (const Update& update : updates(progress))
+            seen.append({std::get<0>(update), std::get<1>(update)});
+        QList<QPair<int, int>> wanted = expected;
+        if (!seen.contains({1, 20}))
+            wanted.removeOne({1, 20});
+        QCOMPARE(seen, wanted);
+        QVERIFY(core.cleanedMB > 0);
+        QVERIFY(core.junkFilesCount > 0);
+        QVERIFY(core.startupItemsCount > 0);
+        QVERIFY(core.uninstallResidueCount > 0);
+        QVERIFY(!core.report.startupItems.isEmpty());
+        QVERIFY(!core.report.browserItems.isEmpty());
+        QVERIFY(!core.report.popupWindows.isEmpty());
+        QVERIFY(!core.report.conflicts.isEmpty());
+    }
+
+    void testSecondRunFindsTheCachesEmpty()
+    {
+        TestMachine machine(platform::sim::defaultMachineProfile());
+        {
+            OptimizeCore first(machine.platform());
+            first.startOptimize();
+            QVERIFY(first.junkFilesCount > 0);
+        }
+        machine.reopen();
+        OptimizeCore second(machine.platform());
+        QSignalSpy finished(&second, &OptimizeCore::optimizationFinished);
+        second.startOptimize();
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(second.junkFilesCount, 0);
+        QCOMPARE(second.cleanedMB, 0);
     }
 
     void testRefusedRunEmitsOnlyTheFirstUpdateAndTheError_data()
