@@ -22,15 +22,15 @@ struct Machine {
     int freeGB = 60;
 };
 
-nlohmann::json storageProfile(const Machine& spec)
+nlohmann::json storageProfile(const Machine& shape)
 {
     nlohmann::json profile = TestMachine::windows10();
-    profile["system"]["version"] = {{"major", spec.major}, {"minor", spec.minor}, {"build", 19045}};
+    profile["system"]["version"] = {{"major", shape.major}, {"minor", shape.minor}, {"build", 19045}};
     mergeProfile(profile,
-                 {{"memory", {{"totalPhys", spec.ramBytes}}},
-                  {"disks", {{"C:", {{"totalGB", spec.totalGB}, {"freeGB", spec.freeGB}, {"seekPenalty", false}}}}},
-                  {"hibernation", {{"enabled", true}, {"type", "full"}, {"fullSize", spec.ramBytes * 3 / 4}}},
-                  {"files", {{{"path", "C:\\hiberfil.sys"}, {"size", spec.ramBytes * 3 / 4}}}}});
+                 {{"memory", {{"totalPhys", shape.ramBytes}}},
+                  {"disks", {{"C:", {{"totalGB", shape.totalGB}, {"freeGB", shape.freeGB}, {"seekPenalty", false}}}}},
+                  {"hibernation", {{"enabled", true}, {"type", "full"}, {"fullSize", shape.ramBytes * 3 / 4}}},
+                  {"files", {{{"path", "C:\\hiberfil.sys"}, {"size", shape.ramBytes * 3 / 4}}}}});
     return profile;
 }
 
@@ -103,10 +103,10 @@ class TestStorageAnalyzer : public QObject {
     Q_OBJECT
 
 private:
-    static void prepare(OptimizeCore& core, const Machine& spec)
+    static void prepare(OptimizeCore& core, const Machine& shape)
     {
-        core.osMajor = spec.major;
-        core.osMinor = spec.minor;
+        core.osMajor = shape.major;
+        core.osMinor = shape.minor;
         core.systemDrive = QStringLiteral("C:");
         core.cleanedMB = 100;
     }
@@ -205,10 +205,10 @@ private slots:
 
     void testProgress()
     {
-        Machine spec;
-        TestMachine machine(storageProfile(spec));
+        Machine shape;
+        TestMachine machine(storageProfile(shape));
         OptimizeCore core(machine.platform());
-        prepare(core, spec);
+        prepare(core, shape);
         QSignalSpy spy(&core, &OptimizeCore::progressUpdated);
         core.analyzeStorage(QStringLiteral("C:"));
         const QList<QVariantList> expected = {
@@ -223,10 +223,10 @@ private slots:
 
     void testFastStartupMachine()
     {
-        Machine spec{10, 0, 7 * kGiB + 512 * 1024 * 1024, 111, 40};
-        TestMachine machine(storageProfile(spec));
+        Machine shape{10, 0, 7 * kGiB + 512 * 1024 * 1024, 111, 40};
+        TestMachine machine(storageProfile(shape));
         OptimizeCore core(machine.platform());
-        prepare(core, spec);
+        prepare(core, shape);
         const int mark = RunLogLines::mark();
         core.analyzeStorage(QStringLiteral("C:"));
         const QStringList lines = RunLogLines::engineSince(mark);
@@ -244,12 +244,12 @@ private slots:
 
     void testDualBootWith32GBSwitchesHibernationOff()
     {
-        Machine spec{10, 0, 32 * kGiB, 465, 15};
-        nlohmann::json profile = storageProfile(spec);
+        Machine shape{10, 0, 32 * kGiB, 465, 15};
+        nlohmann::json profile = storageProfile(shape);
         profile["files"][0]["size"] = 24 * kGiB;
         TestMachine machine(profile);
         OptimizeCore core(machine.platform());
-        prepare(core, spec);
+        prepare(core, shape);
         core.isDualBoot = true;
         const int mark = RunLogLines::mark();
         core.analyzeStorage(QStringLiteral("C:"));
@@ -269,10 +269,10 @@ private slots:
 
     void testNotebookOnBatteryKeepsHibernation()
     {
-        Machine spec{10, 0, 32 * kGiB, 465, 15};
-        TestMachine machine(storageProfile(spec));
+        Machine shape{10, 0, 32 * kGiB, 465, 15};
+        TestMachine machine(storageProfile(shape));
         OptimizeCore core(machine.platform());
-        prepare(core, spec);
+        prepare(core, shape);
         core.isDualBoot = true;
         core.hasBattery = true;
         core.onBattery = true;
@@ -286,10 +286,10 @@ private slots:
 
     void testSmallSystemDrive()
     {
-        Machine spec{10, 0, 8 * kGiB, 29, 12};
-        TestMachine machine(storageProfile(spec));
+        Machine shape{10, 0, 8 * kGiB, 29, 12};
+        TestMachine machine(storageProfile(shape));
         OptimizeCore core(machine.platform());
-        prepare(core, spec);
+        prepare(core, shape);
         core.analyzeStorage(QStringLiteral("C:"));
         QCOMPARE(core.fastStartupReason, QStringLiteral("系统盘容量不足32GB，不建议启用"));
         QVERIFY(powercfgCommands(machine).isEmpty());
@@ -297,10 +297,10 @@ private slots:
 
     void testJustUnder16GiBMeetsNoMemoryCondition()
     {
-        Machine spec{10, 0, 17072495001ull, 465, 15};
-        TestMachine machine(storageProfile(spec));
+        Machine shape{10, 0, 17072495001ull, 465, 15};
+        TestMachine machine(storageProfile(shape));
         OptimizeCore core(machine.platform());
-        prepare(core, spec);
+        prepare(core, shape);
         core.isDualBoot = true;
         core.analyzeStorage(QStringLiteral("C:"));
         QCOMPARE(core.hibernationReason, QStringLiteral("空间充裕，建议保持休眠"));
@@ -310,10 +310,10 @@ private slots:
 
     void testWindows7DecidesNothingAndSkipsTrim()
     {
-        Machine spec{6, 1, 32 * kGiB, 465, 15};
-        TestMachine machine(storageProfile(spec));
+        Machine shape{6, 1, 32 * kGiB, 465, 15};
+        TestMachine machine(storageProfile(shape));
         OptimizeCore core(machine.platform());
-        prepare(core, spec);
+        prepare(core, shape);
         QSignalSpy spy(&core, &OptimizeCore::progressUpdated);
         const int mark = RunLogLines::mark();
         core.analyzeStorage(QStringLiteral("C:"));
@@ -330,12 +330,12 @@ private slots:
 
     void testFailedFreeSpaceQueryDecidesNothing()
     {
-        Machine spec{10, 0, 32 * kGiB, 465, 15};
-        TestMachine machine(storageProfile(spec));
+        Machine shape{10, 0, 32 * kGiB, 465, 15};
+        TestMachine machine(storageProfile(shape));
         FailingDiskSpace failing(machine.platform().systemInfo);
         platform::Platform patched = with(machine.platform(), failing);
         OptimizeCore core(patched);
-        prepare(core, spec);
+        prepare(core, shape);
         core.isDualBoot = true;
         const int mark = RunLogLines::mark();
         core.analyzeStorage(QStringLiteral("C:"));
@@ -349,12 +349,12 @@ private slots:
 
     void testFailedSwitchOffCountsNothing()
     {
-        Machine spec{10, 0, 32 * kGiB, 465, 15};
-        nlohmann::json profile = storageProfile(spec);
+        Machine shape{10, 0, 32 * kGiB, 465, 15};
+        nlohmann::json profile = storageProfile(shape);
         profile["tools"] = {{"powercfg", {{"exitCode", 1}, {"output", "Hibernation failed."}}}};
         TestMachine machine(profile);
         OptimizeCore core(machine.platform());
-        prepare(core, spec);
+        prepare(core, shape);
         core.isDualBoot = true;
         const int mark = RunLogLines::mark();
         core.analyzeStorage(QStringLiteral("C:"));
@@ -368,12 +368,12 @@ private slots:
 
     void testHangingSwitchOffCountsNothing()
     {
-        Machine spec{10, 0, 32 * kGiB, 465, 15};
-        nlohmann::json profile = storageProfile(spec);
+        Machine shape{10, 0, 32 * kGiB, 465, 15};
+        nlohmann::json profile = storageProfile(shape);
         profile["tools"] = {{"powercfg", "hang"}};
         TestMachine machine(profile);
         OptimizeCore core(machine.platform());
-        prepare(core, spec);
+        prepare(core, shape);
         core.isDualBoot = true;
         core.analyzeStorage(QStringLiteral("C:"));
         QVERIFY(!core.hibernationTurnedOff);
@@ -382,13 +382,13 @@ private slots:
 
     void testHibernationAlreadyOffReleasesNothing()
     {
-        Machine spec{10, 0, 32 * kGiB, 465, 15};
-        nlohmann::json profile = storageProfile(spec);
+        Machine shape{10, 0, 32 * kGiB, 465, 15};
+        nlohmann::json profile = storageProfile(shape);
         profile.erase("files");
         profile["hibernation"]["enabled"] = false;
         TestMachine machine(profile);
         OptimizeCore core(machine.platform());
-        prepare(core, spec);
+        prepare(core, shape);
         core.isDualBoot = true;
         const int mark = RunLogLines::mark();
         core.analyzeStorage(QStringLiteral("C:"));
@@ -399,12 +399,12 @@ private slots:
 
     void testUnreadableHibernationFileIsEstimated()
     {
-        Machine spec{10, 0, 32 * kGiB, 465, 15};
-        TestMachine machine(storageProfile(spec));
+        Machine shape{10, 0, 32 * kGiB, 465, 15};
+        TestMachine machine(storageProfile(shape));
         UnreadableHiberFile files(machine.platform().files);
         platform::Platform patched = with(machine.platform(), files);
         OptimizeCore core(patched);
-        prepare(core, spec);
+        prepare(core, shape);
         core.isDualBoot = true;
         core.analyzeStorage(QStringLiteral("C:"));
         QVERIFY(core.hibernationTurnedOff);
@@ -414,8 +414,8 @@ private slots:
 
     void testPagefileAndRestoreReports()
     {
-        Machine spec{10, 0, 8 * kGiB, 237, 60};
-        nlohmann::json profile = storageProfile(spec);
+        Machine shape{10, 0, 8 * kGiB, 237, 60};
+        nlohmann::json profile = storageProfile(shape);
         mergeProfile(
             profile,
             {{"files",
@@ -425,7 +425,7 @@ private slots:
                {{"path", "C:\\System Volume Information\\tracking.log"}, {"size", 20480}}}}});
         TestMachine machine(profile);
         OptimizeCore core(machine.platform());
-        prepare(core, spec);
+        prepare(core, shape);
         core.isDualBoot = true;
         const int mark = RunLogLines::mark();
         core.analyzeStorage(QStringLiteral("C:"));
@@ -436,12 +436,12 @@ private slots:
 
     void testNoPagefileAndEmptyRestoreFolderLogNothing()
     {
-        Machine spec;
-        nlohmann::json profile = storageProfile(spec);
+        Machine shape;
+        nlohmann::json profile = storageProfile(shape);
         mergeProfile(profile, {{"files", {{{"path", "C:\\System Volume Information"}, {"folder", true}}}}});
         TestMachine machine(profile);
         OptimizeCore core(machine.platform());
-        prepare(core, spec);
+        prepare(core, shape);
         const int mark = RunLogLines::mark();
         core.analyzeStorage(QStringLiteral("C:"));
         for (const QString& line : RunLogLines::engineSince(mark)) {
@@ -474,8 +474,8 @@ private slots:
         QFETCH(QString, seekPenalty);
         QFETCH(QString, command);
         QFETCH(QString, line);
-        Machine spec;
-        nlohmann::json profile = storageProfile(spec);
+        Machine shape;
+        nlohmann::json profile = storageProfile(shape);
         profile["disks"]["C:"].erase("seekPenalty");
         if (seekPenalty != QLatin1String("unknown"))
             profile["disks"]["C:"]["seekPenalty"] = seekPenalty == QLatin1String("spinning");
@@ -486,7 +486,7 @@ private slots:
             profile["tools"] = {{"wmic", wmic.toStdString()}};
         TestMachine machine(profile);
         OptimizeCore core(machine.platform());
-        prepare(core, spec);
+        prepare(core, shape);
         const int mark = RunLogLines::mark();
         core.analyzeStorage(QStringLiteral("C:"));
         QCOMPARE(machine.journal().filter(QStringLiteral("command defrag")).size(), 1);
@@ -501,12 +501,12 @@ private slots:
 
     void testMissingDefragIsStillReported()
     {
-        Machine spec;
-        nlohmann::json profile = storageProfile(spec);
+        Machine shape;
+        nlohmann::json profile = storageProfile(shape);
         profile["tools"] = {{"defrag", "missing"}};
         TestMachine machine(profile);
         OptimizeCore core(machine.platform());
-        prepare(core, spec);
+        prepare(core, shape);
         const int mark = RunLogLines::mark();
         core.analyzeStorage(QStringLiteral("C:"));
         QVERIFY(RunLogLines::engineSince(mark).contains(QStringLiteral("  磁盘维护: SSD → 执行 TRIM (/L)")));
