@@ -236,14 +236,22 @@ Status SimFiles::list(const std::wstring& folder, const std::function<bool(const
     return ErrorSuccess;
 }
 
+// The host path of something that must exist, or the error Windows gives for it: a missing file in an
+// existing folder is "file not found", anything missing above it "path not found".
+Status SimFiles::resolveExisting(const std::wstring& path, fs::path& host, struct stat& info)
+{
+    int error = 0;
+    host = resolve(path, info, error);
+    return error ? fromErrno(error, folderExists(host)) : ErrorSuccess;
+}
+
 Status SimFiles::attributes(const std::wstring& path, FileEntry& entry)
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
     struct stat info;
-    int error = 0;
-    fs::path host = resolve(path, info, error);
-    if (error)
-        return fromErrno(error, folderExists(host));
+    fs::path host;
+    if (Status status = resolveExisting(path, host, info); status != ErrorSuccess)
+        return status;
     int parent = open(host.parent_path().c_str(), O_RDONLY | O_DIRECTORY);
     describe(parent, host.filename().c_str(), info, entry);
     if (parent >= 0)
@@ -354,10 +362,9 @@ Status SimFiles::removeDirectory(const std::wstring& path)
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
     struct stat info;
-    int error = 0;
-    fs::path host = resolve(path, info, error);
-    if (error)
-        return fromErrno(error, folderExists(host));
+    fs::path host;
+    if (Status status = resolveExisting(path, host, info); status != ErrorSuccess)
+        return status;
     struct stat target;
     const bool link = S_ISLNK(info.st_mode);
     if (link ? stat(host.c_str(), &target) != 0 || !S_ISDIR(target.st_mode) : !S_ISDIR(info.st_mode))
@@ -376,10 +383,10 @@ Status SimFiles::rename(const std::wstring& from, const std::wstring& to)
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
     struct stat info;
+    fs::path source;
+    if (Status status = resolveExisting(from, source, info); status != ErrorSuccess)
+        return status;
     int error = 0;
-    fs::path source = resolve(from, info, error);
-    if (error)
-        return fromErrno(error, folderExists(source));
     fs::path target = resolve(to, info, error);
     if (!error)
         return ErrorAlreadyExists;
@@ -403,12 +410,11 @@ Status SimFiles::readFile(const std::wstring& path, std::uint64_t maxBytes, std:
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
     struct stat info;
-    int error = 0;
-    fs::path host = resolve(path, info, error);
-    if (!error && stat(host.c_str(), &info) != 0)
-        error = errno;
-    if (error)
-        return fromErrno(error, folderExists(host));
+    fs::path host;
+    if (Status status = resolveExisting(path, host, info); status != ErrorSuccess)
+        return status;
+    if (stat(host.c_str(), &info) != 0)
+        return fromErrno(errno, folderExists(host));
     if (S_ISDIR(info.st_mode))
         return ErrorAccessDenied;
     if (flagsOf(host) & kLocked)
@@ -426,10 +432,9 @@ Status SimFiles::setAttributes(const std::wstring& path, std::uint32_t attribute
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
     struct stat info;
-    int error = 0;
-    fs::path host = resolve(path, info, error);
-    if (error)
-        return fromErrno(error, folderExists(host));
+    fs::path host;
+    if (Status status = resolveExisting(path, host, info); status != ErrorSuccess)
+        return status;
     setFlags(host, (flagsOf(host) & kLocked) | (attributes & kSettable));
     machine_.journal("attributes " + toUtf8(path) + " = " + std::to_string(attributes & kSettable));
     return ErrorSuccess;

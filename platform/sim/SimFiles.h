@@ -66,6 +66,7 @@ private:
     int locate(const std::wstring& path, Location& location, struct stat& info);
     std::filesystem::path resolveFolder(const std::wstring& folder);
     std::filesystem::path resolve(const std::wstring& path, struct stat& info, int& error);
+    Status resolveExisting(const std::wstring& path, std::filesystem::path& host, struct stat& info);
     std::uint32_t flagsOf(const std::filesystem::path& host) const;
     void setFlags(const std::filesystem::path& host, std::uint32_t flags);
     void forgetFolders();
