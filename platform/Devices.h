@@ -48,6 +48,14 @@ public:
         return ErrorCallNotImplemented;
     }
 
+    // SetupDiGetClassDevsW(classGuid, DIGCF_PRESENT) + SetupDiEnumDeviceInfo from index 0: the device
+    // instance ids of the present devices of a device setup class ("{53D29EF7-377C-4D14-864B-EB3A85769359}"
+    // is Biometric). An empty list when the class has no present device.
+    virtual Status presentDevicesOfClass(const std::wstring& /*classGuid*/, std::vector<std::wstring>& /*instanceIds*/)
+    {
+        return ErrorCallNotImplemented;
+    }
+
     // EnumPrintersW(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, level 1), size query first.
     virtual Status printers(std::vector<PrinterInfo>& /*printers*/) { return ErrorCallNotImplemented; }
 

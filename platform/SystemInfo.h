@@ -51,6 +51,10 @@ public:
     // GetSystemDirectoryW with a buffer of `maxChars` characters; ERROR_INSUFFICIENT_BUFFER when too small.
     virtual Status systemDirectory(std::wstring& path, std::uint32_t maxChars = 260) = 0;
 
+    // IsWow64Process for the current process: true when a 32-bit process runs on 64-bit Windows, where the
+    // file system redirects "%WINDIR%\System32" to SysWOW64 and "%WINDIR%\Sysnative" names the native folder.
+    virtual Status isWow64Process(bool& /*wow64*/) { return ErrorCallNotImplemented; }
+
     // RtlGetVersion, resolved from ntdll at run time: ERROR_PROC_NOT_FOUND style failures come back as
     // ErrorNotFound.
     virtual Status version(OsVersion& /*version*/) { return ErrorCallNotImplemented; }
