@@ -122,6 +122,19 @@ const Card kCards[] = {
     {"3.png", "远程协助", "专家远程协助\n示意图片", QColor("#FF7A45")},
 };
 
+// The tick of a checked phase-2 item box: white on the accent-filled box of every theme.
+QImage checkImage()
+{
+    QImage image(32, 32, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::white, 4.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    const QPointF tick[] = {{7, 16.5}, {13.5, 23}, {25, 9.5}};
+    painter.drawPolyline(tick, 3);
+    return image;
+}
+
 bool save(const QImage& image, const QString& path, QTextStream& err)
 {
     if (image.save(path))
@@ -146,5 +159,6 @@ int main(int argc, char* argv[])
     ok = save(markImage(256), out.filePath(QStringLiteral("T512.ico")), err) && ok;
     for (const Card& card : kCards)
         ok = save(cardImage(card), out.filePath(QString::fromLatin1(card.file)), err) && ok;
+    ok = save(checkImage(), out.filePath(QStringLiteral("check.png")), err) && ok;
     return ok ? 0 : 1;
 }
