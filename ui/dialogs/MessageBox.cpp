@@ -8,7 +8,10 @@ namespace {
 
 void run(QMessageBox::Icon icon, QWidget* parent, const QString& title, const QString& text)
 {
-    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+    QMessageBox box(icon, title, QString(), QMessageBox::Ok, parent);
+    // The texts quote the machine (item names, error messages): never let them be read as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
     DialogRunner::exec(box);
 }
 

@@ -6,10 +6,13 @@
 #include "ui/dialogs/DialogRunner.h"
 #include "ui/dialogs/MessageBox.h"
 #include "ui/main/AgreementGate.h"
+#include "ui/main/DemoSample.h"
 #include "ui/main/DemoSwitch.h"
 #include "ui/main/ToolFolder.h"
 #include "ui/main/WorkerThreadStop.h"
+#include "ui/phase2/Phase2Page.h"
 #include "ui/progress/ProgressPage.h"
+#include "ui/result/ResultPage.h"
 #include "ui/theme/MainWindowStyle.h"
 
 #include <QDesktopServices>
@@ -122,6 +125,8 @@ Optimizer::Optimizer(const QStringList& arguments, const QString& appDir, QWidge
     networkManager = new QNetworkAccessManager(this);
     applyThemeSheets();
     createPages();
+    if (demoMode)
+        restorePointCounter = [] { return kDemoRestorePoints; };
 }
 
 Optimizer::~Optimizer()
@@ -300,6 +305,26 @@ void Optimizer::createPages()
     progressPage = new ProgressPage(contentWidget);
     progressPage->hide();
     connect(progressPage, &ProgressPage::optimizationFinished, this, &Optimizer::onOptimizationFinished);
+
+    resultPage = new ResultPage(contentWidget);
+    resultPage->hide();
+    connect(resultPage, &ResultPage::finishClicked, this, &Optimizer::onResultPageFinish);
+    connect(resultPage, &ResultPage::disableStartupClicked, this, &Optimizer::onResultPageDisableStartup);
+    connect(resultPage, &ResultPage::phase2Clicked, this, &Optimizer::onPhase2Clicked);
+    connect(resultPage, &ResultPage::cardClicked, this, &Optimizer::onCardClicked);
+
+    phase2Page = new Phase2Page(contentWidget);
+    phase2Page->hide();
+    connect(phase2Page, &Phase2Page::executeClicked, this, &Optimizer::onExecuteClicked);
+    connect(phase2Page, &Phase2Page::skipClicked, this, [this] {
+        phase2Page->hide();
+        resultPage->hide();
+    });
+    connect(phase2Page, &Phase2Page::backToResult, this, [this] {
+        phase2Page->hide();
+        showOverlay(resultPage);
+    });
+    connect(phase2Page, &Phase2Page::specialConfirmRequested, this, &Optimizer::onSpecialConfirmRequested);
 }
 
 void Optimizer::applyThemeSheets()
@@ -331,6 +356,10 @@ void Optimizer::setTheme(int index)
     applyThemeSheets();
     if (progressPage->isVisible())
         progressPage->applyTheme(themeIndex);
+    if (resultPage->isVisible())
+        resultPage->applyTheme(themeIndex);
+    if (phase2Page->isVisible())
+        phase2Page->applyTheme(themeIndex);
     if (aboutDialog)
         aboutDialog->setTheme(themeIndex);
 }
@@ -346,6 +375,10 @@ void Optimizer::showOverlay(QWidget* page)
     page->setGraphicsEffect(nullptr);
     if (page == progressPage)
         progressPage->applyTheme(themeIndex);
+    else if (page == resultPage)
+        resultPage->applyTheme(themeIndex);
+    else if (page == phase2Page)
+        phase2Page->applyTheme(themeIndex);
     page->show();
     page->raise();
 }
@@ -384,8 +417,11 @@ void Optimizer::mouseReleaseEvent(QMouseEvent* event)
 void Optimizer::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    if (progressPage)
-        progressPage->setGeometry(contentWidget->rect());
+    for (QWidget* page : {static_cast<QWidget*>(progressPage), static_cast<QWidget*>(resultPage),
+                          static_cast<QWidget*>(phase2Page)}) {
+        if (page)
+            page->setGeometry(contentWidget->rect());
+    }
     applyStartButtonSize();
 }
 
@@ -417,7 +453,19 @@ void Optimizer::onStartOptimize()
 
 void Optimizer::showDemoResult()
 {
-    phase1Result = Phase1Result{1520, 450, 1286, 12, 2, ScanReportBundle()};
+    phase1Result = demoSample();
+    showResult();
+}
+
+void Optimizer::showResult()
+{
+    const Phase1Result& r = phase1Result;
+    showOverlay(resultPage);
+    resultPage->setResults(r.cleanedMB, r.freedMemoryMB, r.junkFilesCount, r.startupFasterSeconds,
+                           r.startupItemsCount);
+    resultPage->setReport(r.report);
+    resultPage->applyTheme(themeIndex);
+    phase2Page->applyReport(r.report);
 }
 
 void Optimizer::startPhase1()
@@ -452,7 +500,63 @@ void Optimizer::onOptimizationFinished()
                         optimizeCore->junkFilesCount,     optimizeCore->startupFasterSeconds,
                         optimizeCore->startupItemsCount,  optimizeCore->report};
     }
+    showResult();
     stopPhase1Worker();
+}
+
+void Optimizer::onResultPageFinish()
+{
+    resultPage->hide();
+}
+
+void Optimizer::onResultPageDisableStartup()
+{
+    MessageBox::information(this, QStringLiteral("好啦"), QStringLiteral("这些软件不会再开机自己跑了，开机更快啦。"));
+}
+
+void Optimizer::onPhase2Clicked()
+{
+    resultPage->hide();
+    showOverlay(phase2Page);
+}
+
+void Optimizer::onCardClicked(int groupIndex)
+{
+    onPhase2Clicked();
+    phase2Page->scrollToGroup(groupIndex);
+}
+
+void Optimizer::setRestorePointCounter(SpecialConfirm::RestorePointCounter counter)
+{
+    restorePointCounter = std::move(counter);
+}
+
+void Optimizer::onSpecialConfirmRequested(const QString& itemId, const QString&)
+{
+    bool keepTicked = true;
+    if (itemId == QLatin1String("H2"))
+        keepTicked = SpecialConfirm::askRestorePointsToKeep(this, restorePointCounter ? restorePointCounter() : -1,
+                                                            h2KeepN);
+    else if (itemId == QLatin1String("A2"))
+        keepTicked = SpecialConfirm::askEventLogSize(this, a2SizeMB);
+    // A question answered with cancel must not leave its item ticked with a value nobody chose.
+    if (!keepTicked)
+        phase2Page->setItemChecked(itemId, false);
+}
+
+void Optimizer::onExecuteClicked(const QVector<OptItem>& items)
+{
+    if (items.isEmpty()) {
+        MessageBox::information(this, QStringLiteral("提示"), QStringLiteral("请先勾选要执行的优化项。"));
+        return;
+    }
+    QStringList lines;
+    for (const OptItem& item : items)
+        lines.append(QStringLiteral("• ") + item.title);
+    QString text = QStringLiteral("已选 %1 项：\n").arg(items.size()) + lines.join(QLatin1Char('\n'));
+    if (demoMode)
+        text += QStringLiteral("\n\n演示模式不会修改这台电脑。");
+    MessageBox::information(this, QStringLiteral("执行选中项"), text);
 }
 
 void Optimizer::onEngineError(const QString& errorMsg)

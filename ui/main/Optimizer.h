@@ -1,6 +1,8 @@
 #pragma once
 
+#include "phase2/OptItem.h"
 #include "ui/main/Phase1Result.h"
+#include "ui/phase2/SpecialConfirm.h"
 
 #include <QPoint>
 #include <QPointer>
@@ -8,11 +10,13 @@
 
 class AboutDialog;
 class OptimizeCore;
+class Phase2Page;
 class ProgressPage;
 class QLabel;
 class QNetworkAccessManager;
 class QPushButton;
 class QThread;
+class ResultPage;
 
 // The program's only top-level window: frameless and fixed in size, with its own title bar, a home page
 // with the big start button, the theme buttons, the tool-folder shortcuts and a footer. Every other screen
@@ -38,6 +42,12 @@ public:
     QThread* phase1Thread() const { return optimizeThread; }
     const Phase1Result& lastPhase1Result() const { return phase1Result; }
 
+    // Where the restore-point question of "H2" gets its count. The demonstration counts its sample points;
+    // without a counter the question is asked without a count.
+    void setRestorePointCounter(SpecialConfirm::RestorePointCounter counter);
+    int restorePointsToKeep() const { return h2KeepN; }
+    int eventLogSizeMB() const { return a2SizeMB; }
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -48,6 +58,12 @@ protected:
 private slots:
     void onStartOptimize();
     void onOptimizationFinished();
+    void onResultPageFinish();
+    void onResultPageDisableStartup();
+    void onPhase2Clicked();
+    void onCardClicked(int groupIndex);
+    void onSpecialConfirmRequested(const QString& itemId, const QString& confirmType);
+    void onExecuteClicked(const QVector<OptItem>& items);
     void onWebsiteClicked();
     void onAboutClicked();
     void onUpdateCheckDue();
@@ -67,6 +83,7 @@ private:
     void showOverlay(QWidget* page);
 
     void showDemoResult();
+    void showResult();
     void startPhase1();
     void onEngineFinished();
     void onEngineError(const QString& errorMsg);
@@ -81,10 +98,15 @@ private:
     QPushButton* startBtn = nullptr;
 
     ProgressPage* progressPage = nullptr;
+    ResultPage* resultPage = nullptr;
+    Phase2Page* phase2Page = nullptr;
     QPointer<AboutDialog> aboutDialog;
     OptimizeCore* optimizeCore = nullptr;
     QThread* optimizeThread = nullptr;
     Phase1Result phase1Result;
+    int h2KeepN = 1;
+    int a2SizeMB = 256;
+    SpecialConfirm::RestorePointCounter restorePointCounter;
     QNetworkAccessManager* networkManager = nullptr;
 
     bool dragging = false;

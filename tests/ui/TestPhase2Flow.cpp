@@ -1,0 +1,199 @@
+#include "WindowHarness.h"
+
+#include "phase2/OptCatalogue.h"
+#include "platform/sim/DefaultMachine.h"
+#include "support/TestMachine.h"
+#include "ui/phase2/GroupCard.h"
+#include "ui/phase2/Phase2Page.h"
+#include "ui/result/ResultPage.h"
+#include "ui/result/ResultRules.h"
+
+#include <QCheckBox>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QtTest>
+
+namespace {
+
+constexpr int kRunTimeoutMs = 120000;
+
+QStringList demoArguments()
+{
+    return {QStringLiteral("tidewell"), QStringLiteral("--cs")};
+}
+
+QCheckBox* box(Phase2Page& page, const QString& id)
+{
+    for (int g = 0; g < page.groups().size(); ++g) {
+        const QVector<OptItem>& items = page.groups().at(g).items;
+        for (int i = 0; i < items.size(); ++i) {
+            if (items.at(i).id == id)
+                return page.card(g)->findChild<QWidget*>(QStringLiteral("itemRow_%1").arg(i))->findChild<QCheckBox*>();
+        }
+    }
+    return nullptr;
+}
+
+QStringList ids(const OptGroup& group)
+{
+    QStringList result;
+    for (const OptItem& item : group.items)
+        result.append(item.id);
+    return result;
+}
+
+// Answers the next dialog: an input dialog gets `value` (a number or an item text) and OK, or is cancelled
+// when `value` is empty; a message box is closed. Its title and text are recorded.
+void answerNext(const QString& value, QStringList* seen)
+{
+    DialogRunner::setNextAnswer([value, seen](QDialog& dialog) {
+        if (auto* input = qobject_cast<QInputDialog*>(&dialog)) {
+            seen->append(dialog.windowTitle() + QLatin1Char('|') + input->labelText());
+            if (value.isEmpty())
+                return dialog.reject();
+            if (input->inputMode() == QInputDialog::IntInput)
+                input->setIntValue(value.toInt());
+            else
+                input->setTextValue(value);
+            return dialog.accept();
+        }
+        auto* box = qobject_cast<QMessageBox*>(&dialog);
+        seen->append(dialog.windowTitle() + QLatin1Char('|') + (box ? box->text() : QString()));
+        QCOMPARE(box ? box->textFormat() : Qt::AutoText, Qt::PlainText);
+        dialog.accept();
+    });
+}
+
+} // namespace
+
+// The window's way from the start button through the result page into phase 2, on the default simulated
+// PC and in demonstration mode, with the questions some items ask.
+class TestPhase2Flow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup()
+    {
+        DialogRunner::clearAnswers();
+        platform::setCurrent(nullptr);
+    }
+
+    void testRunOnTheDefaultMachineFillsResultAndPhase2()
+    {
+        TestMachine machine(platform::sim::defaultMachineProfile());
+        platform::setCurrent(&machine.platform());
+        WindowHarness h;
+        h.stick.writeFile(QStringLiteral("../../eula_accepted.flag"), "1");
+        h.window->show();
+        auto* result = h.window->findChild<ResultPage*>();
+        auto* phase2 = h.window->findChild<Phase2Page*>();
+        h.button(QStringLiteral("startBtn"))->click();
+        QTRY_VERIFY_WITH_TIMEOUT(result->isVisible() && !h.window->phase1Thread(), kRunTimeoutMs);
+
+        const Phase1Result& run = h.window->lastPhase1Result();
+        QVERIFY(run.cleanedMB > 0);
+        QCOMPARE(result->healthScore(), ResultRules::healthScore(run.cleanedMB, run.freedMemoryMB, run.junkFilesCount));
+        QTRY_COMPARE(result->animationProgress(), 100);
+        QCOMPARE(h.label(QStringLiteral("cardValue1"))->text(), QStringLiteral("%1 MB").arg(run.cleanedMB));
+        const ResultRules::FindingCounts counts = ResultRules::findingCounts(run.report);
+        QVERIFY(counts.browserHijacks < run.report.browserItems.size());
+        QCOMPARE(h.label(QStringLiteral("cardBhjValue"))->text(), QStringLiteral("%1 个").arg(counts.browserHijacks));
+        QVERIFY(phase2->hasReport());
+
+        h.button(QStringLiteral("cardStartup"))->click();
+        QVERIFY(phase2->isVisible());
+        QVERIFY(!result->isVisible());
+        QVector<OptGroup> expected = OptCatalogue::build();
+        OptCatalogue::applyReport(expected, run.report);
+        for (int g = OptCatalogue::kStartupGroup; g < OptCatalogue::kGroupCount; ++g)
+            QCOMPARE(ids(phase2->groups().at(g)), ids(expected.at(g)));
+        // The default machine has risky start-up entries and conflicting products (the junk-software group
+        // depends on the signature files beside the program).
+        QVERIFY(phase2->groups().at(OptCatalogue::kStartupGroup).items.size() > 1);
+        QVERIFY(phase2->groups().at(OptCatalogue::kConflictGroup).items.size() > 1);
+    }
+
+    void testDemonstrationShowsTheSample()
+    {
+        WindowHarness h(demoArguments());
+        h.window->show();
+        h.button(QStringLiteral("startBtn"))->click();
+        auto* result = h.window->findChild<ResultPage*>();
+        QVERIFY(result->isVisible());
+        QCOMPARE(result->healthScore(), 96);
+        const QString expected[][2] = {
+            {"cardStartupValue", "1 个"}, {"cardAdwValue", "2 个"}, {"cardBhjValue", "1 个"}, {"cardPopValue", "1 个"}};
+        for (const auto& row : expected)
+            QCOMPARE(h.label(row[0])->text(), row[1]);
+        QVERIFY(h.window->findChild<QWidget*>(QStringLiteral("storageCard"))->isVisible());
+
+        h.button(QStringLiteral("phase2EntryBtn"))->click();
+        auto* phase2 = h.window->findChild<Phase2Page*>();
+        QVERIFY(phase2->isVisible());
+        QCOMPARE(ids(phase2->groups().at(4)), QStringList({"HJ_AppInit_DLLs", "ST:1:某加速器"}));
+        QCOMPARE(ids(phase2->groups().at(5)), QStringList({"ADW_adw-001", "ADW_adw-060", "RES:adw-060"}));
+        QCOMPARE(ids(phase2->groups().at(6)), QStringList({"FAM_antivirus_0"}));
+
+        // Executing shows the selection and, in demonstration mode, that nothing is changed.
+        QStringList seen;
+        answerNext(QString(), &seen);
+        h.button(QStringLiteral("p2Execute"))->click();
+        QCOMPARE(seen, QStringList{QStringLiteral("提示|请先勾选要执行的优化项。")});
+        box(*phase2, QStringLiteral("RES:adw-060"))->setChecked(true);
+        answerNext(QString(), &seen);
+        h.button(QStringLiteral("p2Execute"))->click();
+        QCOMPARE(seen.last(), QStringLiteral("执行选中项|已选 1 项：\n• 快压 残留文件\n\n演示模式不会修改这台电脑。"));
+
+        h.button(QStringLiteral("p2Skip"))->click();
+        QVERIFY(!phase2->isVisible());
+        QVERIFY(!result->isVisible());
+    }
+
+    void testConfirmations_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<int>("restorePoints");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("ticked");
+        QTest::addColumn<int>("keepN");
+        QTest::addColumn<int>("logMB");
+        QTest::addColumn<int>("dialogs");
+        QTest::addRow("H2 keeps 3") << "H2" << 4 << "3" << true << 3 << 256 << 1;
+        QTest::addRow("H2 cancelled unticks") << "H2" << 4 << "" << false << 1 << 256 << 1;
+        QTest::addRow("H2 without points unticks") << "H2" << 0 << "" << false << 1 << 256 << 1;
+        QTest::addRow("H2 with an unknown count") << "H2" << -1 << "2" << true << 2 << 256 << 1;
+        QTest::addRow("A2 1 GB") << "A2" << 0 << "1 GB" << true << 1 << 1024 << 1;
+        QTest::addRow("A2 128 MB") << "A2" << 0 << "128 MB" << true << 1 << 128 << 1;
+        QTest::addRow("A2 cancelled unticks") << "A2" << 0 << "" << false << 1 << 256 << 1;
+        QTest::addRow("C9 asks at execution") << "C9" << 0 << "" << true << 1 << 256 << 0;
+    }
+
+    void testConfirmations()
+    {
+        QFETCH(QString, id);
+        QFETCH(int, restorePoints);
+        QFETCH(QString, answer);
+        QFETCH(bool, ticked);
+        QFETCH(int, keepN);
+        QFETCH(int, logMB);
+        QFETCH(int, dialogs);
+        WindowHarness h;
+        h.window->setRestorePointCounter([restorePoints] { return restorePoints; });
+        auto* phase2 = h.window->findChild<Phase2Page*>();
+        QStringList seen;
+        answerNext(answer, &seen);
+        box(*phase2, id)->setChecked(true);
+        QCOMPARE(seen.size(), dialogs);
+        QCOMPARE(box(*phase2, id)->isChecked(), ticked);
+        QCOMPARE(h.window->restorePointsToKeep(), keepN);
+        QCOMPARE(h.window->eventLogSizeMB(), logMB);
+        if (id == QLatin1String("H2") && restorePoints > 0)
+            QVERIFY(seen.first().startsWith(QStringLiteral("系统还原点清理|检测到 4 个还原点。\n")));
+        if (restorePoints == 0 && id == QLatin1String("H2"))
+            QCOMPARE(seen.first(), QStringLiteral("系统还原点清理|未检测到系统还原点，无需清理。"));
+        QCOMPARE(phase2->selectedItems().size(), ticked ? 1 : 0);
+    }
+};
+
+QTEST_MAIN(TestPhase2Flow)
+#include "TestPhase2Flow.moc"
