@@ -2,14 +2,22 @@
 
 #include "ui/dialogs/DialogRunner.h"
 #include "ui/main/Optimizer.h"
+#include "ui/phase2/GroupCard.h"
+#include "ui/phase2/Phase2Page.h"
 #include "ui/progress/ProgressPage.h"
+#include "ui/result/ResultPage.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QPainter>
 #include <QPushButton>
 #include <QTextStream>
+#include <QThread>
+
+#include <functional>
 
 namespace {
 
@@ -33,6 +41,19 @@ QPixmap overWindow(Optimizer& window, QDialog& dialog)
     return picture;
 }
 
+constexpr int kRunTimeoutMs = 180000;
+
+bool waitUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < timeoutMs) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(20);
+    }
+    return done();
+}
+
 } // namespace
 
 ScreenshotSet::ScreenshotSet(const QString& outDir)
@@ -52,6 +73,23 @@ int ScreenshotSet::run()
     settle();
     for (int themeIndex = 0; themeIndex < 3; ++themeIndex)
         shootTheme(window, themeIndex);
+
+    // The progress shots ended with the page's done texts; its hand-over to the window (with no run behind
+    // it) must pass before the real run starts.
+    waitUntil([] { return false; }, ProgressPage::kHandOverMs + 300);
+    window.findChild<ResultPage*>()->hide();
+
+    Optimizer demo(QStringList{QStringLiteral("tidewell"), QStringLiteral("--cs")}, appDir);
+    demo.show();
+    demo.findChild<QPushButton*>(QStringLiteral("startBtn"))->click();
+    const bool ran = runPhase1(window);
+    for (int themeIndex = 0; themeIndex < 3; ++themeIndex) {
+        if (ran)
+            shootFlow(window, themeIndex, QStringLiteral("run"));
+        shootFlow(demo, themeIndex, QStringLiteral("demo"));
+        shootConfirmation(demo, QLatin1String(kThemeNames[themeIndex]) + QStringLiteral("-confirm-h2.png"));
+    }
+    platform::setCurrent(nullptr);
     return failures;
 }
 
@@ -97,6 +135,70 @@ void ScreenshotSet::shootDialog(Optimizer& window, const char* button, const cha
         dialog.findChild<QPushButton*>(QLatin1String(answerButton))->click();
     });
     window.findChild<QPushButton*>(QLatin1String(button))->click();
+    DialogRunner::clearAnswers();
+}
+
+bool ScreenshotSet::runPhase1(Optimizer& window)
+{
+    std::string error;
+    machine = platform::sim::SimMachine::open(machineFolder.path().toStdString(), error);
+    if (!machine) {
+        QTextStream(stderr) << "tidewell-shots: cannot open the default machine: " << QString::fromStdString(error)
+                            << "\n";
+        ++failures;
+        return false;
+    }
+    simulated = std::make_unique<platform::sim::SimPlatform>(*machine);
+    platform::setCurrent(&simulated->platform());
+    DialogRunner::setNextAnswer([](QDialog& dialog) { dialog.findChild<QPushButton*>(QStringLiteral("agreeBtn"))->click(); });
+    window.findChild<QPushButton*>(QStringLiteral("startBtn"))->click();
+    DialogRunner::clearAnswers();
+    auto* result = window.findChild<ResultPage*>();
+    if (waitUntil([&] { return result->isVisible() && !window.phase1Thread(); }, kRunTimeoutMs))
+        return true;
+    QTextStream(stderr) << "tidewell-shots: the run on the default machine did not finish\n";
+    ++failures;
+    return false;
+}
+
+// The result page with its figures counted up, then the phase-2 page at the top and at the report groups.
+void ScreenshotSet::shootFlow(Optimizer& window, int themeIndex, const QString& name)
+{
+    const QString prefix = QLatin1String(kThemeNames[themeIndex]) + QLatin1Char('-');
+    window.findChild<QPushButton*>(QLatin1String(kModeButtons[themeIndex]))->click();
+    auto* result = window.findChild<ResultPage*>();
+    auto* phase2 = window.findChild<Phase2Page*>();
+    phase2->hide();
+    result->applyTheme(themeIndex);
+    while (result->animationProgress() < 100)
+        result->animateNumbers();
+    settle();
+    save(window.grab(), prefix + QStringLiteral("result-%1.png").arg(name));
+    result->findChild<QPushButton*>(QStringLiteral("phase2EntryBtn"))->click();
+    settle();
+    phase2->scrollToGroup(0);
+    settle();
+    save(window.grab(), prefix + QStringLiteral("phase2-%1-top.png").arg(name));
+    // Scrolling only brings a card into view; coming from below puts group 4 at the top.
+    phase2->scrollToGroup(6);
+    phase2->scrollToGroup(4);
+    settle();
+    save(window.grab(), prefix + QStringLiteral("phase2-%1-groups.png").arg(name));
+}
+
+// Ticking "H2" asks how many restore points to keep; the picture is taken, then the question is cancelled.
+void ScreenshotSet::shootConfirmation(Optimizer& window, const QString& file)
+{
+    auto* phase2 = window.findChild<Phase2Page*>();
+    phase2->scrollToGroup(3);
+    settle();
+    DialogRunner::setNextAnswer([&](QDialog& dialog) {
+        settle();
+        save(overWindow(window, dialog), file);
+        dialog.reject();
+    });
+    const QList<QCheckBox*> boxes = phase2->card(3)->findChildren<QCheckBox*>();
+    boxes.last()->setChecked(true);
     DialogRunner::clearAnswers();
 }
 

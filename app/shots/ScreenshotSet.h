@@ -1,15 +1,20 @@
 #pragma once
 
+#include "platform/sim/SimPlatform.h"
+
 #include <QDir>
 #include <QPixmap>
 #include <QTemporaryDir>
+
+#include <memory>
 
 class Optimizer;
 class QDialog;
 
 // Renders every screen of the window in each theme into PNG files: the home page, the progress page at 0 %,
-// 50 % and done, and the agreement and about dialogs laid over the window. Nothing runs on a machine; the
-// progress page is fed the updates a run would send.
+// 50 % and done, the agreement and about dialogs laid over the window, the result and phase-2 pages after
+// a real run on the embedded default machine (simulated, in a temporary folder) and in demonstration mode,
+// and the restore-point question. The progress page is fed the updates a run would send.
 class ScreenshotSet {
 public:
     explicit ScreenshotSet(const QString& outDir);
@@ -21,9 +26,15 @@ private:
     void shootTheme(Optimizer& window, int themeIndex);
     void shootProgress(Optimizer& window, const QString& prefix, int themeIndex);
     void shootDialog(Optimizer& window, const char* button, const char* answerButton, const QString& file);
+    bool runPhase1(Optimizer& window);
+    void shootFlow(Optimizer& window, int themeIndex, const QString& name);
+    void shootConfirmation(Optimizer& window, const QString& file);
     void save(const QPixmap& picture, const QString& file);
 
     QDir out;
     QTemporaryDir stick;
+    QTemporaryDir machineFolder;
+    std::unique_ptr<platform::sim::SimMachine> machine;
+    std::unique_ptr<platform::sim::SimPlatform> simulated;
     int failures = 0;
 };
