@@ -141,6 +141,18 @@ private slots:
         QCOMPARE(phase2.size(), 1);
     }
 
+    void testCaptionsAreReadableInTheDarkTheme()
+    {
+        ResultPage page;
+        page.applyTheme(0);
+        const QList<QLabel*> captions = page.findChildren<QLabel*>(QStringLiteral("findingCaption"));
+        QCOMPARE(captions.size(), 4);
+        for (QLabel* label : captions + QList<QLabel*>{page.findChild<QLabel*>(QStringLiteral("healthTitle"))}) {
+            label->ensurePolished();
+            QVERIFY(label->palette().color(QPalette::WindowText).lightness() > 100);
+        }
+    }
+
     void testStorageAdvice()
     {
         const ScanReportBundle report = storageReport();

@@ -117,6 +117,7 @@ QFrame* ResultPage::buildHealthCard(QWidget* parent)
     auto* card = new QFrame(parent);
     card->setObjectName(QStringLiteral("healthCard"));
     auto* row = new QHBoxLayout(card);
+    row->setContentsMargins(14, 6, 14, 6);
     row->setSpacing(10);
     row->addWidget(newLabel(card, QStringLiteral("healthScore"), QString::number(kInitialScore)));
     auto* column = new QVBoxLayout;
@@ -137,6 +138,7 @@ QBoxLayout* ResultPage::buildResultCards(QWidget* parent)
         auto* frame = new QFrame(parent);
         frame->setObjectName(QStringLiteral("cardFrame") + n);
         auto* column = new QVBoxLayout(frame);
+        column->setContentsMargins(8, 6, 8, 6);
         column->setSpacing(1);
         for (QLabel* label : {newLabel(frame, QStringLiteral("cardIcon") + n, QString::fromUtf8(kResultCards[i].icon)),
                               newLabel(frame, QStringLiteral("cardValue") + n),
@@ -235,7 +237,7 @@ QBoxLayout* ResultPage::buildButtonRows(QWidget* parent)
     QPushButton* helpful = newButton(parent, "helpfulBtn", "👍 挺好用的");
     QPushButton* average = newButton(parent, "averageBtn", "🤔 还不太满意");
     for (QPushButton* button : {helpful, average})
-        button->setMinimumSize(150, 54);
+        button->setMinimumSize(150, 48);
     feedbackLayout->addStretch();
     feedbackLayout->addWidget(helpful);
     feedbackLayout->addWidget(average);
