@@ -150,7 +150,8 @@ bool ScreenshotSet::runPhase1(Optimizer& window)
     }
     simulated = std::make_unique<platform::sim::SimPlatform>(*machine);
     platform::setCurrent(&simulated->platform());
-    DialogRunner::setNextAnswer([](QDialog& dialog) { dialog.findChild<QPushButton*>(QStringLiteral("agreeBtn"))->click(); });
+    DialogRunner::setNextAnswer(
+        [](QDialog& dialog) { dialog.findChild<QPushButton*>(QStringLiteral("agreeBtn"))->click(); });
     window.findChild<QPushButton*>(QStringLiteral("startBtn"))->click();
     DialogRunner::clearAnswers();
     auto* result = window.findChild<ResultPage*>();

@@ -133,7 +133,8 @@ private slots:
     void testTheSameNameTwiceIsOneItem()
     {
         // A start-up folder with "foo.exe" and "foo.lnk" reports two entries named "foo".
-        const OptGroup group = startupOf({entry("foo", 10, 1, true), entry("foo", 10, 2, true), entry("foo", 11, 1, true),
+        const OptGroup group = startupOf({entry("foo", 10, 1, true), entry("foo", 10, 2, true),
+                                          entry("foo", 11, 1, true),
                                           entry("Shell", 7, 2, false, true), entry("Shell", 7, 2, false, true)});
         QCOMPARE(ids(group), QStringList({"HJ_Shell", "ST:10:foo", "ST:11:foo"}));
         QCOMPARE(group.description, QStringLiteral("共扫描 5 个自启项，其中 2 项建议优化。"));

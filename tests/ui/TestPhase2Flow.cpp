@@ -11,6 +11,8 @@
 #include <QCheckBox>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QtTest>
 
 namespace {
@@ -103,6 +105,12 @@ private slots:
         h.button(QStringLiteral("cardStartup"))->click();
         QVERIFY(phase2->isVisible());
         QVERIFY(!result->isVisible());
+        // The start-up card is scrolled into view at once, on the page's first showing.
+        auto* scroll = phase2->findChild<QScrollArea*>(QStringLiteral("p2ScrollArea"));
+        GroupCard* startup = phase2->card(OptCatalogue::kStartupGroup);
+        const QRect card(startup->mapTo(scroll->viewport(), QPoint(0, 0)), startup->size());
+        QVERIFY(scroll->verticalScrollBar()->value() > 0);
+        QVERIFY(scroll->viewport()->rect().intersects(card));
         QVector<OptGroup> expected = OptCatalogue::build();
         OptCatalogue::applyReport(expected, run.report);
         for (int g = OptCatalogue::kStartupGroup; g < OptCatalogue::kGroupCount; ++g)

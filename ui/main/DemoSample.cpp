@@ -13,12 +13,13 @@ ScanReportBundle sampleReport()
     report.restoreAdvice = QStringLiteral("空间充裕，保持系统还原");
 
     report.startupItems = {
-        {QStringLiteral("OneDrive"), QStringLiteral("\"C:\\Users\\demo\\AppData\\Local\\Microsoft\\OneDrive\\OneDrive.exe\" /background"),
+        {QStringLiteral("OneDrive"),
+         QStringLiteral("\"C:\\Users\\demo\\AppData\\Local\\Microsoft\\OneDrive\\OneDrive.exe\" /background"),
          QStringLiteral("HKCU Run"), 2, 90, 0, false, true, QStringLiteral("🟢 安全")},
-        {QStringLiteral("某加速器"), QStringLiteral("C:\\Users\\demo\\AppData\\Local\\Temp\\acc.exe"), QStringLiteral("HKLM Run"), 1,
-         45, 2, false, true, QStringLiteral("🔴 高风险")},
-        {QStringLiteral("AppInit_DLLs"), QStringLiteral("C:\\ProgramData\\xxx.dll"), QStringLiteral("AppInit_DLLs"), 9, 10, 2,
-         true, false, QStringLiteral("🔴 高风险")},
+        {QStringLiteral("某加速器"), QStringLiteral("C:\\Users\\demo\\AppData\\Local\\Temp\\acc.exe"),
+         QStringLiteral("HKLM Run"), 1, 45, 2, false, true, QStringLiteral("🔴 高风险")},
+        {QStringLiteral("AppInit_DLLs"), QStringLiteral("C:\\ProgramData\\xxx.dll"), QStringLiteral("AppInit_DLLs"), 9,
+         10, 2, true, false, QStringLiteral("🔴 高风险")},
     };
 
     JunkSoftwareHit installed;

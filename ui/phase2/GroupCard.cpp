@@ -13,13 +13,13 @@ namespace {
 
 // Titles and descriptions quote the machine (entry names, commands, paths): always plain text, so that a
 // value named like markup cannot make the label load anything.
-QLabel* plainLabel(const QString& text, const char* name, const char* style, QWidget* parent)
+QLabel* plainLabel(const QString& text, const char* name, const QString& style, QWidget* parent)
 {
     auto* label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
     label->setTextFormat(Qt::PlainText);
     label->setText(text);
-    label->setStyleSheet(QLatin1String(style));
+    label->setStyleSheet(style);
     return label;
 }
 
@@ -47,7 +47,8 @@ QFrame* GroupCard::buildHeader()
     auto* row = new QHBoxLayout(header);
     row->setContentsMargins(16, 8, 16, 8);
     QLabel* icon = plainLabel(group_.icon, "groupIcon", "font-size:20px; background:transparent;", header);
-    title = plainLabel(group_.title, "groupTitle", "font-size:15px; font-weight:bold; background:transparent;", header);
+    title = plainLabel(group_.title, "groupTitle", "font-size:15px; font-weight:bold; background:transparent;",
+                       header);
     arrow = plainLabel(QStringLiteral("▾"), "groupArrow", "font-size:14px; background:transparent;", header);
     arrow->setFixedWidth(20);
     for (QLabel* label : {icon, title, arrow})
@@ -86,7 +87,8 @@ QWidget* GroupCard::buildRow(int index, QWidget* parent)
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(8);
     if (item.infoOnly) {
-        layout->addWidget(plainLabel(QStringLiteral("◉"), "itemMarker", "font-size:16px; background:transparent;", row));
+        layout->addWidget(
+            plainLabel(QStringLiteral("◉"), "itemMarker", "font-size:16px; background:transparent;", row));
     } else {
         auto* box = new QCheckBox(row);
         box->setObjectName(QStringLiteral("itemCheck"));
@@ -95,12 +97,12 @@ QWidget* GroupCard::buildRow(int index, QWidget* parent)
         boxes.append({box, index});
         layout->addWidget(box);
     }
-    QLabel* name = plainLabel(item.title, "itemTitle", "font-size:13px; font-weight:500; background:transparent;", row);
+    QLabel* name =
+        plainLabel(item.title, "itemTitle", "font-size:13px; font-weight:500; background:transparent;", row);
     name->setMinimumWidth(120);
     QLabel* description = plainLabel(item.description, "itemDesc", "font-size:11px; background:transparent;", row);
     description->setWordWrap(true);
-    QLabel* badge = plainLabel(item.riskText, "itemBadge", "", row);
-    badge->setStyleSheet(Phase2Style::badgeSheet(item.riskLevel));
+    QLabel* badge = plainLabel(item.riskText, "itemBadge", Phase2Style::badgeSheet(item.riskLevel), row);
     badge->setFixedWidth(70);
     badge->setAlignment(Qt::AlignCenter);
     layout->addWidget(name);

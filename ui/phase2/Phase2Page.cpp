@@ -3,6 +3,7 @@
 #include "phase2/OptCatalogue.h"
 #include "ui/phase2/GroupCard.h"
 #include "ui/phase2/Phase2Style.h"
+#include "ui/theme/ThemePalette.h"
 #include "ui/widgets/ThinScrollBar.h"
 
 #include <QFrame>
@@ -39,6 +40,7 @@ QPushButton* newButton(const char* name, const char* text, QWidget* parent)
 Phase2Page::Phase2Page(QWidget* parent)
     : QWidget(parent)
     , groups_(OptCatalogue::build())
+    , themeIndex(theme::kDefault)
 {
     setObjectName(QStringLiteral("Phase2Page"));
     setAttribute(Qt::WA_StyledBackground);
@@ -171,11 +173,14 @@ void Phase2Page::replaceCard(int groupIndex)
 QVector<OptItem> Phase2Page::selectedItems() const
 {
     QVector<OptItem> items;
+    QSet<QString> taken;
     for (GroupCard* card : cards) {
         const QSet<QString> checked = card->checkedIds();
         for (const OptItem& item : card->group().items) {
-            if (!item.infoOnly && checked.contains(item.id))
-                items.append(item);
+            if (item.infoOnly || !checked.contains(item.id) || taken.contains(item.id))
+                continue;
+            taken.insert(item.id);
+            items.append(item);
         }
     }
     return items;

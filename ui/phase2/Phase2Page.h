@@ -69,5 +69,5 @@ private:
     QPushButton* remoteBtn = nullptr;
     QPushButton* executeBtn = nullptr;
     QPushButton* skipBtn = nullptr;
-    int themeIndex = 2;
+    int themeIndex;
 };

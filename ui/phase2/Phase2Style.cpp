@@ -161,7 +161,8 @@ CardSheets cardSheets(int themeIndex)
                                    "QCheckBox#itemCheck::indicator:checked { border:2px solid %2; background:%2; "
                                    "image:url(:/ICON/check.png); }")
                         .arg(p.base.secondaryText, p.base.accent);
-    sheets.arrow = QStringLiteral("font-size:%1px; color:%2; background:transparent;").arg(r.arrowPx).arg(p.base.accent);
+    sheets.arrow =
+        QStringLiteral("font-size:%1px; color:%2; background:transparent;").arg(r.arrowPx).arg(p.base.accent);
     sheets.title = QStringLiteral("font-size:%1px; font-weight:bold; color:%2; background:transparent;")
                        .arg(r.titlePx)
                        .arg(p.base.accent);

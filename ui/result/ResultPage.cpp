@@ -140,9 +140,11 @@ QBoxLayout* ResultPage::buildResultCards(QWidget* parent)
         auto* column = new QVBoxLayout(frame);
         column->setContentsMargins(8, 6, 8, 6);
         column->setSpacing(1);
-        for (QLabel* label : {newLabel(frame, QStringLiteral("cardIcon") + n, QString::fromUtf8(kResultCards[i].icon)),
+        const QString icon = QString::fromUtf8(kResultCards[i].icon);
+        const QString caption = QString::fromUtf8(kResultCards[i].caption);
+        for (QLabel* label : {newLabel(frame, QStringLiteral("cardIcon") + n, icon),
                               newLabel(frame, QStringLiteral("cardValue") + n),
-                              newLabel(frame, QStringLiteral("cardDesc") + n, QString::fromUtf8(kResultCards[i].caption))}) {
+                              newLabel(frame, QStringLiteral("cardDesc") + n, caption)}) {
             label->setAlignment(Qt::AlignCenter);
             column->addWidget(label);
         }
@@ -293,7 +295,9 @@ void ResultPage::animateNumbers()
 void ResultPage::drawNumbers()
 {
     using ResultRules::animatedValue;
-    auto set = [this](const char* name, const QString& text) { findChild<QLabel*>(QLatin1String(name))->setText(text); };
+    auto set = [this](const char* name, const QString& text) {
+        findChild<QLabel*>(QLatin1String(name))->setText(text);
+    };
     set("healthScore", QString::number(animatedValue(score, progress)));
     set("cardValue1", QStringLiteral("%1 MB").arg(animatedValue(cleanedMB, progress)));
     set("cardValue2", QStringLiteral("%1 MB").arg(animatedValue(freedMemoryMB, progress)));
