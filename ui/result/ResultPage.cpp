@@ -117,7 +117,7 @@ QFrame* ResultPage::buildHealthCard(QWidget* parent)
     auto* card = new QFrame(parent);
     card->setObjectName(QStringLiteral("healthCard"));
     auto* row = new QHBoxLayout(card);
-    row->setContentsMargins(14, 6, 14, 6);
+    row->setContentsMargins(14, 4, 14, 4);
     row->setSpacing(10);
     row->addWidget(newLabel(card, QStringLiteral("healthScore"), QString::number(kInitialScore)));
     auto* column = new QVBoxLayout;
@@ -138,7 +138,7 @@ QBoxLayout* ResultPage::buildResultCards(QWidget* parent)
         auto* frame = new QFrame(parent);
         frame->setObjectName(QStringLiteral("cardFrame") + n);
         auto* column = new QVBoxLayout(frame);
-        column->setContentsMargins(8, 6, 8, 6);
+        column->setContentsMargins(8, 4, 8, 4);
         column->setSpacing(1);
         const QString icon = QString::fromUtf8(kResultCards[i].icon);
         const QString caption = QString::fromUtf8(kResultCards[i].caption);
@@ -238,8 +238,9 @@ QBoxLayout* ResultPage::buildButtonRows(QWidget* parent)
     feedbackLayout->setSpacing(16);
     QPushButton* helpful = newButton(parent, "helpfulBtn", "👍 挺好用的");
     QPushButton* average = newButton(parent, "averageBtn", "🤔 还不太满意");
+    // 14 pixels of the height are the sheet's bottom margin; the 40 left keep the 20-pixel radius round.
     for (QPushButton* button : {helpful, average})
-        button->setMinimumSize(150, 48);
+        button->setMinimumSize(150, 54);
     feedbackLayout->addStretch();
     feedbackLayout->addWidget(helpful);
     feedbackLayout->addWidget(average);
