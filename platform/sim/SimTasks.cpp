@@ -116,6 +116,8 @@ public:
         for (const auto& trigger : *triggers) {
             if (trigger.is_number_unsigned())
                 types.push_back(trigger.get<std::uint32_t>());
+            else if (trigger == "unreadable")
+                types.push_back(TriggerType::Unreadable);
         }
         return ErrorSuccess;
     }
