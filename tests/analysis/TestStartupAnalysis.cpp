@@ -330,8 +330,9 @@ private slots:
                                        {{"path", "\\Disabled"}, {"enabled", false}, {"triggers", {9}}},
                                        {{"path", "\\Daily"}, {"enabled", true}, {"triggers", {2}}},
                                        {{"path", "\\Broken"}, {"enabled", true}, {"triggers", {9}}, {"triggerError", 5}},
-                                       {{"path", "\\OneBadTrigger"}, {"enabled", true}, {"triggers", {"unreadable", 8}}},
-                                       {{"path", "\\OnlyBadTriggers"}, {"enabled", true}, {"triggers", {"unreadable"}}},
+                                       {{"path", "\\OneBadTrigger"}, {"enabled", true}, {"unreadableTriggers", 1},
+                                        {"triggers", {8}}},
+                                       {{"path", "\\OnlyBadTriggers"}, {"enabled", true}, {"unreadableTriggers", 2}},
                                        {{"path", "\\Sub\\Nested"}, {"enabled", true}, {"triggers", {9}}}}}}));
         QCOMPARE(count(machine), 4);
         QCOMPARE(count(machine, 6, 1), 0);
