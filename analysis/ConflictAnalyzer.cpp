@@ -23,7 +23,22 @@ const SoftwareKind kKinds[] = {
     {QStringLiteral("输入法"), {QStringLiteral("输入法"), QStringLiteral("拼音")}},
 };
 
+// Programs that install under several names but are one product: a name that starts with a family's name
+// (any case) counts once per kind, shown by the family's name. A stock Windows 10 lists "Microsoft Edge",
+// "Microsoft Edge Update" and "Microsoft Edge WebView2 Runtime", which are one browser.
+const char* const kFamilies[] = {"Microsoft Edge", "Google Chrome", "Mozilla Firefox"};
+
 const QString kNameSeparator = QStringLiteral("、");
+
+// The family's name, or null for a program of no family.
+QString familyOf(const QString& name)
+{
+    for (const char* family : kFamilies) {
+        if (name.startsWith(QLatin1String(family), Qt::CaseInsensitive))
+            return QLatin1String(family);
+    }
+    return {};
+}
 
 bool containsAny(const QString& text, const QStringList& words)
 {
@@ -77,8 +92,13 @@ void ConflictAnalyzer::adviseOverlap(QVector<ConflictAdvice>& conflicts, const Q
     for (const SoftwareKind& kind : kKinds) {
         QStringList found;
         for (const QString& name : installed) {
-            if (containsAny(name, kind.words))
+            if (!containsAny(name, kind.words))
+                continue;
+            const QString family = familyOf(name);
+            if (family.isNull())
                 found.append(name);
+            else if (!found.contains(family))
+                found.append(family);
         }
         if (found.size() >= 3)
             conflicts.append({QStringLiteral("overlap"), QStringLiteral("检测到 %1 个同类软件：%2").arg(found.size()).arg(kind.name),

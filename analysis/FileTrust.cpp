@@ -11,7 +11,11 @@ bool FileTrust::isSigned(const QString& path) const
 {
     if (path.isEmpty() || path.contains(QLatin1Char('%')) || !machine_.exists(path))
         return false;
+    platform::Security& security = machine_.platform().security;
+    const std::wstring file = toWString(path);
     std::int32_t trustResult = -1;
-    return platform::succeeded(machine_.platform().security.verifyFile(toWString(path), trustResult)) &&
-           trustResult == 0;
+    if (platform::succeeded(security.verifyFile(file, trustResult)) && trustResult == 0)
+        return true;
+    trustResult = -1;
+    return platform::succeeded(security.verifyCatalog(file, trustResult)) && trustResult == 0;
 }

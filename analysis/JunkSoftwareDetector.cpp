@@ -143,9 +143,11 @@ void JunkSoftwareDetector::scanServices(ScanReportBundle& report) const
         matchAll(report, toQString(service.name), &AdwarePattern::serviceNames, kServiceLabel);
 }
 
-bool JunkSoftwareDetector::isWhitelistedPath(const QString& signaturePath) const
+// Both sides expanded: a whitelist entry and a signature path written with the same variable, or one with a
+// variable and one with its value, name the same place.
+bool JunkSoftwareDetector::isWhitelistedPath(const QString& expandedPath) const
 {
-    const QString lowered = signaturePath.toLower();
+    const QString lowered = expandedPath.toLower();
     for (const QString& allowed : database_.whitelistFilePaths) {
         if (lowered.contains(machine_.expand(allowed).toLower()))
             return true;
@@ -157,9 +159,9 @@ void JunkSoftwareDetector::scanFilePaths(ScanReportBundle& report) const
 {
     for (const AdwarePattern& pattern : database_.patterns) {
         for (const QString& signaturePath : pattern.filePaths) {
-            if (isWhitelistedPath(signaturePath))
-                continue;
             const QString expanded = machine_.expand(signaturePath);
+            if (isWhitelistedPath(expanded))
+                continue;
             if (!expanded.contains(QLatin1Char('%')) && machine_.exists(expanded))
                 recordMatch(report, database_, pattern, kFilePathLabel, expanded);
         }

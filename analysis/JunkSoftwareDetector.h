@@ -30,7 +30,7 @@ private:
     void scanFilePaths(ScanReportBundle& report) const;
     void matchAll(ScanReportBundle& report, const QString& text, QStringList AdwarePattern::*list,
                   const QString& label) const;
-    bool isWhitelistedPath(const QString& signaturePath) const;
+    bool isWhitelistedPath(const QString& expandedPath) const;
     QString installEvidence(const QString& installLocation) const;
 
     MachineQuery machine_;

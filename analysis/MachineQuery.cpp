@@ -2,6 +2,8 @@
 
 #include "engine/PlatformText.h"
 
+#include <algorithm>
+
 using platform::FileEntry;
 using platform::RegistryKey;
 using platform::RegValue;
@@ -22,8 +24,13 @@ std::unique_ptr<RegistryKey> MachineQuery::openKey(platform::Hive hive, const QS
 
 bool MachineQuery::readString(const RegistryKey& key, const QString& name, std::uint32_t maxBytes, QString& text)
 {
+    const std::wstring valueName = toWString(name);
     RegValue value;
-    if (!platform::succeeded(key.queryValue(toWString(name), value, maxBytes)))
+    std::uint32_t needed = 0;
+    platform::Status status = key.queryValue(valueName, value, maxBytes, &needed);
+    if (status == platform::ErrorMoreData && needed > maxBytes && needed <= kMaxValueBytes)
+        status = key.queryValue(valueName, value, needed);
+    if (!platform::succeeded(status))
         return false;
     text = toQString(value.asString());
     return true;
@@ -35,7 +42,13 @@ void MachineQuery::forEachValue(const RegistryKey& key, std::uint32_t maxNameCha
     for (std::uint32_t index = 0;; ++index) {
         std::wstring name;
         RegValue value;
-        if (!platform::succeeded(key.enumValue(index, name, value, maxNameChars, maxDataBytes)))
+        std::uint32_t needed = 0;
+        platform::Status status = key.enumValue(index, name, value, maxNameChars, maxDataBytes, &needed);
+        if (status == platform::ErrorMoreData && needed <= kMaxValueBytes)
+            status = key.enumValue(index, name, value, kMaxValueNameChars, std::max(needed, maxDataBytes), &needed);
+        if (status == platform::ErrorMoreData)
+            continue;
+        if (!platform::succeeded(status))
             return;
         visit(toQString(name), value);
     }
@@ -72,6 +85,13 @@ bool MachineQuery::exists(const QString& path) const
 {
     FileEntry entry;
     return !path.isEmpty() && platform::succeeded(platform_.files.attributes(machinePath(path), entry));
+}
+
+bool MachineQuery::isFile(const QString& path) const
+{
+    FileEntry entry;
+    return !path.isEmpty() && platform::succeeded(platform_.files.attributes(machinePath(path), entry)) &&
+           !entry.isDirectory();
 }
 
 bool MachineQuery::isFolder(const QString& path) const

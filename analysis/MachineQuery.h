@@ -20,12 +20,15 @@ public:
     // KEY_READ | KEY_WOW64_64KEY; null when the key does not open.
     std::unique_ptr<platform::RegistryKey> openKey(platform::Hive hive, const QString& subKey) const;
 
-    // RegQueryValueExW with a buffer of `maxBytes`: true when the read succeeded; `text` is the string
-    // held by a REG_SZ / REG_EXPAND_SZ value and empty for any other type.
+    // RegQueryValueExW with a buffer of `maxBytes`, and once more with the size the value needs when it is
+    // larger (up to kMaxValueBytes): true when the read succeeded; `text` is the string held by a REG_SZ /
+    // REG_EXPAND_SZ value and empty for any other type.
     static bool readString(const platform::RegistryKey& key, const QString& name, std::uint32_t maxBytes,
                            QString& text);
 
-    // RegEnumValueW from index 0 until it fails (a value too large for the buffers ends the walk).
+    // RegEnumValueW from index 0 until it fails. A value too large for the buffers is read again with the
+    // size it needs and a name buffer of the registry's own limit; one larger than kMaxValueBytes is
+    // skipped, so that it never hides the values after it.
     static void forEachValue(const platform::RegistryKey& key, std::uint32_t maxNameChars, std::uint32_t maxDataBytes,
                              const std::function<void(const QString&, const platform::RegValue&)>& visit);
 
@@ -38,6 +41,7 @@ public:
     QString environment(const QString& name) const;
 
     bool exists(const QString& path) const;
+    bool isFile(const QString& path) const;
     bool isFolder(const QString& path) const;
 
     // At most `maxBytes` from the start of the file; false when it cannot be read.
@@ -53,6 +57,11 @@ public:
     platform::Platform& platform() const { return platform_; }
 
     static constexpr qint64 kMaxFileBytes = 8 * 1024 * 1024;
+    // The most a registry value may hold to be read: many times the longest command line Windows accepts
+    // (32,767 characters), and small enough that a hostile value cannot exhaust the memory of the program.
+    static constexpr std::uint32_t kMaxValueBytes = 4 * 1024 * 1024;
+    // The longest value name the registry stores (16,383 characters) and its terminating null.
+    static constexpr std::uint32_t kMaxValueNameChars = 16384;
     static constexpr int kMaxExpandedChars = 520;
 
 private:

@@ -43,6 +43,8 @@ QString fileNameOf(const QString& path)
 
 PopupWindowAnalyzer::PopupWindowAnalyzer(platform::Platform& platform, const SignatureDatabase& database)
     : platform_(platform)
+    , machine_(platform)
+    , trust_(machine_)
     , database_(database)
 {
 }
@@ -70,7 +72,7 @@ void PopupWindowAnalyzer::examine(const platform::WindowInfo& window, QVector<Po
     if (title.isEmpty() || window.pid == 0 || window.pid == ownPid_)
         return;
     const QString imagePath = imagePathOf(window.pid);
-    const QString why = PopupRules::reason(imagePath, title, isSigned(imagePath));
+    const QString why = PopupRules::reason(imagePath, title, trust_.isSigned(imagePath));
     if (why.isEmpty())
         return;
     const QString processName = fileNameOf(imagePath);
@@ -85,11 +87,4 @@ QString PopupWindowAnalyzer::imagePathOf(std::uint32_t pid) const
     if (!platform::succeeded(platform_.processes.imagePath(pid, path)) || path.size() > kMaxImagePathChars)
         return {};
     return toQString(path);
-}
-
-bool PopupWindowAnalyzer::isSigned(const QString& imagePath) const
-{
-    std::int32_t trustResult = -1;
-    return !imagePath.isEmpty() &&
-           platform::succeeded(platform_.security.verifyFile(toWString(imagePath), trustResult)) && trustResult == 0;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analysis/FileTrust.h"
+#include "analysis/MachineQuery.h"
 #include "analysis/ScanReportBundle.h"
 #include "analysis/SignatureDatabase.h"
 #include "platform/Platform.h"
@@ -20,9 +22,10 @@ public:
 private:
     void examine(const platform::WindowInfo& window, QVector<PopupWindowItem>& popups) const;
     QString imagePathOf(std::uint32_t pid) const;
-    bool isSigned(const QString& imagePath) const;
 
     platform::Platform& platform_;
+    MachineQuery machine_;
+    FileTrust trust_;
     const SignatureDatabase& database_;
     std::uint32_t ownPid_ = 0;
 };

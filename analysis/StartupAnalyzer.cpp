@@ -1,5 +1,6 @@
 #include "analysis/StartupAnalyzer.h"
 
+#include "analysis/StartupScoring.h"
 #include "analysis/StartupSources.h"
 #include "analysis/StartupTasks.h"
 #include "engine/OptimizeCore.h"
@@ -35,17 +36,17 @@ StartupAnalyzer::StartupAnalyzer(OptimizeCore& core)
 
 int StartupAnalyzer::run()
 {
-    emit core_.progressUpdated(5, 87, QStringLiteral("正在扫描注册表启动项..."));
+    emit core_.progressUpdated(6, 86, QStringLiteral("正在扫描注册表启动项..."));
     int count = countRunKeys() + countHooks();
-    emit core_.progressUpdated(5, 92, QStringLiteral("正在扫描Shell扩展..."));
+    emit core_.progressUpdated(6, 88, QStringLiteral("正在扫描Shell扩展..."));
     count += countShellExtensions();
-    emit core_.progressUpdated(5, 94, QStringLiteral("正在扫描启动文件夹..."));
+    emit core_.progressUpdated(6, 89, QStringLiteral("正在扫描启动文件夹..."));
     count += countFolderFiles();
-    emit core_.progressUpdated(5, 96, QStringLiteral("正在扫描计划任务启动项..."));
+    emit core_.progressUpdated(6, 90, QStringLiteral("正在扫描计划任务启动项..."));
     if (!core_.isWindows7())
         count += countTaskTriggers();
     core_.startupFasterSeconds = count * 6;
-    emit core_.progressUpdated(5, 99, QStringLiteral("启动项扫描完成"));
+    emit core_.progressUpdated(6, 91, QStringLiteral("启动项扫描完成"));
     engineLog(QStringLiteral("  开机自启扫描: 共发现 %1 项，预计开机提速 %2 秒").arg(count).arg(core_.startupFasterSeconds));
     return count;
 }
@@ -53,7 +54,7 @@ int StartupAnalyzer::run()
 int StartupAnalyzer::countRunKeys() const
 {
     int count = 0;
-    for (const auto& source : StartupSources::kCountedKeys) {
+    for (const auto& source : StartupSources::kDeepRunKeys) {
         const auto key = machine_.openKey(source.hive, QLatin1String(source.subKey));
         if (!key)
             continue;
@@ -66,6 +67,7 @@ int StartupAnalyzer::countRunKeys() const
     return count;
 }
 
+// Only the Winlogon and Windows values that start a program count: their other values are settings.
 int StartupAnalyzer::countHooks() const
 {
     int count = 0;
@@ -74,15 +76,17 @@ int StartupAnalyzer::countHooks() const
             QString text;
             if (MachineQuery::readString(*winlogon, QLatin1String(hook.valueName), StartupSources::kMaxHookDataBytes,
                                          text) &&
-                !text.toLower().contains(QLatin1String(hook.expected)))
+                StartupScoring::isChangedHook(text, hook.expected))
                 ++count;
         }
     }
     if (const auto windows = machine_.openKey(Hive::LocalMachine, QLatin1String(StartupSources::kWindows))) {
-        QString dlls;
-        if (MachineQuery::readString(*windows, QStringLiteral("AppInit_DLLs"), StartupSources::kMaxHookDataBytes, dlls) &&
-            !dlls.trimmed().isEmpty())
-            ++count;
+        for (const char* valueName : StartupSources::kWindowsStarters) {
+            QString text;
+            if (MachineQuery::readString(*windows, QLatin1String(valueName), StartupSources::kMaxHookDataBytes, text) &&
+                !text.trimmed().isEmpty())
+                ++count;
+        }
     }
     return count;
 }

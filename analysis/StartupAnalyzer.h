@@ -4,10 +4,12 @@
 
 class OptimizeCore;
 
-// The fast start-up count of phase 1: every string value of the run keys, Winlogon and Windows keys, a
-// changed Winlogon hook, AppInit_DLLs, an excess of approved shell extensions, the script and program files
-// of the two start-up folders and (except on Windows 7) the logon and boot triggers of enabled scheduled
-// tasks. Sets startupFasterSeconds to six seconds per entry and returns the count.
+// The fast start-up count of phase 1: every string value of the run keys, a changed Winlogon hook, the
+// Windows key's AppInit_DLLs, Load and Run when not empty, an excess of approved shell extensions, the script
+// and program files of the two start-up folders and (except on Windows 7) the logon and boot triggers of
+// enabled scheduled tasks. Sets startupFasterSeconds to six seconds per entry and returns the count. Its
+// progress belongs to the pipeline's step 6, between the pipeline's 85 and 92 %, so the ring never runs
+// backwards.
 class StartupAnalyzer {
 public:
     explicit StartupAnalyzer(OptimizeCore& core);

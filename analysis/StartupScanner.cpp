@@ -1,5 +1,6 @@
 #include "analysis/StartupScanner.h"
 
+#include "analysis/StartupScoring.h"
 #include "analysis/StartupSources.h"
 #include "analysis/StartupTasks.h"
 
@@ -86,9 +87,9 @@ void StartupScanner::scanWinlogon(QVector<StartupScanItem>& items) const
         QString text;
         if (!MachineQuery::readString(*key, QLatin1String(hook.valueName), StartupSources::kMaxHookDataBytes, text))
             continue;
-        text = text.trimmed();
-        if (!text.isEmpty() && !text.toLower().contains(QLatin1String(hook.expected)))
-            items.append(fixedFinding(QLatin1String(hook.valueName), text, QStringLiteral("Winlogon"), 7, 10, true));
+        if (StartupScoring::isChangedHook(text, hook.expected))
+            items.append(
+                fixedFinding(QLatin1String(hook.valueName), text.trimmed(), QStringLiteral("Winlogon"), 7, 10, true));
     }
 }
 

@@ -13,7 +13,8 @@ StartupScorer::StartupScorer(const MachineQuery& machine, const SignatureDatabas
 StartupScanItem StartupScorer::score(const QString& name, const QString& command, const QString& source,
                                      int sourceType) const
 {
-    return scored(name, command, executableOf(command), source, sourceType);
+    const auto isFile = [this](const QString& path) { return machine_.isFile(machine_.expand(path)); };
+    return scored(name, command, executableOf(command, isFile), source, sourceType);
 }
 
 StartupScanItem StartupScorer::scoreProgram(const QString& name, const QString& program, const QString& source,

@@ -12,7 +12,7 @@ class StartupScorer {
 public:
     StartupScorer(const MachineQuery& machine, const SignatureDatabase& database);
 
-    // The program is taken from the command line.
+    // The program is taken from the command line, an unquoted one resolved against the files that exist.
     StartupScanItem score(const QString& name, const QString& command, const QString& source, int sourceType) const;
 
     // The program is known already: a start-up folder file is scored on itself. Its path, written unquoted as

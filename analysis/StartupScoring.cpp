@@ -22,6 +22,12 @@ bool containsAny(const QStringList& entries, const QString& text)
 
 } // namespace
 
+bool isChangedHook(const QString& value, const char* expectedProgram)
+{
+    const QString trimmed = value.trimmed();
+    return !trimmed.isEmpty() && !trimmed.contains(QLatin1String(expectedProgram), Qt::CaseInsensitive);
+}
+
 bool isNormalLocation(const QString& expandedPath, bool isSigned)
 {
     const QString path = expandedPath.toLower();

@@ -15,6 +15,10 @@ bool isNormalLocation(const QString& expandedPath, bool isSigned);
 // for a database that is not loaded.
 bool isJunkName(const QString& name, const SignatureDatabase& database);
 
+// True when a Winlogon hook starts a program other than Windows' own: the trimmed value is not empty and
+// does not contain (any case) the program the hook normally names ("explorer.exe", "userinit.exe").
+bool isChangedHook(const QString& value, const char* expectedProgram);
+
 // Clamps `item.score` to 0..100 and sets `riskLevel` and `riskLabel`.
 void grade(StartupScanItem& item);
 

@@ -29,7 +29,7 @@ inline constexpr char kShellExtensions[] = "SOFTWARE\\Microsoft\\Windows\\Curren
 
 using platform::Hive;
 
-// The deep analysis, in this order.
+// The run keys, in the order of the deep analysis; the phase-1 count reads the same keys.
 inline constexpr RunKey kDeepRunKeys[] = {
     {Hive::LocalMachine, kRun, "HKLM Run", 1},
     {Hive::CurrentUser, kRun, "HKCU Run", 2},
@@ -38,15 +38,6 @@ inline constexpr RunKey kDeepRunKeys[] = {
     {Hive::LocalMachine, kWow64Run, "WOW64 Run", 5},
     {Hive::LocalMachine, kPoliciesRun, "Policies Run(HKLM)", 6},
     {Hive::CurrentUser, kPoliciesRun, "Policies Run(HKCU)", 6},
-};
-
-// The phase-1 count: every string value of these keys counts.
-inline constexpr RunKey kCountedKeys[] = {
-    {Hive::LocalMachine, kRun, "", 0},        {Hive::CurrentUser, kRun, "", 0},
-    {Hive::LocalMachine, kRunOnce, "", 0},    {Hive::CurrentUser, kRunOnce, "", 0},
-    {Hive::LocalMachine, kPoliciesRun, "", 0}, {Hive::CurrentUser, kPoliciesRun, "", 0},
-    {Hive::LocalMachine, kWow64Run, "", 0},   {Hive::LocalMachine, kWinlogon, "", 0},
-    {Hive::LocalMachine, kWindows, "", 0},
 };
 
 inline constexpr Folder kFolders[] = {
@@ -60,6 +51,9 @@ struct WinlogonHook {
     const char* expected;
 };
 inline constexpr WinlogonHook kWinlogonHooks[] = {{"Shell", "explorer.exe"}, {"Userinit", "userinit.exe"}};
+
+// The values of the Windows key that start a program whenever they are not empty.
+inline constexpr const char* kWindowsStarters[] = {"AppInit_DLLs", "Load", "Run"};
 
 inline constexpr char kScheduledTaskLabel[] = "计划任务";
 

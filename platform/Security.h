@@ -16,9 +16,23 @@ public:
     // calling thread's token, FreeSid.
     virtual Status isAdministrator(bool& /*member*/) { return ErrorCallNotImplemented; }
 
-    // WinVerifyTrust with WINTRUST_ACTION_GENERIC_VERIFY_V2 on a file, no UI, no revocation check.
+    // WinVerifyTrust with WINTRUST_ACTION_GENERIC_VERIFY_V2 on the file's own signature, no UI, no
+    // revocation check, URLs from the local cache only (WTD_CACHE_ONLY_URL_RETRIEVAL): nothing is fetched.
     // `trustResult` receives the LONG it returns (0 = signed and trusted, 0x800B0100 = no signature).
+    // ERROR_FILE_NOT_FOUND for a missing file.
     virtual Status verifyFile(const std::wstring& /*path*/, std::int32_t& /*trustResult*/)
+    {
+        return ErrorCallNotImplemented;
+    }
+
+    // The signature of the security catalog that lists the file's hash, as Windows checks its own files:
+    // CryptCATAdminAcquireContext2 + CryptCATAdminCalcHashFromFileHandle2 (SHA-256; Windows 8 and later,
+    // looked up at run time), then, where those are missing or no catalog lists the SHA-256 hash,
+    // CryptCATAdminAcquireContext + CryptCATAdminCalcHashFromFileHandle (SHA-1); CryptCATAdminEnumCatalogFromHash,
+    // CryptCATCatalogInfoFromContext, and WinVerifyTrust with WTD_CHOICE_CATALOG and the flags of verifyFile.
+    // `trustResult` as for verifyFile; 0x800B0100 when no catalog lists the file. The CreateFileW error
+    // (ERROR_FILE_NOT_FOUND) for a file that cannot be opened.
+    virtual Status verifyCatalog(const std::wstring& /*path*/, std::int32_t& /*trustResult*/)
     {
         return ErrorCallNotImplemented;
     }

@@ -16,6 +16,9 @@ constexpr std::uint32_t Time = 1;
 constexpr std::uint32_t Daily = 2;
 constexpr std::uint32_t Boot = 8;
 constexpr std::uint32_t Logon = 9;
+// Not a Windows value: stands for a trigger whose type could not be read (ITriggerCollection::get_Item or
+// ITrigger::get_Type failed), so that one bad trigger does not hide the task's others.
+constexpr std::uint32_t Unreadable = 0xFFFFFFFF;
 } // namespace TriggerType
 
 // IRegisteredTask, the members the program reads or writes.
@@ -29,7 +32,8 @@ public:
     // Switches the task on or off so that it stays that way (through its definition's settings and
     // RegisterTaskDefinition, which also works where put_Enabled is a no-op).
     virtual Status setEnabled(bool enabled) = 0;
-    // The types of the task definition's triggers.
+    // The types of the task definition's triggers, Unreadable for each one whose type cannot be read. Fails
+    // only when the definition or its trigger collection cannot be read.
     virtual Status triggerTypes(std::vector<std::uint32_t>& types) = 0;
 };
 

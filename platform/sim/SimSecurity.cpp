@@ -19,6 +19,16 @@ Status SimSecurity::isAdministrator(bool& member)
 
 Status SimSecurity::verifyFile(const std::wstring& path, std::int32_t& trustResult)
 {
+    return verifyListed("signedFiles", path, trustResult);
+}
+
+Status SimSecurity::verifyCatalog(const std::wstring& path, std::int32_t& trustResult)
+{
+    return verifyListed("catalogSignedFiles", path, trustResult);
+}
+
+Status SimSecurity::verifyListed(const char* list, const std::wstring& path, std::int32_t& trustResult)
+{
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
     std::error_code ec;
     auto host = machine_.hostPath(path);
@@ -26,9 +36,9 @@ Status SimSecurity::verifyFile(const std::wstring& path, std::int32_t& trustResu
         return ErrorFileNotFound;
     trustResult = kNoSignature;
     const auto& document = machine_.document();
-    if (!document.contains("security") || !document["security"].contains("signedFiles"))
+    if (!document.contains("security") || !document["security"].contains(list))
         return ErrorSuccess;
-    for (const auto& signedFile : document["security"]["signedFiles"]) {
+    for (const auto& signedFile : document["security"][list]) {
         if (signedFile.is_string() && equalsIgnoreCase(fromUtf8(signedFile.get<std::string>()), path)) {
             trustResult = 0;
             break;

@@ -110,6 +110,11 @@ public:
             return ErrorFileNotFound;
         if (task->contains("triggerError") && (*task)["triggerError"].is_number_unsigned())
             return (*task)["triggerError"].get<Status>();
+        // A task holds at most 48 triggers, so no count in the file can make the list grow without bound.
+        constexpr std::uint64_t kMaxTriggers = 48;
+        if (task->contains("unreadableTriggers") && (*task)["unreadableTriggers"].is_number_unsigned())
+            types.assign(std::min((*task)["unreadableTriggers"].get<std::uint64_t>(), kMaxTriggers),
+                         TriggerType::Unreadable);
         auto triggers = task->find("triggers");
         if (triggers == task->end() || !triggers->is_array())
             return ErrorSuccess;

@@ -11,8 +11,8 @@ namespace platform::sim {
 //   "taskFolders": [ "\\Microsoft\\Windows\\Empty Folder" ]
 // A task lives in the folder its path names; folders exist when a task or a "taskFolders" entry lies in or
 // below them. "triggers" holds TASK_TRIGGER_TYPE2 numbers; "triggerError": n makes reading that task's
-// triggers fail with n. The tasks are kept in the document itself, so a change is saved with the machine
-// and every switch is journalled.
+// triggers fail with n; "unreadableTriggers": n adds n triggers whose type cannot be read. The tasks are
+// kept in the document itself, so a change is saved with the machine and every switch is journalled.
 class SimTasks : public Tasks {
 public:
     explicit SimTasks(SimMachine& machine);

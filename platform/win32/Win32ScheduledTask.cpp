@@ -98,14 +98,10 @@ Status Win32ScheduledTask::triggerTypes(std::vector<std::uint32_t>& types)
         return statusFromHresult(result);
     for (LONG index = 1; index <= count; ++index) {
         ComPtr<ITrigger> trigger;
-        result = triggers->get_Item(index, trigger.put());
-        if (FAILED(result))
-            return statusFromHresult(result);
         TASK_TRIGGER_TYPE2 type = TASK_TRIGGER_EVENT;
-        result = trigger->get_Type(&type);
-        if (FAILED(result))
-            return statusFromHresult(result);
-        types.push_back(static_cast<std::uint32_t>(type));
+        const bool readable =
+            SUCCEEDED(triggers->get_Item(index, trigger.put())) && SUCCEEDED(trigger->get_Type(&type));
+        types.push_back(readable ? static_cast<std::uint32_t>(type) : TriggerType::Unreadable);
     }
     return ErrorSuccess;
 }

@@ -1,9 +1,10 @@
 #include "platform/win32/Win32Security.h"
 
+#include "platform/win32/CatalogTrust.h"
+#include "platform/win32/OfflineTrust.h"
 #include "platform/win32/Win32Handle.h"
 
 #include <windows.h>
-#include <softpub.h>
 #include <wintrust.h>
 
 namespace platform::win32 {
@@ -44,24 +45,21 @@ Status Win32Security::verifyFile(const std::wstring& path, std::int32_t& trustRe
     file.cbStruct = sizeof(file);
     file.pcwszFilePath = path.c_str();
     WINTRUST_DATA data{};
-    data.cbStruct = sizeof(data);
-    data.dwUIChoice = WTD_UI_NONE;
-    data.fdwRevocationChecks = WTD_REVOKE_NONE;
     data.dwUnionChoice = WTD_CHOICE_FILE;
     data.pFile = &file;
-    data.dwStateAction = WTD_STATEACTION_VERIFY;
-    GUID action = WINTRUST_ACTION_GENERIC_VERIFY_V2;
-    SetLastError(ERROR_SUCCESS);
-    const LONG result = WinVerifyTrust(static_cast<HWND>(INVALID_HANDLE_VALUE), &action, &data);
-    const DWORD lastError = GetLastError();
-    data.dwStateAction = WTD_STATEACTION_CLOSE;
-    WinVerifyTrust(static_cast<HWND>(INVALID_HANDLE_VALUE), &action, &data);
+    DWORD lastError = ERROR_SUCCESS;
+    const LONG result = verifyOffline(data, lastError);
     if (isMissingFile(result))
         return ErrorFileNotFound;
     if (static_cast<DWORD>(result) == static_cast<DWORD>(TRUST_E_NOSIGNATURE) && isMissingFile(lastError))
         return ErrorFileNotFound;
     trustResult = result;
     return ErrorSuccess;
+}
+
+Status Win32Security::verifyCatalog(const std::wstring& path, std::int32_t& trustResult)
+{
+    return verifyCatalogMember(path, trustResult);
 }
 
 } // namespace platform::win32

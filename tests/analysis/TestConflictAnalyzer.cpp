@@ -109,8 +109,40 @@ private slots:
             return;
         QCOMPARE(conflicts[0].category, QStringLiteral("overlap"));
         QCOMPARE(conflicts[0].title, QStringLiteral("检测到 3 个同类软件：浏览器"));
-        QCOMPARE(conflicts[0].detail, QStringLiteral("Google Chrome、猎豹浏览器、Mozilla FIREFOX"));
+        QCOMPARE(conflicts[0].detail, QStringLiteral("Google Chrome、猎豹浏览器、Mozilla Firefox"));
         QCOMPARE(conflicts[0].suggestion, QStringLiteral("同类软件过多可能互相冲突，建议精简至 1-2 个"));
+    }
+
+    void testBrowserFamilyCountsOnce_data()
+    {
+        QTest::addColumn<QStringList>("installed");
+        QTest::addColumn<QString>("detail");
+        const QString edge = QStringLiteral("Microsoft Edge");
+        const QString update = QStringLiteral("Microsoft Edge Update");
+        const QString webView = QStringLiteral("Microsoft Edge WebView2 Runtime");
+        const QString chrome = QStringLiteral("Google Chrome");
+        const QString firefox = QStringLiteral("Mozilla Firefox (x64 zh-CN)");
+        QTest::addRow("stock Windows 10") << QStringList{update, edge, webView} << QString();
+        QTest::addRow("Edge under both machine keys") << QStringList{edge, webView, edge} << QString();
+        QTest::addRow("Edge family and two other browsers")
+            << QStringList{update, chrome, edge, webView, firefox}
+            << QStringLiteral("Microsoft Edge、Google Chrome、Mozilla Firefox");
+        QTest::addRow("a name that only holds the word is no family member")
+            << QStringList{edge, webView, QStringLiteral("EdgeCam Viewer"), QStringLiteral("搜狗高速浏览器")}
+            << QStringLiteral("Microsoft Edge、EdgeCam Viewer、搜狗高速浏览器");
+    }
+
+    void testBrowserFamilyCountsOnce()
+    {
+        QFETCH(QStringList, installed);
+        QFETCH(QString, detail);
+        QVector<ConflictAdvice> conflicts;
+        ConflictAnalyzer::adviseOverlap(conflicts, installed);
+        QCOMPARE(conflicts.size(), detail.isEmpty() ? 0 : 1);
+        if (detail.isEmpty())
+            return;
+        QCOMPARE(conflicts[0].title, QStringLiteral("检测到 3 个同类软件：浏览器"));
+        QCOMPARE(conflicts[0].detail, detail);
     }
 
     void testProgramUnderBothMachineKeysCountsTwice()

@@ -38,6 +38,49 @@ private slots:
         QCOMPARE(executableOf(command), program);
     }
 
+    void testUnquotedCommandIsResolvedAsWindowsDoes_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("program");
+        const QString app = QStringLiteral("C:\\Program Files\\Vendor\\app.exe");
+        QTest::addRow("path with blanks and a switch") << app + QStringLiteral(" /s") << app;
+        QTest::addRow("whole command is the path") << app << app;
+        QTest::addRow("no extension: .exe is tried") << QStringLiteral("C:\\Program Files\\Vendor\\app -min") << app;
+        QTest::addRow("the shortest existing prefix wins")
+            << QStringLiteral("C:\\Tools\\run.bat now.exe") << QStringLiteral("C:\\Tools\\run.bat");
+        QTest::addRow("a prefix with another extension is not given .exe")
+            << QStringLiteral("C:\\Tools\\run.bat now") << QStringLiteral("C:\\Tools\\run.bat");
+        QTest::addRow("nothing exists: the word rules")
+            << QStringLiteral("C:\\Gone Away\\x.exe -y") << QStringLiteral("Away\\x.exe");
+        QTest::addRow("a run of blanks ends one prefix")
+            << QStringLiteral("C:\\Tools\\run.bat \t  now") << QStringLiteral("C:\\Tools\\run.bat");
+        QTest::addRow("quoted command is not resolved")
+            << QLatin1Char('"') + app + QStringLiteral("\" /s") << app;
+        QTest::addRow("blank command") << QStringLiteral("   ") << QString();
+    }
+
+    void testUnquotedCommandIsResolvedAsWindowsDoes()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, program);
+        const QStringList files = {QStringLiteral("C:\\Program Files\\Vendor\\app.exe"),
+                                   QStringLiteral("C:\\Tools\\run.bat"), QStringLiteral("C:\\Tools\\run.bat now.exe")};
+        const auto isFile = [&files](const QString& path) { return files.contains(path, Qt::CaseInsensitive); };
+        QCOMPARE(executableOf(command, isFile), program);
+    }
+
+    void testResolutionTriesOnlyPrefixesOfBoundedLength()
+    {
+        const QString command = QString(3000, QLatin1Char('a')).replace(QLatin1Char('a'), QStringLiteral("a "));
+        int asked = 0;
+        const auto isFile = [&asked](const QString&) {
+            ++asked;
+            return false;
+        };
+        QCOMPARE(executableOf(command, isFile), QStringLiteral("a"));
+        QCOMPARE(asked, kMaxProgramChars / 2);
+    }
+
     void testVeryLongCommandIsHandled()
     {
         const QString command = QString(200000, QLatin1Char('a')) + QStringLiteral(" b.exe");

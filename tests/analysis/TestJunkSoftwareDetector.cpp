@@ -195,8 +195,12 @@ private slots:
         QTest::addRow("plain path suppressed") << QStringLiteral("C:\\Shared\\adcommon.dll") << QStringLiteral("c:\\shared") << false;
         QTest::addRow("variable whitelist suppresses a written-out path")
             << QStringLiteral("C:\\Users\\Lenovo\\AppData\\Roaming\\AdSoft") << QStringLiteral("%APPDATA%\\AdSoft") << false;
-        QTest::addRow("variable whitelist does not suppress the same variable")
-            << QStringLiteral("%APPDATA%\\AdSoft") << QStringLiteral("%APPDATA%\\AdSoft") << true;
+        QTest::addRow("the same variable on both sides is suppressed")
+            << QStringLiteral("%APPDATA%\\AdSoft") << QStringLiteral("%APPDATA%\\AdSoft") << false;
+        QTest::addRow("written-out whitelist suppresses a variable path")
+            << QStringLiteral("%AppData%\\AdSoft") << QStringLiteral("C:\\USERS\\Lenovo\\AppData\\Roaming") << false;
+        QTest::addRow("another folder under the same variable is reported")
+            << QStringLiteral("%APPDATA%\\AdSoft") << QStringLiteral("%APPDATA%\\Other") << true;
         QTest::addRow("empty whitelist entry suppresses everything")
             << QStringLiteral("C:\\Shared\\adcommon.dll") << QString() << false;
         QTest::addRow("unrelated whitelist") << QStringLiteral("C:\\Shared\\adcommon.dll") << QStringLiteral("D:\\Other") << true;

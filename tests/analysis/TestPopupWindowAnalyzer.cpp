@@ -56,6 +56,16 @@ private slots:
         QVERIFY(popups.isEmpty());
     }
 
+    // Windows' console host carries no signature of its own; a security catalog lists it.
+    void testCatalogSignedConsoleHostIsNeverReported()
+    {
+        const auto popups = analyse({{"processes", {process(55, "C:\\Windows\\System32\\conhost.exe")}},
+                                     {"files", {file("C:\\Windows\\System32\\conhost.exe")}},
+                                     {"security", {{"catalogSignedFiles", {"C:\\Windows\\System32\\conhost.exe"}}}},
+                                     {"windows", {window(55, "C:\\Windows\\cmd.exe", "ConsoleWindowClass")}}});
+        QVERIFY(popups.isEmpty());
+    }
+
     void testTemporaryFolderProgramGetsTheSignatureReason()
     {
         const auto popups = analyse({{"processes", {process(52, "C:\\Users\\Lenovo\\AppData\\Local\\Temp\\x\\ad.exe")}},

@@ -1,5 +1,6 @@
 #include "AnalysisMachine.h"
 
+#include "analysis/MachineQuery.h"
 #include "analysis/StartupAnalyzer.h"
 #include "analysis/StartupScanner.h"
 #include "engine/OptimizeCore.h"
@@ -81,20 +82,20 @@ private slots:
         QCOMPARE(StartupAnalyzer(core).run(), 0);
         QCOMPARE(core.startupFasterSeconds, 0);
         const QList<QPair<int, QString>> expected = {
-            {87, QStringLiteral("正在扫描注册表启动项...")}, {92, QStringLiteral("正在扫描Shell扩展...")},
-            {94, QStringLiteral("正在扫描启动文件夹...")},   {96, QStringLiteral("正在扫描计划任务启动项...")},
-            {99, QStringLiteral("启动项扫描完成")},
+            {86, QStringLiteral("正在扫描注册表启动项...")}, {88, QStringLiteral("正在扫描Shell扩展...")},
+            {89, QStringLiteral("正在扫描启动文件夹...")},   {90, QStringLiteral("正在扫描计划任务启动项...")},
+            {91, QStringLiteral("启动项扫描完成")},
         };
         QCOMPARE(progress.size(), expected.size());
         for (int i = 0; i < expected.size(); ++i) {
-            QCOMPARE(progress[i][0].toInt(), 5);
+            QCOMPARE(progress[i][0].toInt(), 6);
             QCOMPARE(progress[i][1].toInt(), expected[i].first);
             QCOMPARE(progress[i][2].toString(), expected[i].second);
         }
         QVERIFY(logText().contains(QStringLiteral("[引擎]   开机自启扫描: 共发现 0 项，预计开机提速 0 秒")));
     }
 
-    void testCountsStringValuesOfTheNineKeys()
+    void testCountsStringValuesOfTheSevenRunKeysOnly()
     {
         TestMachine machine(profile(
             {{"registry",
@@ -106,10 +107,47 @@ private slots:
                {"HKCU\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run", {{"F", "f.exe"}}},
                {"HKLM\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run", {{"G", "g.exe"}}},
                {"HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon",
-                {{"Shell", "explorer.exe"}, {"Userinit", "C:\\Windows\\system32\\userinit.exe,"}, {"AutoRestartShell", 1}}},
-               {"HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Windows", {{"AppInit_DLLs", "  "}}}}}}));
-        // 7 run values (the DWORD not counted, the empty string counted), 2 Winlogon strings, 1 Windows string.
-        QCOMPARE(count(machine), 10);
+                {{"Shell", "explorer.exe"},
+                 {"Userinit", "C:\\Windows\\system32\\userinit.exe,"},
+                 {"AutoRestartShell", 1},
+                 {"DefaultUserName", "Lenovo"},
+                 {"AutoAdminLogon", "0"}}},
+               {"HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Windows",
+                {{"AppInit_DLLs", "  "}, {"Load", ""}, {"Run", " "}, {"Device", "Printer,winspool,Ne00:"}}}}}}));
+        // 7 run values (the DWORD not counted, the empty string counted); the Winlogon and Windows settings
+        // and the Windows defaults start nothing.
+        QCOMPARE(count(machine), 7);
+    }
+
+    void testWinlogonAndWindowsValuesThatStartAProgram_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("data");
+        QTest::addColumn<int>("counted");
+        const QString winlogon = QStringLiteral("HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon");
+        const QString windows = QStringLiteral("HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Windows");
+        QTest::addRow("changed Shell") << winlogon << "Shell" << "explorer2.com" << 1;
+        QTest::addRow("Shell with explorer and more") << winlogon << "Shell" << "Explorer.EXE, evil.exe" << 0;
+        QTest::addRow("changed Userinit") << winlogon << "Userinit" << "C:\\x\\hook.exe" << 1;
+        QTest::addRow("empty Shell") << winlogon << "Shell" << "" << 0;
+        QTest::addRow("a Winlogon setting") << winlogon << "LegalNoticeCaption" << "Welcome" << 0;
+        QTest::addRow("AppInit_DLLs") << windows << "AppInit_DLLs" << "C:\\x\\hook.dll" << 1;
+        QTest::addRow("Load") << windows << "Load" << "C:\\x\\load.exe" << 1;
+        QTest::addRow("Run") << windows << "Run" << "C:\\x\\run.exe" << 1;
+        QTest::addRow("blank Run") << windows << "Run" << "   " << 0;
+        QTest::addRow("a Windows setting") << windows << "Spooler" << "yes" << 0;
+    }
+
+    void testWinlogonAndWindowsValuesThatStartAProgram()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFETCH(QString, data);
+        QFETCH(int, counted);
+        const nlohmann::json values = {{value.toStdString(), data.toStdString()}};
+        TestMachine machine(profile({{"registry", {{key.toStdString(), values}}}}));
+        QCOMPARE(count(machine), counted);
     }
 
     void testChangedHooksAndAppInitAddOneEach()
@@ -119,7 +157,7 @@ private slots:
               {{"HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon",
                 {{"Shell", "evil.exe"}, {"Userinit", "C:\\x\\hook.exe"}}},
                {"HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Windows", {{"AppInit_DLLs", "C:\\x\\hook.dll"}}}}}}));
-        QCOMPARE(count(machine), 3 + 3);
+        QCOMPARE(count(machine), 3);
         const auto items = deep(machine);
         QCOMPARE(items.size(), 3);
         QCOMPARE(items[0].name, QStringLiteral("Shell"));
@@ -138,11 +176,11 @@ private slots:
         QVERIFY(items[2].hijacked);
     }
 
-    void testEmptyShellIsCountedButNotReported()
+    void testEmptyShellIsNeitherCountedNorReported()
     {
         TestMachine machine(profile(
             {{"registry", {{"HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", {{"Shell", ""}}}}}}));
-        QCOMPARE(count(machine), 1 + 1);
+        QCOMPARE(count(machine), 0);
         QVERIFY(deep(machine).isEmpty());
     }
 
@@ -222,8 +260,15 @@ private slots:
         QTest::addRow("signed via a variable") << QStringLiteral("%ProgramFiles%\\Good\\good.exe") << 100;
         QTest::addRow("unsigned existing") << QStringLiteral("\"C:\\Program Files\\Plain\\plain.exe\"") << 60;
         QTest::addRow("unsigned missing") << QStringLiteral("\"C:\\Program Files\\Gone\\gone.exe\"") << 50;
-        QTest::addRow("unquoted path with a blank is cut there")
-            << QStringLiteral("C:\\Program Files\\Plain\\plain.exe") << 25;
+        QTest::addRow("unquoted path with a blank is resolved")
+            << QStringLiteral("C:\\Program Files\\Plain\\plain.exe") << 60;
+        QTest::addRow("unquoted signed path with a switch")
+            << QStringLiteral("C:\\Program Files\\Good\\good.exe /s") << 100;
+        QTest::addRow("unquoted path without its extension")
+            << QStringLiteral("%ProgramFiles%\\Good\\good -tray") << 100;
+        QTest::addRow("a folder is no program") << QStringLiteral("C:\\App.v2 beta\\signed.exe") << 100;
+        QTest::addRow("unquoted missing path is cut at its blank")
+            << QStringLiteral("C:\\Program Files\\Gone\\gone.exe") << 25;
         QTest::addRow("unsigned in temp") << QStringLiteral("C:\\Users\\Lenovo\\AppData\\Local\\Temp\\t.exe") << 25;
         QTest::addRow("signed in temp") << QStringLiteral("C:\\Windows\\Temp\\signed.exe") << 75;
         QTest::addRow("unresolved variable") << QStringLiteral("%NOSUCH%\\good.exe") << 25;
@@ -238,8 +283,11 @@ private slots:
             {{"registry", {{"HKCU\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", {{"Entry", command.toStdString()}}}}},
              {"files",
               {file("C:\\Program Files\\Good\\good.exe"), file("C:\\Program Files\\Plain\\plain.exe"),
-               file("C:\\Users\\Lenovo\\AppData\\Local\\Temp\\t.exe"), file("C:\\Windows\\Temp\\signed.exe")}},
-             {"security", {{"signedFiles", {"C:\\Program Files\\Good\\good.exe", "C:\\Windows\\Temp\\signed.exe"}}}}}));
+               file("C:\\Users\\Lenovo\\AppData\\Local\\Temp\\t.exe"), file("C:\\Windows\\Temp\\signed.exe"),
+               AnalysisMachine::folder("C:\\App.v2"), file("C:\\App.v2 beta\\signed.exe")}},
+             {"security",
+              {{"signedFiles", {"C:\\Program Files\\Good\\good.exe", "C:\\Windows\\Temp\\signed.exe"}},
+               {"catalogSignedFiles", {"C:\\App.v2 beta\\signed.exe"}}}}}));
         const auto items = deep(machine);
         QCOMPARE(items.size(), 1);
         QCOMPARE(items[0].command, command);
@@ -282,11 +330,14 @@ private slots:
                                        {{"path", "\\Disabled"}, {"enabled", false}, {"triggers", {9}}},
                                        {{"path", "\\Daily"}, {"enabled", true}, {"triggers", {2}}},
                                        {{"path", "\\Broken"}, {"enabled", true}, {"triggers", {9}}, {"triggerError", 5}},
+                                       {{"path", "\\OneBadTrigger"}, {"enabled", true}, {"unreadableTriggers", 1},
+                                        {"triggers", {8}}},
+                                       {{"path", "\\OnlyBadTriggers"}, {"enabled", true}, {"unreadableTriggers", 2}},
                                        {{"path", "\\Sub\\Nested"}, {"enabled", true}, {"triggers", {9}}}}}}));
-        QCOMPARE(count(machine), 3);
+        QCOMPARE(count(machine), 4);
         QCOMPARE(count(machine, 6, 1), 0);
         const auto items = deep(machine);
-        QCOMPARE(items.size(), 2);
+        QCOMPARE(items.size(), 3);
         QCOMPARE(items[0].name, QStringLiteral("Logon"));
         QCOMPARE(items[0].command, QStringLiteral("计划任务"));
         QCOMPARE(items[0].source, QStringLiteral("计划任务"));
@@ -295,6 +346,7 @@ private slots:
         QCOMPARE(items[0].riskLabel, QStringLiteral("🔴 高风险"));
         QVERIFY(!items[0].canDisable);
         QCOMPARE(items[1].name, QStringLiteral("BootAndLogon"));
+        QCOMPARE(items[2].name, QStringLiteral("OneBadTrigger"));
     }
 
     void testJunkNamedTaskScoresZero()
@@ -319,15 +371,46 @@ private slots:
         QCOMPARE(deep(machine, AnalysisMachine::database({ad}))[0].score, 0);
     }
 
-    void testTooLongValueEndsTheKeysEnumeration()
+    void testOversizedValueNoLongerHidesTheRest_data()
     {
-        const std::string huge(3000, 'x');
+        QTest::addColumn<int>("nameChars");
+        QTest::addColumn<int>("dataChars");
+        QTest::addColumn<bool>("read");
+        QTest::addRow("data beyond the first buffer") << 8 << 3000 << true;
+        QTest::addRow("megabytes of data") << 8 << 1500000 << true;
+        QTest::addRow("a 2,000-character name") << 2000 << 8 << true;
+        QTest::addRow("the longest name the registry holds") << 16383 << 8 << true;
+        QTest::addRow("data beyond the bound is skipped") << 8 << int(MachineQuery::kMaxValueBytes / 2) << false;
+    }
+
+    void testOversizedValueNoLongerHidesTheRest()
+    {
+        QFETCH(int, nameChars);
+        QFETCH(int, dataChars);
+        QFETCH(bool, read);
+        const std::string name = "b" + std::string(static_cast<std::size_t>(nameChars) - 1, 'n');
+        const std::string data = "C:\\" + std::string(static_cast<std::size_t>(dataChars) - 3, 'x');
         TestMachine machine(profile({{"registry",
                                       {{"HKCU\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
-                                        {{"a first", "C:\\a.exe"}, {"b huge", huge}, {"c after", "C:\\b.exe"}}}}}}));
+                                        {{"a first", "C:\\a.exe"}, {name, data}, {"c after", "C:\\b.exe"}}}}}}));
+        const auto items = deep(machine);
+        QCOMPARE(items.size(), read ? 3 : 2);
+        QCOMPARE(items.first().name, QStringLiteral("a first"));
+        QCOMPARE(items.last().name, QStringLiteral("c after"));
+        if (read)
+            QCOMPARE(items[1].name.size(), nameChars);
+        QCOMPARE(count(machine), read ? 3 : 2);
+    }
+
+    void testOversizedWinlogonValueIsReadAgain()
+    {
+        const std::string shell = "C:\\" + std::string(6000, 'x') + "\\shell.exe";
+        TestMachine machine(profile(
+            {{"registry", {{"HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", {{"Shell", shell}}}}}}));
         const auto items = deep(machine);
         QCOMPARE(items.size(), 1);
-        QCOMPARE(items[0].name, QStringLiteral("a first"));
+        QCOMPARE(items[0].command, QString::fromStdString(shell));
+        QCOMPARE(count(machine), 1);
     }
 };
 

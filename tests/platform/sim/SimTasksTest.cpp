@@ -81,6 +81,23 @@ TEST(SimTasks, TriggerTypesAreReportedInOrder)
     EXPECT_EQ(task->path(), L"\\GoogleUpdateTaskMachineCore");
 }
 
+TEST(SimTasks, UnreadableTriggersComeFirstAndAreBounded)
+{
+    nlohmann::json profile = tasksProfile();
+    profile["tasks"].push_back({{"path", "\\Partly"}, {"unreadableTriggers", 2}, {"triggers", {9}}});
+    profile["tasks"].push_back({{"path", "\\Hostile"}, {"unreadableTriggers", 4000000000u}});
+    ProfileMachine pc(profile);
+    auto root = openFolder(pc, L"\\");
+    std::unique_ptr<ScheduledTask> task;
+    std::vector<std::uint32_t> types;
+    ASSERT_EQ(root->task(L"Partly", task), ErrorSuccess);
+    ASSERT_EQ(task->triggerTypes(types), ErrorSuccess);
+    EXPECT_EQ(types, (std::vector<std::uint32_t>{TriggerType::Unreadable, TriggerType::Unreadable, TriggerType::Logon}));
+    ASSERT_EQ(root->task(L"Hostile", task), ErrorSuccess);
+    ASSERT_EQ(task->triggerTypes(types), ErrorSuccess);
+    EXPECT_EQ(types.size(), 48u);
+}
+
 TEST(SimTasks, BrokenTriggersFailWithTheirCode)
 {
     ProfileMachine pc(tasksProfile());
