@@ -1,10 +1,17 @@
 #include "ui/main/Optimizer.h"
 
+#include "app/update/UpdateCheck.h"
+#include "app/update/VersionNumber.h"
 #include "engine/OptimizeCore.h"
+#include "log/RunLogger.h"
 #include "ui/Resources.h"
 #include "ui/dialogs/AboutDialog.h"
 #include "ui/dialogs/DialogRunner.h"
+#include "ui/dialogs/ImageDialog.h"
 #include "ui/dialogs/MessageBox.h"
+#include "ui/dialogs/UpdatePromptDialog.h"
+#include "ui/feedback/CardNumber.h"
+#include "ui/feedback/FeedbackPage.h"
 #include "ui/main/AgreementGate.h"
 #include "ui/main/DemoSwitch.h"
 #include "ui/main/ToolFolder.h"
@@ -30,6 +37,10 @@
 namespace {
 
 const char* const kWebsite = "https://www.tidewell.example/";
+
+// The pictures of the image dialog: the service card, customer service, remote help.
+const char* const kServiceCardImage = ":/ICON/1.png";
+const char* const kCustomerServiceImage = ":/ICON/2.png";
 
 struct WidgetText {
     const char* name;
@@ -120,6 +131,9 @@ Optimizer::Optimizer(const QStringList& arguments, const QString& appDir, QWidge
     setTexts();
     connectButtons();
     networkManager = new QNetworkAccessManager(this);
+    updateCheck = new UpdateCheck(networkManager, this);
+    connect(updateCheck, &UpdateCheck::offered, this, &Optimizer::onUpdateCheckFinished);
+    updaterLauncher = std::make_unique<UpdaterLauncher>(appDir);
     applyThemeSheets();
     createPages();
 }
@@ -288,6 +302,10 @@ void Optimizer::connectButtons()
         connect(button(kModeButtons[index]), &QPushButton::clicked, this, [this, index] { setTheme(index); });
     connect(button("websiteBtn"), &QPushButton::clicked, this, &Optimizer::onWebsiteClicked);
     connect(button("aboutBtn"), &QPushButton::clicked, this, &Optimizer::onAboutClicked);
+    connect(button("kefuBtn"), &QPushButton::clicked, this,
+            [this] { showImageDialog(QLatin1String(kCustomerServiceImage)); });
+    connect(button("huhangkaBtn"), &QPushButton::clicked, this,
+            [this] { showImageDialog(QLatin1String(kServiceCardImage)); });
     for (const ToolFolder& folder : kToolFolders) {
         const QString relative = QString::fromUtf8(folder.relativePath);
         connect(button(folder.button), &QPushButton::clicked, this,
@@ -300,6 +318,16 @@ void Optimizer::createPages()
     progressPage = new ProgressPage(contentWidget);
     progressPage->hide();
     connect(progressPage, &ProgressPage::optimizationFinished, this, &Optimizer::onOptimizationFinished);
+
+    const QString cardNumber = cardNumberFor(RunLogger::instance().deviceId);
+    helpfulFeedbackPage = new FeedbackPage(FeedbackPage::kHelpful, cardNumber, contentWidget);
+    averageFeedbackPage = new FeedbackPage(FeedbackPage::kAverage, cardNumber, contentWidget);
+    for (FeedbackPage* page : {helpfulFeedbackPage, averageFeedbackPage}) {
+        page->hide();
+        page->applyTheme(themeIndex);
+        connect(page, &FeedbackPage::finished, this, [this, page] { onFeedbackFinished(page); });
+    }
+    connect(helpfulFeedbackPage, &FeedbackPage::shareData, this, &Optimizer::onFeedbackShared);
 }
 
 void Optimizer::applyThemeSheets()
@@ -331,6 +359,8 @@ void Optimizer::setTheme(int index)
     applyThemeSheets();
     if (progressPage->isVisible())
         progressPage->applyTheme(themeIndex);
+    helpfulFeedbackPage->applyTheme(themeIndex);
+    averageFeedbackPage->applyTheme(themeIndex);
     if (aboutDialog)
         aboutDialog->setTheme(themeIndex);
 }
@@ -346,8 +376,18 @@ void Optimizer::showOverlay(QWidget* page)
     page->setGraphicsEffect(nullptr);
     if (page == progressPage)
         progressPage->applyTheme(themeIndex);
+    else if (auto* feedback = qobject_cast<FeedbackPage*>(page))
+        feedback->applyTheme(themeIndex);
+    if (!overlayPages.contains(page))
+        overlayPages.append(page);
     page->show();
     page->raise();
+}
+
+void Optimizer::hideOverlays()
+{
+    for (QWidget* page : qAsConst(overlayPages))
+        page->hide();
 }
 
 void Optimizer::mousePressEvent(QMouseEvent* event)
@@ -384,8 +424,11 @@ void Optimizer::mouseReleaseEvent(QMouseEvent* event)
 void Optimizer::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    if (progressPage)
-        progressPage->setGeometry(contentWidget->rect());
+    for (QWidget* page : {static_cast<QWidget*>(progressPage), static_cast<QWidget*>(helpfulFeedbackPage),
+                          static_cast<QWidget*>(averageFeedbackPage)}) {
+        if (page)
+            page->setGeometry(contentWidget->rect());
+    }
     applyStartButtonSize();
 }
 
@@ -396,12 +439,51 @@ void Optimizer::showEvent(QShowEvent* event)
     if (updateCheckStarted || demoMode)
         return;
     updateCheckStarted = true;
-    QTimer::singleShot(kUpdateCheckDelayMs, this, &Optimizer::onUpdateCheckDue);
+    QTimer::singleShot(kUpdateCheckDelayMs, this, &Optimizer::checkForUpdate);
 }
 
-void Optimizer::onUpdateCheckDue()
+void Optimizer::checkForUpdate()
 {
-    // The request to the update service goes out from here; its answer arrives in the update-check slot.
+    const QString footer = findChild<QLabel*>(QStringLiteral("footerVersion"))->text();
+    updateCheck->start(UpdateConfig::load(appDir), version::fromFooterText(footer));
+}
+
+void Optimizer::onUpdateCheckFinished(const UpdateOffer& offer)
+{
+    UpdatePromptDialog prompt(this, themeIndex, offer.version, offer.releaseNote, offer.forced);
+    if (DialogRunner::exec(prompt) != QDialog::Accepted)
+        return;
+    reportUpdater(updaterLauncher->request(isRunWorking()));
+}
+
+bool Optimizer::isRunWorking() const
+{
+    return optimizeThread != nullptr;
+}
+
+void Optimizer::startPendingUpdater()
+{
+    if (updaterLauncher->isPending())
+        reportUpdater(updaterLauncher->runEnded());
+}
+
+void Optimizer::reportUpdater(UpdaterLauncher::Outcome outcome)
+{
+    switch (outcome) {
+    case UpdaterLauncher::Outcome::Started:
+        return;
+    case UpdaterLauncher::Outcome::Deferred:
+        MessageBox::information(this, QStringLiteral("稍后更新"), QStringLiteral("电脑正在优化，优化结束后会自动开始更新。"));
+        return;
+    case UpdaterLauncher::Outcome::Missing:
+        MessageBox::information(this, QStringLiteral("无法更新"),
+                                QStringLiteral("没有找到更新程序 updaterwindow.exe，请到官网下载最新版本。"));
+        return;
+    case UpdaterLauncher::Outcome::Failed:
+        MessageBox::information(this, QStringLiteral("无法更新"),
+                                QStringLiteral("更新程序没能启动，请稍后再试，或到官网下载最新版本。"));
+        return;
+    }
 }
 
 void Optimizer::onStartOptimize()
@@ -453,6 +535,7 @@ void Optimizer::onOptimizationFinished()
                         optimizeCore->startupItemsCount,  optimizeCore->report};
     }
     stopPhase1Worker();
+    startPendingUpdater();
 }
 
 void Optimizer::onEngineError(const QString& errorMsg)
@@ -460,6 +543,7 @@ void Optimizer::onEngineError(const QString& errorMsg)
     MessageBox::critical(this, QStringLiteral("优化失败"), errorMsg);
     progressPage->hide();
     stopPhase1Worker();
+    startPendingUpdater();
 }
 
 void Optimizer::stopPhase1Worker()
@@ -482,4 +566,33 @@ void Optimizer::onAboutClicked()
         aboutDialog = new AboutDialog(this, themeIndex, appDir);
     aboutDialog->setTheme(themeIndex);
     DialogRunner::exec(*aboutDialog);
+}
+
+void Optimizer::showFeedback(int mode)
+{
+    FeedbackPage* page = mode == FeedbackPage::kAverage ? averageFeedbackPage : helpfulFeedbackPage;
+    showOverlay(page);
+    page->setFocus();
+}
+
+void Optimizer::onFeedbackShared()
+{
+    // Nothing is transmitted, so the thank-you must not say that anything was.
+    MessageBox::information(nullptr, QStringLiteral("谢谢您"), QStringLiteral("感谢您的支持！本程序不会上传任何数据。"));
+}
+
+void Optimizer::onFeedbackFinished(FeedbackPage* page)
+{
+    hideOverlays();
+    if (page == averageFeedbackPage)
+        showImageDialog(QLatin1String(kCustomerServiceImage));
+}
+
+void Optimizer::showImageDialog(const QString& image)
+{
+    if (!imageDialog)
+        imageDialog = new ImageDialog(this, themeIndex);
+    imageDialog->setImage(image);
+    imageDialog->setTheme(themeIndex);
+    DialogRunner::exec(*imageDialog);
 }

@@ -1,18 +1,25 @@
 #pragma once
 
+#include "app/update/UpdaterLauncher.h"
 #include "ui/main/Phase1Result.h"
 
 #include <QPoint>
 #include <QPointer>
 #include <QWidget>
 
+#include <memory>
+
 class AboutDialog;
+class FeedbackPage;
+class ImageDialog;
 class OptimizeCore;
 class ProgressPage;
 class QLabel;
 class QNetworkAccessManager;
 class QPushButton;
 class QThread;
+class UpdateCheck;
+struct UpdateOffer;
 
 // The program's only top-level window: frameless and fixed in size, with its own title bar, a home page
 // with the big start button, the theme buttons, the tool-folder shortcuts and a footer. Every other screen
@@ -38,6 +45,20 @@ public:
     QThread* phase1Thread() const { return optimizeThread; }
     const Phase1Result& lastPhase1Result() const { return phase1Result; }
 
+    // The feedback page of `mode` (FeedbackPage::kHelpful or kAverage) over the content area, with the
+    // keyboard focus: the result page's two answers and the end of phase 2 lead here.
+    void showFeedback(int mode);
+    // One of the compiled-in pictures (":/ICON/1.png" ...) in the image dialog, run modally.
+    void showImageDialog(const QString& image);
+
+    // Asks the update service once (the first show schedules it); a newer version is offered in a prompt.
+    void checkForUpdate();
+    UpdateCheck* updateChecker() const { return updateCheck; }
+    // A phase-1 or phase-2 run is working; the updater waits for its end.
+    bool isRunWorking() const;
+    // Starts an updater the user accepted during a run; called when a run has ended.
+    void startPendingUpdater();
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -50,7 +71,7 @@ private slots:
     void onOptimizationFinished();
     void onWebsiteClicked();
     void onAboutClicked();
-    void onUpdateCheckDue();
+    void onUpdateCheckFinished(const UpdateOffer& offer);
 
 private:
     void buildWidgets();
@@ -65,6 +86,10 @@ private:
     void applyThemeSheets();
     void applyStartButtonSize();
     void showOverlay(QWidget* page);
+    void hideOverlays();
+    void onFeedbackShared();
+    void onFeedbackFinished(FeedbackPage* page);
+    void reportUpdater(UpdaterLauncher::Outcome outcome);
 
     void showDemoResult();
     void startPhase1();
@@ -81,11 +106,17 @@ private:
     QPushButton* startBtn = nullptr;
 
     ProgressPage* progressPage = nullptr;
+    FeedbackPage* helpfulFeedbackPage = nullptr;
+    FeedbackPage* averageFeedbackPage = nullptr;
+    QList<QWidget*> overlayPages;
     QPointer<AboutDialog> aboutDialog;
+    QPointer<ImageDialog> imageDialog;
     OptimizeCore* optimizeCore = nullptr;
     QThread* optimizeThread = nullptr;
     Phase1Result phase1Result;
     QNetworkAccessManager* networkManager = nullptr;
+    UpdateCheck* updateCheck = nullptr;
+    std::unique_ptr<UpdaterLauncher> updaterLauncher;
 
     bool dragging = false;
     QPoint dragOffset;

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+// The number on the free service card: "VIP-XXXX-XXXX-XXXXXXXX", the copy's device identifier in capitals
+// (the identifier that names its run logs), so support can match a card to a stick's logs. An identifier
+// that is not 16 hexadecimal characters (a hand-edited file, or none at all) is first hashed into that
+// shape. Nothing personal goes in.
+QString cardNumberFor(const QString& deviceId);
