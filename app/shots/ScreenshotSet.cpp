@@ -48,6 +48,12 @@ int ScreenshotSet::run()
     const QString appDir = stick.path() + QStringLiteral("/Tidewell/app");
     QDir().mkpath(appDir);
     QFile::copy(QStringLiteral(":/ICON/T512.png"), appDir + QStringLiteral("/T512.png"));
+    // The window's update check must not reach out while the screens are drawn: point it at a closed
+    // loopback port.
+    QFile config(appDir + QStringLiteral("/updater.config"));
+    if (config.open(QIODevice::WriteOnly))
+        config.write(R"({"update_url": "http://127.0.0.1:9/check"})");
+    config.close();
 
     Optimizer window(QStringList(), appDir);
     window.show();

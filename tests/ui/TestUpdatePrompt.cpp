@@ -167,8 +167,10 @@ private slots:
             h.stick.writeFile(QStringLiteral("updaterwindow.exe"), "MZ");
         h.window->setTheme(0);
         QString promptSheet;
+        QColor noteColour;
         DialogRunner::setNextAnswer([&](QDialog& dialog) {
             promptSheet = dialog.styleSheet();
+            noteColour = dialog.findChild<QLabel*>(QStringLiteral("noteLabel"))->palette().color(QPalette::WindowText);
             QVERIFY(qobject_cast<UpdatePromptDialog*>(&dialog));
             dialog.findChild<QPushButton*>(button)->click();
         });
@@ -176,6 +178,8 @@ private slots:
 
         QVERIFY(scene.check());
         QVERIFY(promptSheet.contains(QStringLiteral("#151A2D")));
+        // The note sits in a scroll area; under the window's own sheet it must still take the prompt's.
+        QCOMPARE(noteColour, QColor(QStringLiteral("#8B94A6")));
         QCOMPARE(scene.updaterStarted(), started);
         QCOMPARE(h.dialogTitles, boxTitle.isEmpty() ? QStringList() : QStringList{boxTitle});
     }

@@ -85,6 +85,9 @@ UpdatePromptDialog::UpdatePromptDialog(QWidget* parent, int themeIndex, const QS
     setModal(true);
     setFixedSize(440, 400);
     setWindowTitle(forced ? QStringLiteral("需要更新") : QStringLiteral("发现新版本"));
+    // Set before the widgets exist: the note's label is polished when the scroll area adopts it, and under a
+    // parent window that has a sheet of its own a later sheet here would not reach it.
+    setStyleSheet(styleSheetFor(themeIndex));
 
     container = new QFrame(this);
     container->setObjectName(QStringLiteral("container"));
@@ -109,7 +112,6 @@ UpdatePromptDialog::UpdatePromptDialog(QWidget* parent, int themeIndex, const QS
     connect(updateBtn, &QPushButton::clicked, this, &QDialog::accept);
     if (laterBtn)
         connect(laterBtn, &QPushButton::clicked, this, &QDialog::reject);
-    setStyleSheet(styleSheetFor(themeIndex));
 }
 
 QWidget* UpdatePromptDialog::buildTitleBar(bool forced)
@@ -155,6 +157,9 @@ QWidget* UpdatePromptDialog::buildContent(const QString& version, const QString&
     noteLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     noteLabel->setWordWrap(true);
     noteScroll->setWidget(noteLabel);
+    // The scroll area paints its page in the window colour; the note belongs on the card's.
+    noteScroll->viewport()->setAutoFillBackground(false);
+    noteLabel->setAutoFillBackground(false);
 
     auto* buttonRow = new QHBoxLayout;
     buttonRow->setSpacing(12);
@@ -184,8 +189,7 @@ QString UpdatePromptDialog::styleSheetFor(int themeIndex)
            QStringLiteral("QWidget#titleBar { background-color: %1; border-bottom: %2; border-top-left-radius: 16px; "
                           "border-top-right-radius: 16px; }\n")
                .arg(latin(l.titleBar), latin(l.titleBarBorder)) +
-           QStringLiteral("QWidget#contentWidget, QScrollArea#noteScroll, QScrollArea#noteScroll > QWidget > QWidget "
-                          "{ background: transparent; }\n") +
+           QStringLiteral("QWidget#contentWidget, QScrollArea#noteScroll { background: transparent; }\n") +
            QStringLiteral("QLabel#titleIcon { color: %1; font-size: 16px; }\n").arg(latin(l.title)) +
            QStringLiteral("QLabel#titleLabel { color: %1; font-size: 14px; font-weight: bold; }\n")
                .arg(latin(l.title)) +

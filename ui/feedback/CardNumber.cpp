@@ -11,5 +11,5 @@ QString cardNumberFor(const QString& deviceId)
         digits = QString::fromLatin1(
             QCryptographicHash::hash(deviceId.toUtf8(), QCryptographicHash::Sha256).toHex().left(16));
     digits = digits.toUpper();
-    return QStringLiteral("VIP-%1-%2-%3").arg(digits.left(4), digits.mid(4, 4), digits.mid(8));
+    return QStringLiteral("VIP-%1-%2-%3").arg(digits.left(4), digits.mid(4, 4), digits.mid(8, 4));
 }

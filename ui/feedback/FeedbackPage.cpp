@@ -16,6 +16,10 @@
 
 namespace {
 
+constexpr int kCardWidth = 540;
+constexpr int kCardMargin = 50;
+constexpr int kTextWidth = kCardWidth - 2 * kCardMargin;
+
 const char* const kCopyText = "📋 复制";
 const char* const kCopiedText = "✓ 已复制";
 
@@ -100,14 +104,14 @@ FeedbackPage::FeedbackPage(int mode, const QString& cardNumber, QWidget* parent)
 QFrame* FeedbackPage::buildCard(QWidget* parent)
 {
     QFrame* card = newFrame(parent, "feedbackCard");
-    card->setFixedWidth(540);
+    card->setFixedWidth(kCardWidth);
     auto* shadow = new QGraphicsDropShadowEffect(card);
     shadow->setBlurRadius(60);
     shadow->setOffset(0, 12);
     shadow->setColor(QColor(0, 0, 0, 25));
     card->setGraphicsEffect(shadow);
     auto* layout = new QVBoxLayout(card);
-    layout->setContentsMargins(50, 50, 50, 50);
+    layout->setContentsMargins(kCardMargin, kCardMargin, kCardMargin, kCardMargin);
     layout->setSpacing(20);
     return card;
 }
@@ -174,7 +178,7 @@ QFrame* FeedbackPage::buildProtectCard(QWidget* parent, const QString& cardNumbe
     header->addWidget(badge);
     header->addLayout(titles);
     header->addStretch();
-    header->addWidget(newLabel(body, "cardTag", "免费专享", 12, true));
+    header->addWidget(newLabel(body, "cardTag", "免费专享", 12, true), 0, Qt::AlignVCenter);
 
     QFrame* divider = newFrame(body, "cardDivider");
     divider->setFixedHeight(1);
@@ -234,6 +238,17 @@ void FeedbackPage::applyTheme(int themeIndex)
 {
     setStyleSheet(feedbackstyle::sheetFor(themeIndex));
     primaryGlow->setColour(feedbackstyle::glowFor(themeIndex));
+    fitWrappedLabels();
+}
+
+void FeedbackPage::fitWrappedLabels()
+{
+    // The scroll area sizes the card from minimum sizes, which know nothing of word wrap: without this the
+    // card squeezes its texts into each other instead of scrolling. The sizes follow the theme's fonts.
+    for (QLabel* label : findChildren<QLabel*>()) {
+        if (label->wordWrap())
+            label->setMinimumHeight(label->heightForWidth(kTextWidth));
+    }
 }
 
 void FeedbackPage::onShareClicked()

@@ -47,6 +47,7 @@ private:
     QFrame* buildProtectCard(QWidget* parent, const QString& cardNumber);
     QPushButton* primaryButton(QWidget* parent, const QString& text);
     void onCopyClicked();
+    void fitWrappedLabels();
 
     const int pageMode;
     QLabel* cardNo = nullptr;

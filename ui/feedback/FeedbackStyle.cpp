@@ -56,7 +56,7 @@ const FeedbackLook kLooks[theme::kCount] = {
      "#FF7A45", "#E8632A", "#FFFFFF", "rgba(255,122,69,0.08)", 255, 122, 69, 2,
      "#FFE8D5", "#F5EDE0", 24, "#FF7A45", "#FFA26B", "#2D1A08", "#A0886A",
      "#FFF3E6", "#E0C29A", "#FFFFFF", "#FFEDE0",
-     28, 17, 16, 18, 28, 26, 14, 12, "6px 14px"},
+     28, 17, 16, 18, 28, 22, 14, 12, "6px 14px"},
     {"#F0F2F8", "#FFFFFF", "#E4E9F2", 24, "#0F1520", "#475569", "#475569",
      "#1A73E8", "#1557C0", "#FFFFFF", "rgba(26,115,232,0.08)", 26, 115, 232, 1,
      "#F7F9FC", "#F1F5F9", 20, "#1A73E8", "#4285F4", "#0F1520", "#94A3B8",
@@ -132,10 +132,9 @@ QStringList protectCardRules(const FeedbackLook& l)
         QStringLiteral("QFrame#protectCard { background: %1; border-radius: %2px; }")
             .arg(gradient(l.protectFrom, l.protectTo, "x1:0, y1:0, x2:1, y2:1"))
             .arg(l.protectRadius),
-        QStringLiteral("QFrame#cardAccentBar { background: %1; border-top-left-radius: %2px; "
-                       "border-top-right-radius: %2px; }")
-            .arg(gradient(l.badgeFrom, l.badgeTo, "x1:0, y1:0, x2:1, y2:0"))
-            .arg(l.protectRadius),
+        QStringLiteral("QFrame#cardAccentBar { background: %1; border-top-left-radius: 4px; "
+                       "border-top-right-radius: 4px; }")
+            .arg(gradient(l.badgeFrom, l.badgeTo, "x1:0, y1:0, x2:1, y2:0")),
         QStringLiteral("QWidget#cardBody { background: transparent; }"),
         QStringLiteral("QFrame#cardLogoBadge { background: %1; border-radius: 16px; }")
             .arg(gradient(l.badgeFrom, l.badgeTo, "x1:0, y1:0, x2:1, y2:1")),
