@@ -52,6 +52,8 @@ void UpdateCheck::start(const UpdateConfig& config, const QString& version)
     request.setTransferTimeout(transferTimeoutMs);
 
     reply = manager->get(request);
+    // Qt's HTTP layer stops downloading when this buffer is full, so a flood never piles up in memory.
+    reply->setReadBufferSize(kMaxBodyBytes + 1);
     connect(reply, &QNetworkReply::readyRead, this, &UpdateCheck::onReadyRead);
     connect(reply, &QNetworkReply::finished, this, &UpdateCheck::onFinished);
     deadline->start();
@@ -74,7 +76,9 @@ void UpdateCheck::onDeadline()
 
 void UpdateCheck::onFinished()
 {
-    QNetworkReply* finished = reply;
+    auto* finished = qobject_cast<QNetworkReply*>(sender());
+    if (!finished || finished != reply)
+        return;
     reply = nullptr;
     deadline->stop();
     finished->deleteLater();

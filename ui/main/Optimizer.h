@@ -54,7 +54,7 @@ public:
     // Asks the update service once (the first show schedules it); a newer version is offered in a prompt.
     void checkForUpdate();
     UpdateCheck* updateChecker() const { return updateCheck; }
-    // A phase-1 or phase-2 run is working; the updater waits for its end.
+    // A phase-1 run is working; an accepted updater waits for its end.
     bool isRunWorking() const;
     // Starts an updater the user accepted during a run; called when a run has ended.
     void startPendingUpdater();
