@@ -1,6 +1,8 @@
 #include "app/shots/ScreenshotSet.h"
 
 #include "ui/dialogs/DialogRunner.h"
+#include "ui/dialogs/UpdatePromptDialog.h"
+#include "ui/feedback/FeedbackPage.h"
 #include "ui/main/Optimizer.h"
 #include "ui/phase2/GroupCard.h"
 #include "ui/phase2/Phase2Page.h"
@@ -67,6 +69,12 @@ int ScreenshotSet::run()
     const QString appDir = stick.path() + QStringLiteral("/Tidewell/app");
     QDir().mkpath(appDir);
     QFile::copy(QStringLiteral(":/ICON/T512.png"), appDir + QStringLiteral("/T512.png"));
+    // The window's update check must not reach out while the screens are drawn: point it at a closed
+    // loopback port.
+    QFile config(appDir + QStringLiteral("/updater.config"));
+    if (config.open(QIODevice::WriteOnly))
+        config.write(R"({"update_url": "http://127.0.0.1:9/check"})");
+    config.close();
 
     Optimizer window(QStringList(), appDir);
     window.show();
@@ -105,6 +113,35 @@ void ScreenshotSet::shootTheme(Optimizer& window, int themeIndex)
     shootProgress(window, prefix, themeIndex);
     shootDialog(window, "startBtn", "exitBtn", prefix + QStringLiteral("agreement.png"));
     shootDialog(window, "aboutBtn", "okBtn", prefix + QStringLiteral("about.png"));
+    shootDialog(window, "kefuBtn", "imageCloseBtn", prefix + QStringLiteral("image.png"));
+    shootFeedback(window, prefix);
+    shootUpdatePrompt(window, prefix, themeIndex);
+}
+
+void ScreenshotSet::shootFeedback(Optimizer& window, const QString& prefix)
+{
+    const char* const names[] = {"feedback-helpful.png", "feedback-average.png"};
+    for (int mode : {FeedbackPage::kHelpful, FeedbackPage::kAverage}) {
+        window.showFeedback(mode);
+        settle();
+        save(window.grab(), prefix + QLatin1String(names[mode]));
+        for (FeedbackPage* page : window.findChildren<FeedbackPage*>())
+            page->hide();
+    }
+}
+
+void ScreenshotSet::shootUpdatePrompt(Optimizer& window, const QString& prefix, int themeIndex)
+{
+    const QString note =
+        QStringLiteral("1. 清理速度提升 30%\n2. 修复部分电脑上启动项显示不全的问题\n3. 新增长辈关怀模式的大字提示");
+    for (bool forced : {false, true}) {
+        UpdatePromptDialog prompt(&window, themeIndex, QStringLiteral("1.2.0"), note, forced);
+        prompt.show();
+        settle();
+        save(overWindow(window, prompt),
+             prefix + (forced ? QStringLiteral("update-forced.png") : QStringLiteral("update.png")));
+        prompt.reject();
+    }
 }
 
 void ScreenshotSet::shootProgress(Optimizer& window, const QString& prefix, int themeIndex)

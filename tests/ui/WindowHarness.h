@@ -17,6 +17,9 @@ public:
     explicit WindowHarness(const QStringList& arguments = {})
         : window(std::make_unique<Optimizer>(arguments, stick.appDir()))
     {
+        // The first show schedules the update check; a test never asks the outside world, so the check
+        // goes to a closed loopback port unless the test writes its own "updater.config".
+        stick.writeFile(QStringLiteral("updater.config"), "{\"update_url\": \"http://127.0.0.1:9/check\"}");
     }
     ~WindowHarness() { DialogRunner::clearAnswers(); }
 

@@ -1,10 +1,17 @@
 #include "ui/main/Optimizer.h"
 
+#include "app/update/UpdateCheck.h"
+#include "app/update/VersionNumber.h"
 #include "engine/OptimizeCore.h"
+#include "log/RunLogger.h"
 #include "ui/Resources.h"
 #include "ui/dialogs/AboutDialog.h"
 #include "ui/dialogs/DialogRunner.h"
+#include "ui/dialogs/ImageDialog.h"
 #include "ui/dialogs/MessageBox.h"
+#include "ui/dialogs/UpdatePromptDialog.h"
+#include "ui/feedback/CardNumber.h"
+#include "ui/feedback/FeedbackPage.h"
 #include "ui/main/AgreementGate.h"
 #include "ui/main/DemoSample.h"
 #include "ui/main/DemoSwitch.h"
@@ -33,6 +40,10 @@
 namespace {
 
 const char* const kWebsite = "https://www.tidewell.example/";
+
+// The pictures of the image dialog: the service card, customer service, remote help.
+const char* const kServiceCardImage = ":/ICON/1.png";
+const char* const kCustomerServiceImage = ":/ICON/2.png";
 
 struct WidgetText {
     const char* name;
@@ -123,6 +134,9 @@ Optimizer::Optimizer(const QStringList& arguments, const QString& appDir, QWidge
     setTexts();
     connectButtons();
     networkManager = new QNetworkAccessManager(this);
+    updateCheck = new UpdateCheck(networkManager, this);
+    connect(updateCheck, &UpdateCheck::offered, this, &Optimizer::onUpdateCheckFinished);
+    updaterLauncher = std::make_unique<UpdaterLauncher>(appDir);
     applyThemeSheets();
     createPages();
     if (demoMode)
@@ -293,6 +307,10 @@ void Optimizer::connectButtons()
         connect(button(kModeButtons[index]), &QPushButton::clicked, this, [this, index] { setTheme(index); });
     connect(button("websiteBtn"), &QPushButton::clicked, this, &Optimizer::onWebsiteClicked);
     connect(button("aboutBtn"), &QPushButton::clicked, this, &Optimizer::onAboutClicked);
+    connect(button("kefuBtn"), &QPushButton::clicked, this,
+            [this] { showImageDialog(QLatin1String(kCustomerServiceImage)); });
+    connect(button("huhangkaBtn"), &QPushButton::clicked, this,
+            [this] { showImageDialog(QLatin1String(kServiceCardImage)); });
     for (const ToolFolder& folder : kToolFolders) {
         const QString relative = QString::fromUtf8(folder.relativePath);
         connect(button(folder.button), &QPushButton::clicked, this,
@@ -325,6 +343,20 @@ void Optimizer::createPages()
         showOverlay(resultPage);
     });
     connect(phase2Page, &Phase2Page::specialConfirmRequested, this, &Optimizer::onSpecialConfirmRequested);
+    const QString cardNumber = cardNumberFor(RunLogger::instance().deviceId);
+    helpfulFeedbackPage = new FeedbackPage(FeedbackPage::kHelpful, cardNumber, contentWidget);
+    averageFeedbackPage = new FeedbackPage(FeedbackPage::kAverage, cardNumber, contentWidget);
+    for (FeedbackPage* page : {helpfulFeedbackPage, averageFeedbackPage}) {
+        page->hide();
+        page->applyTheme(themeIndex);
+        connect(page, &FeedbackPage::finished, this, [this, page] { onFeedbackFinished(page); });
+    }
+    connect(helpfulFeedbackPage, &FeedbackPage::shareData, this, &Optimizer::onFeedbackShared);
+    connect(resultPage, &ResultPage::helpfulClicked, this, [this] { showFeedback(FeedbackPage::kHelpful); });
+    connect(resultPage, &ResultPage::averageClicked, this, [this] { showFeedback(FeedbackPage::kAverage); });
+    const auto showRemoteHelp = [this] { showImageDialog(QStringLiteral(":/ICON/3.png")); };
+    connect(resultPage, &ResultPage::remoteHelpClicked, this, showRemoteHelp);
+    connect(phase2Page, &Phase2Page::remoteHelpClicked, this, showRemoteHelp);
 }
 
 void Optimizer::applyThemeSheets()
@@ -360,6 +392,8 @@ void Optimizer::setTheme(int index)
         resultPage->applyTheme(themeIndex);
     if (phase2Page->isVisible())
         phase2Page->applyTheme(themeIndex);
+    helpfulFeedbackPage->applyTheme(themeIndex);
+    averageFeedbackPage->applyTheme(themeIndex);
     if (aboutDialog)
         aboutDialog->setTheme(themeIndex);
 }
@@ -379,8 +413,18 @@ void Optimizer::showOverlay(QWidget* page)
         resultPage->applyTheme(themeIndex);
     else if (page == phase2Page)
         phase2Page->applyTheme(themeIndex);
+    else if (auto* feedback = qobject_cast<FeedbackPage*>(page))
+        feedback->applyTheme(themeIndex);
+    if (!overlayPages.contains(page))
+        overlayPages.append(page);
     page->show();
     page->raise();
+}
+
+void Optimizer::hideOverlays()
+{
+    for (QWidget* page : qAsConst(overlayPages))
+        page->hide();
 }
 
 void Optimizer::mousePressEvent(QMouseEvent* event)
@@ -417,8 +461,8 @@ void Optimizer::mouseReleaseEvent(QMouseEvent* event)
 void Optimizer::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    for (QWidget* page : {static_cast<QWidget*>(progressPage), static_cast<QWidget*>(resultPage),
-                          static_cast<QWidget*>(phase2Page)}) {
+    QWidget* const pages[] = {progressPage, resultPage, phase2Page, helpfulFeedbackPage, averageFeedbackPage};
+    for (QWidget* page : pages) {
         if (page)
             page->setGeometry(contentWidget->rect());
     }
@@ -432,12 +476,51 @@ void Optimizer::showEvent(QShowEvent* event)
     if (updateCheckStarted || demoMode)
         return;
     updateCheckStarted = true;
-    QTimer::singleShot(kUpdateCheckDelayMs, this, &Optimizer::onUpdateCheckDue);
+    QTimer::singleShot(kUpdateCheckDelayMs, this, &Optimizer::checkForUpdate);
 }
 
-void Optimizer::onUpdateCheckDue()
+void Optimizer::checkForUpdate()
 {
-    // The request to the update service goes out from here; its answer arrives in the update-check slot.
+    const QString footer = findChild<QLabel*>(QStringLiteral("footerVersion"))->text();
+    updateCheck->start(UpdateConfig::load(appDir), version::fromFooterText(footer));
+}
+
+void Optimizer::onUpdateCheckFinished(const UpdateOffer& offer)
+{
+    UpdatePromptDialog prompt(this, themeIndex, offer.version, offer.releaseNote, offer.forced);
+    if (DialogRunner::exec(prompt) != QDialog::Accepted)
+        return;
+    reportUpdater(updaterLauncher->request(isRunWorking()));
+}
+
+bool Optimizer::isRunWorking() const
+{
+    return optimizeThread != nullptr;
+}
+
+void Optimizer::startPendingUpdater()
+{
+    if (updaterLauncher->isPending())
+        reportUpdater(updaterLauncher->runEnded());
+}
+
+void Optimizer::reportUpdater(UpdaterLauncher::Outcome outcome)
+{
+    switch (outcome) {
+    case UpdaterLauncher::Outcome::Started:
+        return;
+    case UpdaterLauncher::Outcome::Deferred:
+        MessageBox::information(this, QStringLiteral("稍后更新"), QStringLiteral("电脑正在优化，优化结束后会自动开始更新。"));
+        return;
+    case UpdaterLauncher::Outcome::Missing:
+        MessageBox::information(this, QStringLiteral("无法更新"),
+                                QStringLiteral("没有找到更新程序 updaterwindow.exe，请到官网下载最新版本。"));
+        return;
+    case UpdaterLauncher::Outcome::Failed:
+        MessageBox::information(this, QStringLiteral("无法更新"),
+                                QStringLiteral("更新程序没能启动，请稍后再试，或到官网下载最新版本。"));
+        return;
+    }
 }
 
 void Optimizer::onStartOptimize()
@@ -502,6 +585,7 @@ void Optimizer::onOptimizationFinished()
     }
     showResult();
     stopPhase1Worker();
+    startPendingUpdater();
 }
 
 void Optimizer::onResultPageFinish()
@@ -564,6 +648,7 @@ void Optimizer::onEngineError(const QString& errorMsg)
     MessageBox::critical(this, QStringLiteral("优化失败"), errorMsg);
     progressPage->hide();
     stopPhase1Worker();
+    startPendingUpdater();
 }
 
 void Optimizer::stopPhase1Worker()
@@ -586,4 +671,33 @@ void Optimizer::onAboutClicked()
         aboutDialog = new AboutDialog(this, themeIndex, appDir);
     aboutDialog->setTheme(themeIndex);
     DialogRunner::exec(*aboutDialog);
+}
+
+void Optimizer::showFeedback(int mode)
+{
+    FeedbackPage* page = mode == FeedbackPage::kAverage ? averageFeedbackPage : helpfulFeedbackPage;
+    showOverlay(page);
+    page->setFocus();
+}
+
+void Optimizer::onFeedbackShared()
+{
+    // Nothing is transmitted, so the thank-you must not say that anything was.
+    MessageBox::information(nullptr, QStringLiteral("谢谢您"), QStringLiteral("感谢您的支持！本程序不会上传任何数据。"));
+}
+
+void Optimizer::onFeedbackFinished(FeedbackPage* page)
+{
+    hideOverlays();
+    if (page == averageFeedbackPage)
+        showImageDialog(QLatin1String(kCustomerServiceImage));
+}
+
+void Optimizer::showImageDialog(const QString& image)
+{
+    if (!imageDialog)
+        imageDialog = new ImageDialog(this, themeIndex);
+    imageDialog->setImage(image);
+    imageDialog->setTheme(themeIndex);
+    DialogRunner::exec(*imageDialog);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "phase2/OptItem.h"
+#include "app/update/UpdaterLauncher.h"
 #include "ui/main/Phase1Result.h"
 #include "ui/phase2/SpecialConfirm.h"
 
@@ -8,7 +9,11 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <memory>
+
 class AboutDialog;
+class FeedbackPage;
+class ImageDialog;
 class OptimizeCore;
 class Phase2Page;
 class ProgressPage;
@@ -17,6 +22,8 @@ class QNetworkAccessManager;
 class QPushButton;
 class QThread;
 class ResultPage;
+class UpdateCheck;
+struct UpdateOffer;
 
 // The program's only top-level window: frameless and fixed in size, with its own title bar, a home page
 // with the big start button, the theme buttons, the tool-folder shortcuts and a footer. Every other screen
@@ -47,6 +54,19 @@ public:
     void setRestorePointCounter(SpecialConfirm::RestorePointCounter counter);
     int restorePointsToKeep() const { return h2KeepN; }
     int eventLogSizeMB() const { return a2SizeMB; }
+    // The feedback page of `mode` (FeedbackPage::kHelpful or kAverage) over the content area, with the
+    // keyboard focus: the result page's two answers and the end of phase 2 lead here.
+    void showFeedback(int mode);
+    // One of the compiled-in pictures (":/ICON/1.png" ...) in the image dialog, run modally.
+    void showImageDialog(const QString& image);
+
+    // Asks the update service once (the first show schedules it); a newer version is offered in a prompt.
+    void checkForUpdate();
+    UpdateCheck* updateChecker() const { return updateCheck; }
+    // A phase-1 run is working; an accepted updater waits for its end.
+    bool isRunWorking() const;
+    // Starts an updater the user accepted during a run; called when a run has ended.
+    void startPendingUpdater();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -66,7 +86,7 @@ private slots:
     void onExecuteClicked(const QVector<OptItem>& items);
     void onWebsiteClicked();
     void onAboutClicked();
-    void onUpdateCheckDue();
+    void onUpdateCheckFinished(const UpdateOffer& offer);
 
 private:
     void buildWidgets();
@@ -81,6 +101,10 @@ private:
     void applyThemeSheets();
     void applyStartButtonSize();
     void showOverlay(QWidget* page);
+    void hideOverlays();
+    void onFeedbackShared();
+    void onFeedbackFinished(FeedbackPage* page);
+    void reportUpdater(UpdaterLauncher::Outcome outcome);
 
     void showDemoResult();
     void showResult();
@@ -100,7 +124,11 @@ private:
     ProgressPage* progressPage = nullptr;
     ResultPage* resultPage = nullptr;
     Phase2Page* phase2Page = nullptr;
+    FeedbackPage* helpfulFeedbackPage = nullptr;
+    FeedbackPage* averageFeedbackPage = nullptr;
+    QList<QWidget*> overlayPages;
     QPointer<AboutDialog> aboutDialog;
+    QPointer<ImageDialog> imageDialog;
     OptimizeCore* optimizeCore = nullptr;
     QThread* optimizeThread = nullptr;
     Phase1Result phase1Result;
@@ -108,6 +136,8 @@ private:
     int a2SizeMB = 256;
     SpecialConfirm::RestorePointCounter restorePointCounter;
     QNetworkAccessManager* networkManager = nullptr;
+    UpdateCheck* updateCheck = nullptr;
+    std::unique_ptr<UpdaterLauncher> updaterLauncher;
 
     bool dragging = false;
     QPoint dragOffset;

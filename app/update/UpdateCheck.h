@@ -1,0 +1,56 @@
+#pragma once
+
+#include "app/update/UpdateConfig.h"
+#include "app/update/UpdateOffer.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+class QTimer;
+
+// One asynchronous question to the update service: a GET with the running version, the platform and the
+// channel as query items and the device code as a header. The answer is read up to kMaxBodyBytes and
+// checked (updatereply::parse); `offered` is emitted only for a newer version, and `ended` after every
+// outcome. A server that is slow, silent or hostile costs at most kDeadlineMs and kMaxBodyBytes of memory;
+// every failure ends silently apart from debug-output lines.
+class UpdateCheck : public QObject
+{
+    Q_OBJECT
+
+public:
+    // No byte moving for this long ends the request.
+    static constexpr int kTransferTimeoutMs = 15000;
+    // However the bytes trickle in, the request ends after this long.
+    static constexpr int kDeadlineMs = 30000;
+    static constexpr qint64 kMaxBodyBytes = 64 * 1024;
+    static constexpr int kMaxRedirects = 5;
+
+    explicit UpdateCheck(QNetworkAccessManager* manager, QObject* parent = nullptr);
+
+    // Shorter limits for tests; the program uses the constants above.
+    void setTimeouts(int transferTimeoutMs, int deadlineMs);
+
+    // Sends the request unless one is still open (each check sends exactly one).
+    void start(const UpdateConfig& config, const QString& runningVersion);
+    bool isRunning() const { return !reply.isNull(); }
+
+signals:
+    void offered(const UpdateOffer& offer);
+    void ended();
+
+private:
+    void onReadyRead();
+    void onFinished();
+    void onDeadline();
+
+    QNetworkAccessManager* manager;
+    QPointer<QNetworkReply> reply;
+    QTimer* deadline;
+    QByteArray body;
+    QString runningVersion;
+    bool tooLong = false;
+    int transferTimeoutMs = kTransferTimeoutMs;
+};
