@@ -8,8 +8,9 @@
 // One headless phase-1 run on a simulated PC, as `tidewell-sim` performs it:
 //   tidewell-sim [--machine DIR] [--log-dir DIR] [--report FILE]
 // --report writes the analysis report as JSON after the run. Exit codes: 0 after optimizationFinished, 3
-// after errorOccurred, 2 for a bad command line or a machine that cannot be read (nothing is changed then)
-// or a report file that cannot be written.
+// after errorOccurred, 2 for a bad command line or a machine that cannot be read, has a member of the wrong
+// type or a files recipe that names no drive path (nothing is changed then), or a report file that cannot be
+// written.
 class SimRun {
 public:
     SimRun(QTextStream& out, QTextStream& err);

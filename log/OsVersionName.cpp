@@ -2,6 +2,8 @@
 
 #include "engine/PlatformText.h"
 
+#include <QStringList>
+
 namespace {
 
 std::uint32_t dwordValue(const platform::RegistryKey& key, const wchar_t* name)
@@ -12,14 +14,37 @@ std::uint32_t dwordValue(const platform::RegistryKey& key, const wchar_t* name)
     return value.asDword().value_or(0);
 }
 
-std::uint32_t buildNumber(const platform::RegistryKey& key)
+QString textValue(const platform::RegistryKey& key, const wchar_t* name)
 {
     platform::RegValue value;
-    if (key.queryValue(L"CurrentBuildNumber", value, 256) != platform::ErrorSuccess)
-        return 0;
+    if (key.queryValue(name, value, 256) != platform::ErrorSuccess)
+        return {};
+    return toQString(value.asString()).trimmed();
+}
+
+std::uint32_t buildNumber(const platform::RegistryKey& key)
+{
     bool ok = false;
-    const uint build = toQString(value.asString()).trimmed().toUInt(&ok);
+    const uint build = textValue(key, L"CurrentBuildNumber").toUInt(&ok);
     return ok ? build : 0;
+}
+
+struct MajorMinor {
+    std::uint32_t major = 0;
+    std::uint32_t minor = 0;
+};
+
+// Windows 10 added the number values; Windows 7, 8 and 8.1 only have CurrentVersion ("6.1", "6.2", "6.3"),
+// which Windows 10 and 11 still hold as "6.3" for old programs, so it counts only where the numbers are absent.
+MajorMinor majorMinor(const platform::RegistryKey& key)
+{
+    platform::RegValue value;
+    if (key.queryValue(L"CurrentMajorVersionNumber", value, 4) != platform::ErrorFileNotFound)
+        return {dwordValue(key, L"CurrentMajorVersionNumber"), dwordValue(key, L"CurrentMinorVersionNumber")};
+    const QStringList parts = textValue(key, L"CurrentVersion").split(QLatin1Char('.'));
+    if (parts.size() != 2)
+        return {};
+    return {parts[0].toUInt(), parts[1].toUInt()};
 }
 
 struct VersionRow {
@@ -42,8 +67,7 @@ QString osVersionName(platform::Platform& platform)
     if (platform.registry.openKey(platform::Hive::LocalMachine, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion",
                                   platform::RegAccess::Read, platform::RegView::Native64, key) != platform::ErrorSuccess)
         return QStringLiteral("Unknown OS");
-    const std::uint32_t major = dwordValue(*key, L"CurrentMajorVersionNumber");
-    const std::uint32_t minor = dwordValue(*key, L"CurrentMinorVersionNumber");
+    const auto [major, minor] = majorMinor(*key);
     const std::uint32_t build = buildNumber(*key);
     key.reset();
 

@@ -29,8 +29,7 @@ public:
     virtual std::wstring path() const = 0;
     // get_Enabled.
     virtual Status enabled(bool& enabled) = 0;
-    // Switches the task on or off so that it stays that way (through its definition's settings and
-    // RegisterTaskDefinition, which also works where put_Enabled is a no-op).
+    // put_Enabled: switches the registered task on or off.
     virtual Status setEnabled(bool enabled) = 0;
     // The types of the task definition's triggers, Unreadable for each one whose type cannot be read. Fails
     // only when the definition or its trigger collection cannot be read.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Cross-compiles the platform library and its contract tests for Windows with mingw-w64 (64 and 32 bits)
-# and runs the 64-bit test program under Wine in a private prefix: first as Windows 10 build 19045, then
-# as Windows 7 for the version-dependent cases. Exits non-zero when a build or any test fails.
+# and runs them under Wine in one private 64-bit prefix: the 64-bit and the 32-bit (WOW64, the shipped
+# process type) test programs as Windows 10 build 19045, then the 64-bit one as Windows 7 for the
+# version-dependent cases. Exits non-zero when a build or any test fails.
 # Usage: scripts/win32-tests.sh [extra GoogleTest arguments for the Windows 10 pass]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -9,7 +10,10 @@ root=$PWD
 build=$root/build-win32
 jobs=$(nproc)
 
-packages=(cmake ninja-build mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 xvfb googletest)
+# wine32:i386 is the 32-bit loader that runs 32-bit programs in the 64-bit prefix; it needs Debian's i386
+# architecture.
+packages=(cmake ninja-build mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386
+          xvfb googletest)
 
 install_missing() {
     local missing=() package
@@ -20,6 +24,9 @@ install_missing() {
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
     echo "win32: installing ${missing[*]}"
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        $sudo dpkg --add-architecture i386
+    fi
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
@@ -66,18 +73,21 @@ start_xvfb() {
 
 current_version_key='HKLM\Software\Microsoft\Windows NT\CurrentVersion'
 
-# winecfg writes the version values of the chosen system but leaves the Windows 10 ones in place, which
-# a real Windows 7 does not have.
+# winecfg writes the version values of the chosen system to both registry views but leaves the Windows 10
+# ones in place, which a real Windows 7 does not have. The build number is set (and those values removed)
+# in both views too: a 32-bit process reads the 32-bit one.
 set_windows_version() {
-    local version=$1 build_number=$2 name
+    local version=$1 build_number=$2 view name
     wine winecfg -v "$version"
-    wine reg add "$current_version_key" /v CurrentBuildNumber /t REG_SZ /d "$build_number" /f >/dev/null
-    wine reg add "$current_version_key" /v CurrentBuild /t REG_SZ /d "$build_number" /f >/dev/null
-    if [ "$version" = win7 ]; then
-        for name in CurrentMajorVersionNumber CurrentMinorVersionNumber; do
-            wine reg delete "$current_version_key" /v "$name" /f >/dev/null 2>&1 || true
-        done
-    fi
+    for view in 64 32; do
+        wine reg add "$current_version_key" /v CurrentBuildNumber /t REG_SZ /d "$build_number" /f /reg:$view >/dev/null
+        wine reg add "$current_version_key" /v CurrentBuild /t REG_SZ /d "$build_number" /f /reg:$view >/dev/null
+        if [ "$version" = win7 ]; then
+            for name in CurrentMajorVersionNumber CurrentMinorVersionNumber; do
+                wine reg delete "$current_version_key" /v "$name" /f /reg:$view >/dev/null 2>&1 || true
+            done
+        fi
+    done
 }
 
 # Creates the prefix once; later runs reuse it. The Z: drive (the whole host file system) is removed so
@@ -90,7 +100,8 @@ prepare_prefix() {
     mkdir -p "$WINEPREFIX"
     # A session that (re)initialises the prefix leaves its services half started (the Task Scheduler
     # among them does not answer in it): the tests run in a new session over the finished prefix.
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    # A prefix made before the 32-bit loader was installed lacks the 32-bit system folder: update it once.
+    if [ ! -f "$WINEPREFIX/system.reg" ] || [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
         wineserver -p
         wine wineboot --init
         wineserver -k
@@ -104,14 +115,14 @@ passed=0
 failed=0
 skipped=0
 
-# Runs the test program once; the counts come from GoogleTest's own summary lines.
+# Runs a test program (x64 or x86) once; the counts come from GoogleTest's own summary lines.
 run_pass() {
-    local name=$1 expect=$2
-    shift 2
+    local name=$1 bits=$2 expect=$3
+    shift 3
     local log="$build/wine-$name.log" code=0
     echo "win32: Wine pass '$name'"
-    (cd "$tests_folder" && TIDEWELL_EXPECT_WINDOWS="$expect" timeout 600 \
-        wine 'C:\tidewell-tests\platform_tests_win32.exe' "$@") >"$log" 2>&1 || code=$?
+    (cd "$tests_folder/$bits" && TIDEWELL_EXPECT_WINDOWS="$expect" timeout 600 \
+        wine "C:\\tidewell-tests\\$bits\\platform_tests_win32.exe" "$@") >"$log" 2>&1 || code=$?
     grep -E '^\[ +(FAILED|PASSED|SKIPPED) +\]|^\[==========\]' "$log" || true
     local pass fail skip
     pass=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\{0,1\}\..*/\1/p' "$log" | tail -1)
@@ -136,13 +147,16 @@ build_target i686-w64-mingw32 x86
 start_xvfb
 prepare_prefix
 tests_folder="$WINEPREFIX/drive_c/tidewell-tests"
-mkdir -p "$tests_folder"
-cp "$build/x64/tests/platform_tests_win32.exe" "$build/x64/tests/tidewell_probe.exe" "$tests_folder/"
+for bits in x64 x86; do
+    mkdir -p "$tests_folder/$bits"
+    cp "$build/$bits/tests/platform_tests_win32.exe" "$build/$bits/tests/tidewell_probe.exe" "$tests_folder/$bits/"
+done
 
 set_windows_version win10 19045
-run_pass windows10 10 "$@"
+run_pass windows10 x64 10 "$@"
+run_pass windows10-x86 x86 10
 set_windows_version win7 7601
-run_pass windows7 7 --gtest_filter='*WindowsVersion*'
+run_pass windows7 x64 7 --gtest_filter='*WindowsVersion*'
 
 echo "win32: $passed passed, $failed failed, $skipped skipped"
 [ "$failed" -eq 0 ]

@@ -1,7 +1,9 @@
 #include "platform/sim/DefaultMachine.h"
 
 #include "platform/Text.h"
+#include "platform/sim/JsonMember.h"
 
+#include <cctype>
 #include <chrono>
 #include <cwctype>
 #include <fstream>
@@ -18,7 +20,7 @@ namespace {
 
 fs::path driveHostPath(const fs::path& folder, const std::string& windowsPath)
 {
-    if (windowsPath.size() < 2 || windowsPath[1] != ':')
+    if (windowsPath.size() < 2 || windowsPath[1] != ':' || !std::isalpha(static_cast<unsigned char>(windowsPath[0])))
         return {};
     fs::path path = folder / "drives" / std::string(1, static_cast<char>(std::toupper(windowsPath[0])));
     std::size_t start = 2;
@@ -36,20 +38,15 @@ fs::path driveHostPath(const fs::path& folder, const std::string& windowsPath)
 
 bool createEntry(const fs::path& folder, const nlohmann::json& entry, std::string& error)
 {
-    std::string windowsPath = entry.value("path", "");
-    fs::path host = driveHostPath(folder, windowsPath);
-    if (host.empty()) {
-        error = "file entry without a drive path: " + windowsPath;
-        return false;
-    }
+    fs::path host = driveHostPath(folder, memberOr(entry, "path", ""));
     std::error_code ec;
-    if (entry.value("folder", false)) {
+    if (memberOr(entry, "folder", false)) {
         fs::create_directories(host, ec);
         return !ec || (error = "cannot create " + host.string(), false);
     }
     fs::create_directories(host.parent_path(), ec);
     if (entry.contains("linkTo")) {
-        fs::path target = driveHostPath(folder, entry.value("linkTo", ""));
+        fs::path target = driveHostPath(folder, memberOr(entry, "linkTo", ""));
         fs::create_directories(target, ec);
         fs::create_directory_symlink(fs::absolute(target), host, ec);
         return !ec || (error = "cannot link " + host.string(), false);
@@ -66,11 +63,33 @@ bool createEntry(const fs::path& folder, const nlohmann::json& entry, std::strin
             out << entry["content"].get<std::string>();
     }
     if (!hasContent)
-        fs::resize_file(host, entry.value("size", std::uint64_t{0}), ec);
-    double ageHours = entry.value("ageHours", 0.0);
+        fs::resize_file(host, memberOr(entry, "size", std::uint64_t{0}), ec);
+    double ageHours = memberOr(entry, "ageHours", 0.0);
     auto when = fs::file_time_type::clock::now() -
                 std::chrono::duration_cast<fs::file_time_type::duration>(std::chrono::duration<double, std::ratio<3600>>(ageHours));
     fs::last_write_time(host, when, ec);
+    return true;
+}
+
+bool namesADrivePath(const fs::path& folder, const nlohmann::json& entry, std::size_t index, const char* member,
+                     std::string& error)
+{
+    const std::string path = memberOr(entry, member, "");
+    if (!driveHostPath(folder, path).empty())
+        return true;
+    error = (folder / "machine.json").string() + ": member \"/files/" + std::to_string(index) + "/" + member +
+            "\" must be a Windows path with a drive letter, not \"" + path + "\"";
+    return false;
+}
+
+// Every entry names a drive path, and so does a link's target, before anything is made.
+bool checkRecipe(const fs::path& folder, const nlohmann::json& files, std::string& error)
+{
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (!namesADrivePath(folder, files[i], i, "path", error) ||
+            (files[i].contains("linkTo") && !namesADrivePath(folder, files[i], i, "linkTo", error)))
+            return false;
+    }
     return true;
 }
 
@@ -105,6 +124,10 @@ nlohmann::json defaultMachineProfile()
 
 bool materialise(const fs::path& folder, const nlohmann::json& profile, std::string& error)
 {
+    static const nlohmann::json noFiles = nlohmann::json::array();
+    const auto files = profile.is_object() ? profile.find("files") : profile.end();
+    if (!checkRecipe(folder, files != profile.end() && files->is_array() ? *files : noFiles, error))
+        return false;
     std::error_code ec;
     fs::create_directories(folder / "drives", ec);
     if (ec) {
@@ -123,7 +146,7 @@ bool materialise(const fs::path& folder, const nlohmann::json& profile, std::str
                 return false;
             // Flags Linux files cannot carry live on in machine.json, where the simulated files find them.
             if (entry.contains("attributes"))
-                document["fileFlags"][entry.value("path", "")] = entry["attributes"];
+                document["fileFlags"][memberOr(entry, "path", "")] = entry["attributes"];
         }
         // The files now exist as real files; the list was only the recipe.
         document.erase("files");

@@ -16,7 +16,8 @@ void mergeProfile(nlohmann::json& base, const nlohmann::json& overlay);
 
 // Writes `profile` as <folder>/machine.json and creates what it describes under <folder>/drives: the
 // drive folders, the listed folders and files (sparse, with their sizes and ages). Returns false with
-// `error` set when the folder cannot be written.
+// `error` set, before anything is made, when an entry of "files" does not name a drive path, and when the
+// folder cannot be written.
 bool materialise(const std::filesystem::path& folder, const nlohmann::json& profile, std::string& error);
 
 } // namespace platform::sim

@@ -59,7 +59,10 @@ ToolOutcome setElement(SimMachine& machine, const std::wstring& id, const std::w
     if (!entries.contains(key) && !alwaysThere)
         return failure("The boot configuration data store could not be opened.\r\n"
                        "The system cannot find the file specified.\r\n");
-    entries[key][toUtf8(lower(element))] = elementValue(value);
+    auto& entry = entries[key];
+    if (!entry.is_object())
+        entry = nlohmann::json::object();
+    entry[toUtf8(lower(element))] = elementValue(value);
     machine.journal("boot " + key + " " + toUtf8(lower(element)) + " = " + toUtf8(value));
     return {0, kDone};
 }

@@ -1,6 +1,7 @@
 #include "platform/sim/SimCommands.h"
 
 #include "platform/Text.h"
+#include "platform/sim/JsonMember.h"
 #include "platform/sim/SimTools.h"
 
 namespace platform::sim {
@@ -65,8 +66,8 @@ Status SimCommands::run(const std::wstring& program, const std::vector<std::wstr
         return WaitTimeout;
     }
     if (behaviour.is_object()) {
-        result.exitCode = behaviour.value("exitCode", 1u);
-        result.output = behaviour.value("output", std::string());
+        result.exitCode = memberOr(behaviour, "exitCode", 1u);
+        result.output = memberOr(behaviour, "output", std::string());
         machine_.journal(line + " -> failed, exit " + std::to_string(result.exitCode));
         return ErrorSuccess;
     }

@@ -1,4 +1,5 @@
 #include "platform/Text.h"
+#include "platform/sim/JsonMember.h"
 #include "platform/sim/SimMaintenanceTools.h"
 
 #include <cwctype>
@@ -18,7 +19,7 @@ bool incursSeekPenalty(const SimMachine& machine, const std::wstring& letter)
         return false;
     for (auto it = document["disks"].begin(); it != document["disks"].end(); ++it) {
         if (equalsIgnoreCase(fromUtf8(it.key()).substr(0, 1), letter) && it.value().is_object() &&
-            it.value().value("seekPenalty", false))
+            memberOr(it.value(), "seekPenalty", false))
             return true;
     }
     return false;

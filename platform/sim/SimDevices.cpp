@@ -1,6 +1,7 @@
 #include "platform/sim/SimDevices.h"
 
 #include "platform/Text.h"
+#include "platform/sim/JsonMember.h"
 
 #include <cwctype>
 
@@ -39,7 +40,7 @@ Status SimDevices::adapters(std::vector<NetworkAdapter>& adapters)
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
     adapters.clear();
     for (const auto& entry : arrayOf(machine_.document(), "adapters")) {
-        if (!entry.is_object() || !entry.value("present", true) || !entry.value("ipv4", true))
+        if (!entry.is_object() || !memberOr(entry, "present", true) || !memberOr(entry, "ipv4", true))
             continue;
         adapters.push_back({textOf(entry, "name"), textOf(entry, "description")});
     }
@@ -49,7 +50,7 @@ Status SimDevices::adapters(std::vector<NetworkAdapter>& adapters)
 bool SimDevices::isPresentAdapter(const std::wstring& name) const
 {
     for (const auto& entry : arrayOf(machine_.document(), "adapters")) {
-        if (entry.is_object() && entry.value("present", true) && equalsIgnoreCase(textOf(entry, "name"), name))
+        if (entry.is_object() && memberOr(entry, "present", true) && equalsIgnoreCase(textOf(entry, "name"), name))
             return true;
     }
     return false;
@@ -90,7 +91,7 @@ Status SimDevices::presentNetworkDevices(std::vector<std::wstring>& netCfgInstan
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
     netCfgInstanceIds.clear();
     for (const auto& entry : arrayOf(machine_.document(), "adapters")) {
-        if (!entry.is_object() || !entry.value("present", true))
+        if (!entry.is_object() || !memberOr(entry, "present", true))
             continue;
         std::wstring name = textOf(entry, "name");
         if (!driverKeyPath(name).empty())
@@ -115,7 +116,7 @@ Status SimDevices::printers(std::vector<PrinterInfo>& printers)
         printer.description = textOf(entry, "description");
         if (printer.description.empty())
             printer.description = printer.name + L"," + textOf(entry, "driver") + L"," + textOf(entry, "location");
-        printer.flags = entry.value("flags", kPrinterEnumIcon8);
+        printer.flags = memberOr(entry, "flags", kPrinterEnumIcon8);
         printers.push_back(printer);
     }
     return ErrorSuccess;

@@ -2,6 +2,7 @@
 
 #include "platform/Text.h"
 #include "platform/sim/DefaultMachine.h"
+#include "platform/sim/MachineSchema.h"
 
 #include <cwctype>
 #include <fstream>
@@ -36,11 +37,14 @@ bool readDocument(const fs::path& file, nlohmann::json& document, std::string& e
         error = file.string() + " is not valid JSON: " + e.what();
         return false;
     }
-    if (!document.is_object()) {
-        error = file.string() + " does not hold a JSON object";
-        return false;
-    }
-    return true;
+    return checkMachineSchema(document, file.string(), error);
+}
+
+// A folder written by hand: its machine.json lists the files to make ("files"), or it has no drives yet.
+bool isRecipe(const fs::path& folder, const nlohmann::json& document)
+{
+    std::error_code ec;
+    return document.contains("files") || !fs::is_directory(folder / "drives", ec);
 }
 
 // The entry of `parent` whose name equals `name` without regard to case, or `name` itself.
@@ -72,6 +76,12 @@ std::unique_ptr<SimMachine> SimMachine::open(const fs::path& folder, std::string
     std::unique_ptr<SimMachine> machine(new SimMachine(folder));
     if (!readDocument(folder / "machine.json", machine->document_, error))
         return nullptr;
+    if (!isRecipe(folder, machine->document_))
+        return machine;
+    // The drives are made from the recipe once; the machine then runs on what was made.
+    if (!materialise(folder, machine->document_, error) ||
+        !readDocument(folder / "machine.json", machine->document_, error))
+        return nullptr;
     return machine;
 }
 
@@ -82,7 +92,9 @@ std::unique_ptr<SimMachine> SimMachine::create(const fs::path& folder, const nlo
         error = folder.string() + " is not empty";
         return nullptr;
     }
-    if (!materialise(folder, profile, error))
+    // A profile built in code as {} is null: an empty machine.
+    const nlohmann::json& given = profile.is_null() ? nlohmann::json::object() : profile;
+    if (!checkMachineSchema(given, (folder / "machine.json").string(), error) || !materialise(folder, given, error))
         return nullptr;
     return open(folder, error);
 }
@@ -148,6 +160,11 @@ void SimMachine::journal(const std::string& line)
 {
     std::lock_guard<std::recursive_mutex> lock(mutex_);
     journal_.push_back(line);
+    if (!journalFile_.is_open())
+        journalFile_.open(folder_ / "journal.log", std::ios::binary | std::ios::app);
+    // Flushed line by line: a run that is ended half way still leaves the record of what it changed.
+    journalFile_ << line << '\n' << std::flush;
+    journalWritten_ = journalWritten_ && journalFile_.good();
 }
 
 std::vector<std::string> SimMachine::journalLines() const
@@ -177,11 +194,8 @@ bool SimMachine::save(std::string& error)
         error = "cannot replace " + target.string() + ": " + ec.message();
         return false;
     }
-    std::ofstream journalFile(folder_ / "journal.log", std::ios::binary | std::ios::app);
-    for (; journalSaved_ < journal_.size(); ++journalSaved_)
-        journalFile << journal_[journalSaved_] << '\n';
-    if (!journalFile) {
-        error = "cannot write the journal";
+    if (!journalWritten_) {
+        error = "cannot write the journal " + (folder_ / "journal.log").string();
         return false;
     }
     return true;

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -24,7 +25,10 @@ public:
 class SimMachine {
 public:
     // Opens the machine in `folder`. A missing or empty folder is first filled with the embedded default
-    // machine. Returns null with `error` set when machine.json cannot be read or parsed.
+    // machine; a machine.json written by hand that lists "files" (or a folder without drives/) is first
+    // made into its drives. Returns null with `error` set, before anything is changed, when machine.json
+    // cannot be read or parsed or a member has the wrong type (see MachineSchema.h); with `error` set
+    // when the recipe cannot be made.
     static std::unique_ptr<SimMachine> open(const std::filesystem::path& folder, std::string& error);
 
     // Opens a machine from a profile given in memory, materialising it into `folder` (which must be empty
@@ -45,11 +49,11 @@ public:
 
     void addState(const SimState* state);
 
-    // Records one command or change. Kept in memory; save() appends the new lines to journal.log.
+    // Records one command or change: kept in memory and appended to journal.log at once.
     void journal(const std::string& line);
     std::vector<std::string> journalLines() const;
 
-    // Writes machine.json (through a temporary file) and appends the journal.
+    // Writes machine.json (through a temporary file); fails also when a journal line could not be written.
     bool save(std::string& error);
 
     // One lock for the whole machine: the groups take it around each operation.
@@ -62,7 +66,8 @@ private:
     nlohmann::json document_;
     std::vector<const SimState*> states_;
     std::vector<std::string> journal_;
-    std::size_t journalSaved_ = 0;
+    std::ofstream journalFile_;
+    bool journalWritten_ = true;
     mutable std::recursive_mutex mutex_;
 };
 

@@ -1,4 +1,5 @@
 #include "platform/Text.h"
+#include "platform/sim/JsonMember.h"
 #include "platform/sim/SimMaintenanceTools.h"
 
 #include <fstream>
@@ -68,8 +69,8 @@ nlohmann::json& hibernationSection(SimMachine& machine)
 
 std::uint64_t hiberFileSize(const nlohmann::json& section)
 {
-    std::uint64_t full = section.value("fullSize", kDefaultFullSize);
-    return section.value("type", std::string("full")) == "reduced" ? full / 2 : full;
+    std::uint64_t full = memberOr(section, "fullSize", kDefaultFullSize);
+    return memberOr(section, "type", std::string("full")) == "reduced" ? full / 2 : full;
 }
 
 void writeHiberFile(SimMachine& machine, std::uint64_t size)
@@ -105,7 +106,7 @@ ToolOutcome setHiberFileType(SimMachine& machine, const std::wstring& type)
     if (!full && !equalsIgnoreCase(type, L"reduced"))
         return {1, kInvalid};
     auto& section = hibernationSection(machine);
-    if (!section.value("enabled", false))
+    if (!memberOr(section, "enabled", false))
         return {1, "The hiberfile type could not be changed because hibernation is not enabled.\r\n"};
     section["type"] = full ? "full" : "reduced";
     writeHiberFile(machine, hiberFileSize(section));
@@ -126,7 +127,7 @@ std::wstring simSystemDrive(const SimMachine& machine)
     const auto& document = machine.document();
     std::string directory = "C:";
     if (document.contains("system") && document["system"].is_object())
-        directory = document["system"].value("systemDirectory", directory);
+        directory = memberOr(document["system"], "systemDirectory", directory);
     return directory.size() >= 2 && directory[1] == ':' ? fromUtf8(directory.substr(0, 2)) : std::wstring(L"C:");
 }
 

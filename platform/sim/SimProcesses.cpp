@@ -1,6 +1,7 @@
 #include "platform/sim/SimProcesses.h"
 
 #include "platform/Text.h"
+#include "platform/sim/JsonMember.h"
 #include "platform/sim/SimSystemInfo.h"
 
 namespace platform::sim {
@@ -20,7 +21,7 @@ nlohmann::json* findProcess(SimMachine& machine, std::uint32_t pid)
     if (!processes)
         return nullptr;
     for (auto& process : *processes) {
-        if (process.value("pid", 0u) == pid)
+        if (process.is_object() && memberOr(process, "pid", 0u) == pid)
             return &process;
     }
     return nullptr;
@@ -29,13 +30,13 @@ nlohmann::json* findProcess(SimMachine& machine, std::uint32_t pid)
 // Moves a process's working set to the available physical memory.
 void emptyWorkingSet(SimMachine& machine, nlohmann::json& process)
 {
-    std::uint64_t bytes = process.value("workingSet", std::uint64_t{0});
+    std::uint64_t bytes = memberOr(process, "workingSet", std::uint64_t{0});
     process["workingSet"] = 0;
     auto& memory = machine.document()["memory"];
     if (!memory.is_object())
         memory = nlohmann::json::object();
-    const std::uint64_t total = memory.value("totalPhys", SimSystemInfo::kDefaultTotalPhys);
-    const std::uint64_t available = memory.value("availPhys", total / 2) + bytes;
+    const std::uint64_t total = memberOr(memory, "totalPhys", SimSystemInfo::kDefaultTotalPhys);
+    const std::uint64_t available = memberOr(memory, "availPhys", total / 2) + bytes;
     memory["availPhys"] = available < total ? available : total;
 }
 
@@ -49,13 +50,13 @@ SimProcesses::SimProcesses(SimMachine& machine)
 Status SimProcesses::snapshot(std::vector<ProcessEntry>& processes)
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
-    if (machine_.document().value("processSnapshotFails", false))
+    if (memberOr(machine_.document(), "processSnapshotFails", false))
         return ErrorAccessDenied;
     processes.clear();
     if (const nlohmann::json* all = section(machine_)) {
         for (const auto& process : *all) {
-            processes.push_back({process.value("pid", 0u), process.value("parentPid", 0u),
-                                 fromUtf8(process.value("name", std::string()))});
+            processes.push_back({memberOr(process, "pid", 0u), memberOr(process, "parentPid", 0u),
+                                 fromUtf8(memberOr(process, "name", std::string()))});
         }
     }
     return ErrorSuccess;
@@ -67,9 +68,9 @@ Status SimProcesses::trimWorkingSet(std::uint32_t pid)
     nlohmann::json* process = findProcess(machine_, pid);
     if (!process)
         return ErrorInvalidParameter;
-    if (process->value("protected", false))
+    if (memberOr(*process, "protected", false))
         return ErrorAccessDenied;
-    machine_.journal("process " + std::to_string(pid) + " " + process->value("name", std::string()) +
+    machine_.journal("process " + std::to_string(pid) + " " + memberOr(*process, "name", std::string()) +
                      " working set trimmed");
     emptyWorkingSet(machine_, *process);
     return ErrorSuccess;
@@ -81,9 +82,9 @@ Status SimProcesses::imagePath(std::uint32_t pid, std::wstring& path)
     nlohmann::json* process = findProcess(machine_, pid);
     if (!process)
         return ErrorInvalidParameter;
-    if (process->value("protected", false))
+    if (memberOr(*process, "protected", false))
         return ErrorAccessDenied;
-    std::string image = process->value("imagePath", std::string());
+    std::string image = memberOr(*process, "imagePath", std::string());
     if (image.empty())
         return ErrorAccessDenied;
     path = fromUtf8(image);
@@ -95,8 +96,8 @@ std::uint32_t SimProcesses::currentProcessId()
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
     if (const nlohmann::json* all = section(machine_)) {
         for (const auto& process : *all) {
-            if (process.value("self", false))
-                return process.value("pid", 0u);
+            if (memberOr(process, "self", false))
+                return memberOr(process, "pid", 0u);
         }
     }
     return 0;
@@ -109,7 +110,7 @@ void SimProcesses::trimAll(SimMachine& machine)
     if (!all)
         return;
     for (auto& process : *all) {
-        if (!process.value("protected", false))
+        if (!memberOr(process, "protected", false))
             emptyWorkingSet(machine, process);
     }
 }

@@ -1,6 +1,7 @@
 #include "platform/sim/SimSecurity.h"
 
 #include "platform/Text.h"
+#include "platform/sim/JsonMember.h"
 
 namespace platform::sim {
 
@@ -13,7 +14,7 @@ Status SimSecurity::isAdministrator(bool& member)
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
     const auto& document = machine_.document();
-    member = !document.contains("security") || document["security"].value("administrator", true);
+    member = !document.contains("security") || memberOr(document["security"], "administrator", true);
     return ErrorSuccess;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/sim/SimServices.h"
 
 #include "platform/Text.h"
+#include "platform/sim/JsonMember.h"
 
 namespace platform::sim {
 
@@ -188,14 +189,15 @@ SimServices::SimServices(SimMachine& machine)
             auto service = std::make_shared<SimService>();
             const auto& entry = it.value();
             service->name = fromUtf8(it.key());
-            service->displayName = fromUtf8(entry.value("displayName", it.key()));
-            service->binaryPath = fromUtf8(entry.value("binaryPath", std::string()));
-            service->state = fromJson(entry.value("state", nlohmann::json("stopped")), kStates, ServiceState::Stopped);
-            service->startType = fromJson(entry.value("startType", nlohmann::json("manual")), kStartTypes,
+            service->displayName = fromUtf8(memberOr(entry, "displayName", it.key()));
+            service->binaryPath = fromUtf8(memberOr(entry, "binaryPath", std::string()));
+            service->state =
+                fromJson(memberOr(entry, "state", nlohmann::json("stopped")), kStates, ServiceState::Stopped);
+            service->startType = fromJson(memberOr(entry, "startType", nlohmann::json("manual")), kStartTypes,
                                           ServiceStart::Manual);
-            service->processId = entry.value("pid", 0u);
-            service->onStop = entry.value("onStop", std::string("stops"));
-            service->denied = entry.value("denied", false);
+            service->processId = memberOr(entry, "pid", 0u);
+            service->onStop = memberOr(entry, "onStop", std::string("stops"));
+            service->denied = memberOr(entry, "denied", false);
             services_[lower(service->name)] = service;
         }
     }
@@ -227,6 +229,8 @@ void SimServices::store(nlohmann::json& document) const
     auto& section = document["services"];
     for (const auto& [key, service] : services_) {
         auto& entry = section[toUtf8(service->name)];
+        if (!entry.is_object())
+            entry = nlohmann::json::object();
         entry["state"] = toName(service->state, kStates);
         entry["startType"] = toName(service->startType, kStartTypes);
         entry["pid"] = service->processId;

@@ -1,6 +1,7 @@
 #include "platform/sim/SimShell.h"
 
 #include "platform/Text.h"
+#include "platform/sim/JsonMember.h"
 
 #include <filesystem>
 
@@ -45,8 +46,8 @@ Status SimShell::shortcutTarget(const std::wstring& lnkPath, std::wstring& targe
         return status;
     if (!link->is_object())
         return ErrorInvalidData;
-    target = fromUtf8(link->value("target", std::string()));
-    arguments = fromUtf8(link->value("arguments", std::string()));
+    target = fromUtf8(memberOr(*link, "target", std::string()));
+    arguments = fromUtf8(memberOr(*link, "arguments", std::string()));
     return ErrorSuccess;
 }
 

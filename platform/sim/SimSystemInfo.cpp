@@ -1,6 +1,7 @@
 #include "platform/sim/SimSystemInfo.h"
 
 #include "platform/Text.h"
+#include "platform/sim/JsonMember.h"
 #include "platform/sim/SimProcesses.h"
 
 #include <cmath>
@@ -15,9 +16,9 @@ constexpr std::uint64_t kGiB = 1ull << 30;
 std::uint64_t bytesOf(const nlohmann::json& entry, const char* bytesKey, const char* gbKey, std::uint64_t fallback)
 {
     if (entry.contains(bytesKey))
-        return entry.value(bytesKey, fallback);
+        return memberOr(entry, bytesKey, fallback);
     if (entry.contains(gbKey))
-        return static_cast<std::uint64_t>(std::llround(entry.value(gbKey, 0.0) * static_cast<double>(kGiB)));
+        return static_cast<std::uint64_t>(std::llround(memberOr(entry, gbKey, 0.0) * static_cast<double>(kGiB)));
     return fallback;
 }
 
@@ -46,7 +47,7 @@ const nlohmann::json& SimSystemInfo::section(const char* name) const
 Status SimSystemInfo::systemDirectory(std::wstring& path, std::uint32_t maxChars)
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
-    std::wstring directory = fromUtf8(section("system").value("systemDirectory", std::string("C:\\Windows\\system32")));
+    std::wstring directory = fromUtf8(memberOr(section("system"), "systemDirectory", "C:\\Windows\\system32"));
     if (directory.empty())
         return ErrorPathNotFound;
     if (directory.size() + 1 > maxChars)
@@ -62,10 +63,10 @@ Status SimSystemInfo::version(OsVersion& version)
     auto it = system.find("version");
     if (it == system.end() || !it->is_object())
         return ErrorNotFound;
-    version.major = it->value("major", 0u);
-    version.minor = it->value("minor", 0u);
-    version.build = it->value("build", 0u);
-    version.servicePackMajor = static_cast<std::uint16_t>(it->value("servicePack", 0u));
+    version.major = memberOr(*it, "major", 0u);
+    version.minor = memberOr(*it, "minor", 0u);
+    version.build = memberOr(*it, "build", 0u);
+    version.servicePackMajor = static_cast<std::uint16_t>(memberOr(*it, "servicePack", 0u));
     return ErrorSuccess;
 }
 
@@ -73,11 +74,11 @@ Status SimSystemInfo::powerStatus(PowerStatus& status)
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
     const auto& power = section("power");
-    if (power.value("fails", false))
+    if (memberOr(power, "fails", false))
         return ErrorNotSupported;
-    status.acLineStatus = power.value("acLineStatus", std::uint8_t{1});
-    status.batteryFlag = power.value("batteryFlag", std::uint8_t{128});
-    status.batteryLifePercent = power.value("batteryLifePercent", std::uint8_t{255});
+    status.acLineStatus = memberOr(power, "acLineStatus", std::uint8_t{1});
+    status.batteryFlag = memberOr(power, "batteryFlag", std::uint8_t{128});
+    status.batteryLifePercent = memberOr(power, "batteryLifePercent", std::uint8_t{255});
     return ErrorSuccess;
 }
 
@@ -104,10 +105,10 @@ Status SimSystemInfo::memoryStatus(MemoryStatus& status)
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
     const auto& memory = section("memory");
-    status.totalPhys = memory.value("totalPhys", kDefaultTotalPhys);
-    status.availPhys = memory.value("availPhys", status.totalPhys / 2);
-    status.totalPageFile = memory.value("totalPageFile", status.totalPhys + 2 * kGiB);
-    status.availPageFile = memory.value("availPageFile", status.availPhys + kGiB);
+    status.totalPhys = memberOr(memory, "totalPhys", kDefaultTotalPhys);
+    status.availPhys = memberOr(memory, "availPhys", status.totalPhys / 2);
+    status.totalPageFile = memberOr(memory, "totalPageFile", status.totalPhys + 2 * kGiB);
+    status.availPageFile = memberOr(memory, "availPageFile", status.availPhys + kGiB);
     status.memoryLoad = status.totalPhys == 0
                             ? 0
                             : static_cast<std::uint32_t>(100 - status.availPhys * 100 / status.totalPhys);
@@ -116,7 +117,7 @@ Status SimSystemInfo::memoryStatus(MemoryStatus& status)
 
 std::map<std::wstring, std::wstring> SimSystemInfo::environment() const
 {
-    std::wstring systemDirectory = fromUtf8(section("system").value("systemDirectory", std::string("C:\\Windows\\system32")));
+    std::wstring systemDirectory = fromUtf8(memberOr(section("system"), "systemDirectory", "C:\\Windows\\system32"));
     std::wstring drive = systemDirectory.substr(0, 2);
     std::wstring windows = systemDirectory.substr(0, systemDirectory.find_last_of(L'\\'));
     const auto& overrides = section("environment");
@@ -181,7 +182,7 @@ Status SimSystemInfo::expandEnvironment(const std::wstring& text, std::wstring& 
 Status SimSystemInfo::joinStatus(JoinStatus& status)
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
-    const auto value = section("system").value("joinStatus", nlohmann::json("workgroup"));
+    const auto value = memberOr(section("system"), "joinStatus", nlohmann::json("workgroup"));
     if (value == "fails")
         return ErrorAccessDenied;
     if (value.is_number_unsigned()) {
@@ -201,7 +202,7 @@ Status SimSystemInfo::memoryListCommand(std::uint32_t command)
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
     const auto& security = section("security");
-    if (!security.value("administrator", true))
+    if (!memberOr(security, "administrator", true))
         return ErrorPrivilegeNotHeld;
     if (command > kPurgeLowPriorityStandbyList)
         return ErrorInvalidParameter;

@@ -1,6 +1,7 @@
 #include "platform/sim/SimTasks.h"
 
 #include "platform/Text.h"
+#include "platform/sim/JsonMember.h"
 
 #include <algorithm>
 
@@ -86,7 +87,7 @@ public:
         const nlohmann::json* task = findTask(machine_, path_);
         if (!task)
             return ErrorFileNotFound;
-        enabled = task->value("enabled", true);
+        enabled = memberOr(*task, "enabled", true);
         return ErrorSuccess;
     }
 
@@ -157,7 +158,7 @@ public:
         if (!document.contains("tasks") || !document["tasks"].is_array())
             return ErrorSuccess;
         for (const auto& entry : document["tasks"]) {
-            if (!entry.is_object() || (entry.value("hidden", false) && !includeHidden))
+            if (!entry.is_object() || (memberOr(entry, "hidden", false) && !includeHidden))
                 continue;
             std::wstring path = SimTasks::normalisePath(textOf(entry, "path"));
             if (equalsIgnoreCase(parentOf(path), path_))

@@ -1,6 +1,7 @@
 #include "platform/sim/SimWindows.h"
 
 #include "platform/Text.h"
+#include "platform/sim/JsonMember.h"
 
 namespace platform::sim {
 
@@ -9,14 +10,14 @@ namespace {
 WindowInfo windowFrom(const nlohmann::json& entry, std::size_t position)
 {
     WindowInfo window;
-    window.handle = entry.value("handle", std::uint64_t{0x10010 + 4 * position});
-    window.visible = entry.value("visible", true);
-    window.exStyle = entry.value("exStyle", 0u);
-    if (entry.value("toolWindow", false))
+    window.handle = memberOr(entry, "handle", std::uint64_t{0x10010 + 4 * position});
+    window.visible = memberOr(entry, "visible", true);
+    window.exStyle = memberOr(entry, "exStyle", 0u);
+    if (memberOr(entry, "toolWindow", false))
         window.exStyle |= SimWindows::kToolWindow;
-    window.className = fromUtf8(entry.value("className", std::string()));
-    window.title = fromUtf8(entry.value("title", std::string()));
-    window.pid = entry.value("pid", 0u);
+    window.className = fromUtf8(memberOr(entry, "className", std::string()));
+    window.title = fromUtf8(memberOr(entry, "title", std::string()));
+    window.pid = memberOr(entry, "pid", 0u);
     return window;
 }
 
@@ -31,7 +32,7 @@ Status SimWindows::enumerate(std::vector<WindowInfo>& windows)
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
     const auto& document = machine_.document();
-    if (document.value("windowsEnumerationFails", false))
+    if (memberOr(document, "windowsEnumerationFails", false))
         return ErrorAccessDenied;
     windows.clear();
     auto it = document.find("windows");

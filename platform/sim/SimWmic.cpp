@@ -1,4 +1,5 @@
 #include "platform/Text.h"
+#include "platform/sim/JsonMember.h"
 #include "platform/sim/SimTools.h"
 
 #include <algorithm>
@@ -273,7 +274,7 @@ ToolOutcome runWmic(SimMachine& machine, const std::vector<std::wstring>& argume
                 property = it.key();
         }
     }
-    bool utf16 = document.value("wmicOutput", std::string()) == "utf16";
+    bool utf16 = memberOr(document, "wmicOutput", std::string()) == "utf16";
     std::wstring text = query.listFormat ? listOutput(instances, query.properties) : tableOutput(instances, query.properties);
     return {0, encode(text, utf16)};
 }

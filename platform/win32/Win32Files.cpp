@@ -1,5 +1,6 @@
 #include "platform/win32/Win32Files.h"
 
+#include "platform/win32/LongPath.h"
 #include "platform/win32/Win32Handle.h"
 
 namespace platform::win32 {
@@ -41,7 +42,7 @@ Status lastError()
 
 Status Win32Files::list(const std::wstring& folder, const std::function<bool(const FileEntry&)>& visit)
 {
-    std::wstring pattern = folder;
+    std::wstring pattern = longPath(folder);
     if (!pattern.empty() && pattern.back() != L'\\')
         pattern.push_back(L'\\');
     pattern.push_back(L'*');
@@ -67,7 +68,7 @@ Status Win32Files::list(const std::wstring& folder, const std::function<bool(con
 Status Win32Files::attributes(const std::wstring& path, FileEntry& entry)
 {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+    if (!GetFileAttributesExW(longPath(path).c_str(), GetFileExInfoStandard, &data))
         return lastError();
     entry.name = lastComponent(path);
     entry.attributes = data.dwFileAttributes;
@@ -78,30 +79,30 @@ Status Win32Files::attributes(const std::wstring& path, FileEntry& entry)
 
 Status Win32Files::deleteFile(const std::wstring& path)
 {
-    return DeleteFileW(path.c_str()) ? ErrorSuccess : lastError();
+    return DeleteFileW(longPath(path).c_str()) ? ErrorSuccess : lastError();
 }
 
 Status Win32Files::removeDirectory(const std::wstring& path)
 {
-    return RemoveDirectoryW(path.c_str()) ? ErrorSuccess : lastError();
+    return RemoveDirectoryW(longPath(path).c_str()) ? ErrorSuccess : lastError();
 }
 
 Status Win32Files::rename(const std::wstring& from, const std::wstring& to)
 {
-    return MoveFileExW(from.c_str(), to.c_str(), 0) ? ErrorSuccess : lastError();
+    return MoveFileExW(longPath(from).c_str(), longPath(to).c_str(), 0) ? ErrorSuccess : lastError();
 }
 
 Status Win32Files::setAttributes(const std::wstring& path, std::uint32_t attributes)
 {
-    return SetFileAttributesW(path.c_str(), attributes) ? ErrorSuccess : lastError();
+    return SetFileAttributesW(longPath(path).c_str(), attributes) ? ErrorSuccess : lastError();
 }
 
 Status Win32Files::readFile(const std::wstring& path, std::uint64_t maxBytes, std::string& bytes)
 {
     bytes.clear();
-    const UniqueHandle file =
-        ownHandle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const UniqueHandle file = ownHandle(CreateFileW(longPath(path).c_str(), GENERIC_READ,
+                                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return lastError();
     char chunk[readChunk];

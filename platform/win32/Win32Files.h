@@ -5,7 +5,8 @@
 namespace platform::win32 {
 
 // The files group over kernel32. Listing reports links (reparse points) as entries and never enters
-// them; deleting a link removes the link itself.
+// them; deleting a link removes the link itself. Absolute paths go to Windows in their long form, so a
+// file deep below a folder is reached even where its path is longer than MAX_PATH.
 class Win32Files : public Files {
 public:
     Status list(const std::wstring& folder, const std::function<bool(const FileEntry&)>& visit) override;

@@ -8,10 +8,10 @@
 
 namespace platform::win32 {
 
-// An IRegisteredTask and the folder it is registered in (needed to register a changed definition).
+// A task registered with the Task Scheduler (IRegisteredTask).
 class Win32ScheduledTask : public ScheduledTask {
 public:
-    Win32ScheduledTask(ComPtr<ITaskFolder> folder, ComPtr<IRegisteredTask> task);
+    explicit Win32ScheduledTask(ComPtr<IRegisteredTask> task);
 
     std::wstring name() const override { return name_; }
     std::wstring path() const override { return path_; }
@@ -21,7 +21,6 @@ public:
 
 private:
     ComApartment apartment_;
-    ComPtr<ITaskFolder> folder_;
     ComPtr<IRegisteredTask> task_;
     std::wstring name_;
     std::wstring path_;

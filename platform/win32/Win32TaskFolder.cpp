@@ -33,9 +33,7 @@ Status Win32TaskFolder::task(const std::wstring& name, std::unique_ptr<Scheduled
     const HRESULT result = folder_->GetTask(taskName.get(), registered.put());
     if (FAILED(result))
         return statusFromHresult(result);
-    ComPtr<ITaskFolder> folder;
-    folder_->QueryInterface(IID_ITaskFolder, folder.putVoid());
-    task = std::make_unique<Win32ScheduledTask>(std::move(folder), std::move(registered));
+    task = std::make_unique<Win32ScheduledTask>(std::move(registered));
     return ErrorSuccess;
 }
 
@@ -55,9 +53,7 @@ Status Win32TaskFolder::tasks(bool includeHidden, std::vector<std::unique_ptr<Sc
         result = collection->get_Item(itemIndex(index), registered.put());
         if (FAILED(result))
             return statusFromHresult(result);
-        ComPtr<ITaskFolder> folder;
-        folder_->QueryInterface(IID_ITaskFolder, folder.putVoid());
-        tasks.push_back(std::make_unique<Win32ScheduledTask>(std::move(folder), std::move(registered)));
+        tasks.push_back(std::make_unique<Win32ScheduledTask>(std::move(registered)));
     }
     return ErrorSuccess;
 }

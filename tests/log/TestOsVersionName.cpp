@@ -27,7 +27,13 @@ private slots:
         row("last Windows 10 build", {{"CurrentMajorVersionNumber", 10}, {"CurrentMinorVersionNumber", 0}, {"CurrentBuildNumber", "21999"}}, "Win10 (Build 21999)");
         row("Windows 11", {{"CurrentMajorVersionNumber", 10}, {"CurrentMinorVersionNumber", 0}, {"CurrentBuildNumber", "22000"}}, "Win11 (Build 22000)");
         row("Windows XP", {{"CurrentMajorVersionNumber", 5}, {"CurrentMinorVersionNumber", 1}, {"CurrentBuildNumber", "2600"}}, "Unknown (5.1 Build 2600)");
-        row("no major value, as before Windows 10", {{"CurrentVersion", "6.1"}, {"CurrentBuildNumber", "7601"}}, "Unknown (0.0 Build 7601)");
+        row("Windows 7 without number values", {{"CurrentVersion", "6.1"}, {"CurrentBuildNumber", "7601"}}, "Win7 (Build 7601)");
+        row("Windows 8 without number values", {{"CurrentVersion", "6.2"}, {"CurrentBuildNumber", "9200"}}, "Win8 (Build 9200)");
+        row("Windows 8.1 without number values", {{"CurrentVersion", "6.3"}, {"CurrentBuildNumber", "9600"}}, "Win8.1 (Build 9600)");
+        row("Windows 10 keeps CurrentVersion 6.3", {{"CurrentVersion", "6.3"}, {"CurrentMajorVersionNumber", 10}, {"CurrentMinorVersionNumber", 0}, {"CurrentBuildNumber", "19045"}}, "Win10 (Build 19045)");
+        row("Vista without number values", {{"CurrentVersion", "6.0"}, {"CurrentBuildNumber", "6002"}}, "Unknown (6.0 Build 6002)");
+        row("CurrentVersion not a version", {{"CurrentVersion", "seven"}, {"CurrentBuildNumber", "7601"}}, "Unknown (0.0 Build 7601)");
+        row("neither version value", {{"CurrentBuildNumber", "7601"}}, "Unknown (0.0 Build 7601)");
         row("build not a number", {{"CurrentMajorVersionNumber", 10}, {"CurrentMinorVersionNumber", 0}, {"CurrentBuildNumber", "abc"}}, "Win10 (Build 0)");
         row("build with blanks", {{"CurrentMajorVersionNumber", 10}, {"CurrentMinorVersionNumber", 0}, {"CurrentBuildNumber", " 19045 "}}, "Win10 (Build 19045)");
         row("build longer than 256 bytes", {{"CurrentMajorVersionNumber", 10}, {"CurrentMinorVersionNumber", 0}, {"CurrentBuildNumber", std::string(200, '1')}}, "Win10 (Build 0)");

@@ -16,8 +16,8 @@ public:
     // A registry key (under HKCU) that is empty at the start of each test and may be written freely.
     virtual std::wstring scratchKey() const = 0;
 
-    // A folder (Windows path) that is empty at the start of each test, and a way to put a file in it
-    // without going through the interface under test.
+    // A folder (Windows path) that is empty at the start of each test, and a way to put a file in it (or in
+    // folders below it, which are made as needed) without going through the interface under test.
     virtual std::wstring scratchFolder() = 0;
     virtual void writeFile(const std::wstring& path, const std::string& bytes) = 0;
 

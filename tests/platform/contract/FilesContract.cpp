@@ -2,6 +2,7 @@
 #include "platform/Text.h"
 
 #include <map>
+#include <vector>
 
 using namespace platform;
 
@@ -143,6 +144,33 @@ TEST_F(FilesContract, ReadFileStopsAtTheLimit)
     ASSERT_EQ(machine().files.readFile(scratch(L"prefs.js"), 1000, bytes), ErrorSuccess);
     EXPECT_EQ(bytes, "user_pref(1);");
     EXPECT_EQ(machine().files.readFile(scratch(L"none.js"), 10, bytes), ErrorFileNotFound);
+}
+
+// A file five folders of 60 characters below the scratch folder: its path is well past MAX_PATH (260).
+TEST_F(FilesContract, PathsLongerThanMaxPathAreReached)
+{
+    std::vector<std::wstring> folders{backend().scratchFolder()};
+    for (wchar_t letter = L'a'; letter < L'f'; ++letter)
+        folders.push_back(folders.back() + L"\\" + std::wstring(60, letter));
+    const std::wstring deep = folders.back();
+    const std::wstring file = deep + L"\\long.txt";
+    ASSERT_GT(file.size(), 260u);
+    backend().writeFile(file, "far down");
+
+    FileEntry entry;
+    ASSERT_EQ(machine().files.attributes(file, entry), ErrorSuccess);
+    EXPECT_EQ(entry.size, 8u);
+    EXPECT_EQ(listing(deep).count(L"long.txt"), 1u);
+    std::string bytes;
+    ASSERT_EQ(machine().files.readFile(file, 100, bytes), ErrorSuccess);
+    EXPECT_EQ(bytes, "far down");
+    ASSERT_EQ(machine().files.rename(file, deep + L"\\moved.txt"), ErrorSuccess);
+    ASSERT_EQ(machine().files.setAttributes(deep + L"\\moved.txt", FileAttribute::Normal), ErrorSuccess);
+    ASSERT_EQ(machine().files.deleteFile(deep + L"\\moved.txt"), ErrorSuccess);
+    EXPECT_EQ(machine().files.attributes(deep + L"\\moved.txt", entry), ErrorFileNotFound);
+    for (std::size_t i = folders.size() - 1; i > 0; --i)
+        EXPECT_EQ(machine().files.removeDirectory(folders[i]), ErrorSuccess) << i;
+    EXPECT_TRUE(listing(backend().scratchFolder()).empty());
 }
 
 } // namespace

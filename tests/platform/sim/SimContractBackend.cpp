@@ -50,7 +50,10 @@ public:
 
     void writeFile(const std::wstring& path, const std::string& bytes) override
     {
-        std::ofstream out(machine_->hostPath(path), std::ios::binary | std::ios::trunc);
+        const fs::path host = machine_->hostPath(path);
+        std::error_code ec;
+        fs::create_directories(host.parent_path(), ec);
+        std::ofstream out(host, std::ios::binary | std::ios::trunc);
         out << bytes;
     }
 

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <sstream>
 
@@ -263,6 +264,58 @@ TEST_F(SimMachineTest, EmptyFolderGetsTheDefaultMachine)
     ASSERT_EQ(key->queryValue(L"CurrentBuildNumber", value), ErrorSuccess);
     EXPECT_EQ(value.asString(), L"19045");
     EXPECT_TRUE(fs::is_directory(folder_ / "drives" / "C" / "Windows"));
+}
+
+TEST_F(SimMachineTest, JournalLinesAreOnDiskAsSoonAsTheChangeIsMade)
+{
+    make({{"files", {{{"path", "C:\\Temp\\a.tmp"}, {"size", 10}}}}});
+    ASSERT_EQ(platform().files.deleteFile(L"C:\\Temp\\a.tmp"), ErrorSuccess);
+    // No save: a run ended here still leaves the record of the deletion.
+    std::ifstream in(folder_ / "journal.log");
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(), "delete C:\\Temp\\a.tmp\n");
+}
+
+// Each row breaks one member after the machine was opened and makes the call that reads it: the
+// simulated PC answers with its default instead of throwing out of the platform call.
+TEST_F(SimMachineTest, WrongTypesNeverThrowOutOfAPlatformCall)
+{
+    const struct {
+        const char* pointer;
+        const char* json;
+        std::function<void(Platform&)> call;
+    } cases[] = {
+        {"/power", R"("mains")", [](Platform& p) { PowerStatus s; p.systemInfo.powerStatus(s); }},
+        {"/power/acLineStatus", R"("0")", [](Platform& p) { PowerStatus s; p.systemInfo.powerStatus(s); }},
+        {"/memory/totalPhys", R"("8G")", [](Platform& p) { MemoryStatus s; p.systemInfo.memoryStatus(s); }},
+        {"/system/version/major", R"("10")", [](Platform& p) { OsVersion v; p.systemInfo.version(v); }},
+        {"/disks", R"({"C:": {"freeGB": "30"}})", [](Platform& p) { DiskSpace d; p.systemInfo.diskSpace(L"C:\\", d); }},
+        {"/security", R"("admin")", [](Platform& p) { bool m; p.security.isAdministrator(m); }},
+        {"/processes", R"(["System", {"pid": "4"}])", [](Platform& p) { p.processes.trimWorkingSet(0); }},
+        {"/processSnapshotFails", R"("yes")",
+         [](Platform& p) { std::vector<ProcessEntry> e; p.processes.snapshot(e); }},
+        {"/windows", R"([{"visible": "no", "pid": "9"}])",
+         [](Platform& p) { std::vector<WindowInfo> w; p.windows.enumerate(w); }},
+        {"/tools/wmic", R"({"exitCode": "5", "output": 7})",
+         [](Platform& p) { CommandResult r; p.commands.run(L"wmic", {L"os"}, 100, r); }},
+        {"/hibernation", R"({"enabled": "yes", "fullSize": "big"})",
+         [](Platform& p) { CommandResult r; p.commands.run(L"powercfg", {L"/h", L"/type", L"full"}, 100, r); }},
+        {"/boot", R"({"entries": {"{current}": "Windows"}})",
+         [](Platform& p) {
+             CommandResult r;
+             p.commands.run(L"bcdedit", {L"/set", L"{current}", L"quietboot", L"on"}, 100, r);
+         }},
+    };
+    make({{"files", {{{"path", "C:\\Temp"}, {"folder", true}}}}});
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.pointer);
+        const nlohmann::json::json_pointer pointer(row.pointer);
+        const nlohmann::json before = machine_->document().contains(pointer) ? machine_->document()[pointer] : nullptr;
+        machine_->document()[pointer] = nlohmann::json::parse(row.json);
+        EXPECT_NO_THROW(row.call(platform()));
+        machine_->document()[pointer] = before;
+    }
 }
 
 TEST(DefaultMachineTest, FragmentsMergeObjectsAndAppendArrays)

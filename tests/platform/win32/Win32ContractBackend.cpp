@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <filesystem>
-#include <fstream>
 
 namespace fs = std::filesystem;
 
@@ -15,6 +14,34 @@ const wchar_t scratchKeyPath[] = L"Software\\TidewellContract";
 const wchar_t scratchFolderPath[] = L"C:\\TidewellScratch";
 
 std::unique_ptr<Win32ContractBackend> current;
+
+// The scratch folder may hold paths longer than MAX_PATH, which std::filesystem does not reach here:
+// these helpers use the "\\?\" form of the absolute paths they are given.
+std::wstring longForm(const std::wstring& path)
+{
+    return L"\\\\?\\" + path;
+}
+
+void removeTree(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW found{};
+    const HANDLE find = FindFirstFileW(longForm(folder + L"\\*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            const std::wstring path = folder + L"\\" + name;
+            SetFileAttributesW(longForm(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                removeTree(path);
+            else
+                DeleteFileW(longForm(path).c_str());
+        } while (FindNextFileW(find, &found));
+        FindClose(find);
+    }
+    RemoveDirectoryW(longForm(folder).c_str());
+}
 
 } // namespace
 
@@ -38,8 +65,7 @@ Win32ContractBackend::~Win32ContractBackend()
 void Win32ContractBackend::clearScratch()
 {
     RegDeleteTreeW(HKEY_CURRENT_USER, scratchKeyPath);
-    std::error_code ignored;
-    fs::remove_all(fs::path(scratchFolderPath), ignored);
+    removeTree(scratchFolderPath);
 }
 
 std::wstring Win32ContractBackend::scratchKey() const
@@ -54,8 +80,15 @@ std::wstring Win32ContractBackend::scratchFolder()
 
 void Win32ContractBackend::writeFile(const std::wstring& path, const std::string& bytes)
 {
-    std::ofstream out(fs::path(path), std::ios::binary | std::ios::trunc);
-    out << bytes;
+    for (auto slash = path.find(L'\\', 3); slash != std::wstring::npos; slash = path.find(L'\\', slash + 1))
+        CreateDirectoryW(longForm(path.substr(0, slash)).c_str(), nullptr);
+    const HANDLE file = CreateFileW(longForm(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
 }
 
 // cmd's echo takes the rest of its line, so the words go as separate arguments that need no quotes.

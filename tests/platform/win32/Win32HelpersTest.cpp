@@ -1,4 +1,6 @@
+#include "platform/Text.h"
 #include "platform/win32/HresultStatus.h"
+#include "platform/win32/LongPath.h"
 #include "platform/win32/NtdllFunctions.h"
 #include "platform/win32/Win32Buffer.h"
 
@@ -118,6 +120,27 @@ TEST(NtdllFunctions, AreResolvedAndMapNtStatusToWin32)
     EXPECT_EQ(ntdll.toWin32(0), ErrorSuccess);
     EXPECT_EQ(ntdll.toWin32(static_cast<LONG>(0xC0000022)), ErrorAccessDenied);
     EXPECT_EQ(ntdll.toWin32(static_cast<LONG>(0xC0000061)), ErrorPrivilegeNotHeld);
+}
+
+TEST(LongPath, AbsolutePathsTakeTheLongFormAndOthersStayAsTheyAre)
+{
+    const struct {
+        const wchar_t* path;
+        const wchar_t* expected;
+    } cases[] = {
+        {L"C:\\Windows\\Temp\\a.tmp", L"\\\\?\\C:\\Windows\\Temp\\a.tmp"},
+        {L"c:/Windows/./Temp/../Logs", L"\\\\?\\c:\\Windows\\Logs"},
+        {L"C:\\Temp\\name. ", L"\\\\?\\C:\\Temp\\name"},
+        {L"C:\\", L"\\\\?\\C:\\"},
+        {L"\\\\server\\share\\folder\\file.txt", L"\\\\?\\UNC\\server\\share\\folder\\file.txt"},
+        {L"\\\\?\\C:\\already\\long", L"\\\\?\\C:\\already\\long"},
+        {L"\\\\.\\pipe\\name", L"\\\\.\\pipe\\name"},
+        {L"relative\\file.txt", L"relative\\file.txt"},
+        {L"C:drive-relative.txt", L"C:drive-relative.txt"},
+        {L"", L""},
+    };
+    for (const auto& row : cases)
+        EXPECT_EQ(longPath(row.path), row.expected) << toUtf8(row.path);
 }
 
 } // namespace
