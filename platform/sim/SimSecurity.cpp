@@ -1,6 +1,7 @@
 #include "platform/sim/SimSecurity.h"
 
 #include "platform/Text.h"
+#include "platform/sim/SimWow64.h"
 
 namespace platform::sim {
 
@@ -17,9 +18,11 @@ Status SimSecurity::isAdministrator(bool& member)
     return ErrorSuccess;
 }
 
-Status SimSecurity::verifyFile(const std::wstring& path, std::int32_t& trustResult)
+Status SimSecurity::verifyFile(const std::wstring& given, std::int32_t& trustResult)
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    std::wstring redirected;
+    const std::wstring& path = SimWow64(machine_).redirect(given, redirected);
     std::error_code ec;
     auto host = machine_.hostPath(path);
     if (host.empty() || !std::filesystem::is_regular_file(host, ec))
