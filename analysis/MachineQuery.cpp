@@ -10,6 +10,7 @@ using platform::RegValue;
 
 MachineQuery::MachineQuery(platform::Platform& platform)
     : platform_(platform)
+    , native_(platform)
 {
 }
 
@@ -105,7 +106,7 @@ bool MachineQuery::readFile(const QString& path, qint64 maxBytes, QByteArray& by
 {
     std::string raw;
     if (path.isEmpty() ||
-        !platform::succeeded(platform_.files.readFile(toWString(path), static_cast<std::uint64_t>(maxBytes), raw)))
+        !platform::succeeded(platform_.files.readFile(machinePath(path), static_cast<std::uint64_t>(maxBytes), raw)))
         return false;
     bytes = QByteArray(raw.data(), static_cast<int>(raw.size()));
     return true;
@@ -140,9 +141,9 @@ QString MachineQuery::join(const QString& folder, const QString& name)
     return path + QLatin1Char('\\') + name;
 }
 
-std::wstring MachineQuery::machinePath(const QString& path)
+std::wstring MachineQuery::machinePath(const QString& path) const
 {
-    QString trimmed = path;
+    QString trimmed = native_.map(path);
     while (trimmed.size() > 3 && trimmed.endsWith(QLatin1Char('\\')))
         trimmed.chop(1);
     return toWString(trimmed);

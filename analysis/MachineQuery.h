@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/NativeSystemFolder.h"
 #include "platform/Platform.h"
 
 #include <QByteArray>
@@ -56,6 +57,10 @@ public:
 
     platform::Platform& platform() const { return platform_; }
 
+    // The path as this process reaches it: below "%WINDIR%\System32" the native folder (Sysnative under
+    // WOW64), so that existence and signature checks see the 64-bit files Windows runs.
+    QString nativePath(const QString& path) const { return native_.map(path); }
+
     static constexpr qint64 kMaxFileBytes = 8 * 1024 * 1024;
     // The most a registry value may hold to be read: many times the longest command line Windows accepts
     // (32,767 characters), and small enough that a hostile value cannot exhaust the memory of the program.
@@ -66,8 +71,9 @@ public:
 
 private:
     QStringList list(const QString& folder, bool wantFolders) const;
-    // Without trailing backslashes, except for a drive root.
-    static std::wstring machinePath(const QString& path);
+    // Without trailing backslashes, except for a drive root; a System32 path mapped to the native folder.
+    std::wstring machinePath(const QString& path) const;
 
     platform::Platform& platform_;
+    NativeSystemFolder native_;
 };

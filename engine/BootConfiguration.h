@@ -1,11 +1,14 @@
 #pragma once
 
+#include "engine/ConsoleTool.h"
+
 #include <QString>
 
 class OptimizeCore;
 
 // Backs up the boot configuration, then turns the boot logo off and shortens the boot menu (items D2 and
-// D3). The commands' outcome is not examined; their log lines are written either way.
+// D3). Each line says what really happened: "已执行" and the backup file only when bcdedit exited with 0
+// (and the file is there), otherwise "失败" with the exit code or the missing program.
 class BootConfiguration {
 public:
     explicit BootConfiguration(OptimizeCore& core);
@@ -15,7 +18,9 @@ public:
     static QString backupFileTemplate();
 
 private:
-    void run(const QStringList& arguments, int waitMs);
+    void backUp();
+    QString freeBackupPath(const QString& path) const;
+    ConsoleTool::Outcome run(const QStringList& arguments, int waitMs);
     QString expand(const QString& text) const;
 
     OptimizeCore& core_;

@@ -1,17 +1,52 @@
 #include "engine/ConsoleTool.h"
 
+#include "engine/NativeSystemFolder.h"
 #include "engine/PlatformText.h"
+
+namespace {
+
+std::vector<std::wstring> words(const QStringList& arguments)
+{
+    std::vector<std::wstring> result;
+    for (const QString& argument : arguments)
+        result.push_back(toWString(argument));
+    return result;
+}
+
+} // namespace
+
+QString ConsoleTool::Outcome::failure() const
+{
+    if (succeeded())
+        return QString();
+    switch (status) {
+    case platform::ErrorSuccess:
+        return QStringLiteral("退出码 %1").arg(exitCode);
+    case platform::ErrorFileNotFound:
+    case platform::ErrorPathNotFound:
+        return QStringLiteral("未找到程序");
+    case platform::WaitTimeout:
+        return QStringLiteral("超时未结束");
+    default:
+        return QStringLiteral("无法启动（错误 %1）").arg(status);
+    }
+}
 
 ConsoleTool::Outcome ConsoleTool::run(platform::Platform& machine, const QString& program,
                                       const QStringList& arguments, int waitMs)
 {
-    std::vector<std::wstring> words;
-    for (const QString& argument : arguments)
-        words.push_back(toWString(argument));
     platform::CommandResult result;
     Outcome outcome;
-    outcome.status = machine.commands.run(toWString(program), words, static_cast<std::uint32_t>(waitMs), result);
+    const QString path = NativeSystemFolder(machine).tool(program);
+    outcome.status =
+        machine.commands.run(toWString(path), words(arguments), static_cast<std::uint32_t>(waitMs), result);
     outcome.exitCode = result.exitCode;
     outcome.output = QByteArray::fromStdString(result.output);
     return outcome;
+}
+
+platform::Status ConsoleTool::startDetached(platform::Platform& machine, const QString& program,
+                                            const QStringList& arguments)
+{
+    return machine.commands.startDetached(toWString(NativeSystemFolder(machine).tool(program)), words(arguments));
 }

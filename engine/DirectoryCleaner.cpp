@@ -23,8 +23,13 @@ CleanResult DirectoryCleaner::clean(const QString& folder, const QStringList& fi
     CleanResult result;
     const std::wstring root = WindowsPath::withoutTrailingSeparator(toWString(folder));
     FileEntry entry;
-    if (!succeeded(machine_.files.attributes(root, entry)) || !entry.isDirectory() || entry.isLink())
+    if (root.empty() || root.find(L'%') != std::wstring::npos || !succeeded(machine_.files.attributes(root, entry)) ||
+        !entry.isDirectory() || entry.isLink())
         return result;
+    if (guard_.isProtected(root)) {
+        result.refusedProtected = true;
+        return result;
+    }
     std::vector<std::wstring> patterns;
     for (const QString& pattern : filters)
         patterns.push_back(toWString(pattern));
@@ -38,7 +43,7 @@ void DirectoryCleaner::walk(const std::wstring& folder, const WindowsPath::NameF
     std::wstring child = folder + L'\\';
     const std::size_t base = child.size();
     machine_.files.list(folder, [&](const FileEntry& entry) {
-        if (entry.isLink())
+        if (entry.isLink() || !WindowsPath::isPlainName(entry.name))
             return true;
         child.resize(base);
         child += entry.name;

@@ -9,6 +9,12 @@ namespace {
 
 constexpr int kStep = 5;
 
+// The action as the log names it, with "失败" and the reason when defrag did not exit with 0.
+QString withOutcome(const QString& action, const ConsoleTool::Outcome& outcome)
+{
+    return outcome.succeeded() ? action : QStringLiteral("%1 失败（%2）").arg(action, outcome.failure());
+}
+
 } // namespace
 
 DiskMaintenance::DiskMaintenance(OptimizeCore& core)
@@ -24,15 +30,18 @@ void DiskMaintenance::run(const QString& drive)
     QString action;
     if (isSsd && core_.isWindows8OrLater()) {
         emit core_.progressUpdated(kStep, 84, QStringLiteral("正在优化SSD（TRIM）..."));
-        ConsoleTool::run(core_.machine(), QStringLiteral("defrag"), {drive, QStringLiteral("/L")}, kDefragWaitMs);
-        action = QStringLiteral("执行 TRIM (/L)");
+        action = withOutcome(QStringLiteral("执行 TRIM (/L)"), defrag(drive, QStringLiteral("/L")));
     } else if (isSsd) {
         emit core_.progressUpdated(kStep, 84, QStringLiteral("SSD检测，跳过碎片整理"));
         action = QStringLiteral("跳过（SSD Win7）");
     } else {
         emit core_.progressUpdated(kStep, 84, QStringLiteral("正在整理磁盘碎片..."));
-        ConsoleTool::run(core_.machine(), QStringLiteral("defrag"), {drive, QStringLiteral("/U")}, kDefragWaitMs);
-        action = QStringLiteral("执行碎片整理 (/U)");
+        action = withOutcome(QStringLiteral("执行碎片整理 (/U)"), defrag(drive, QStringLiteral("/U")));
     }
     engineLog(QStringLiteral("  磁盘维护: %1 → %2").arg(isSsd ? QStringLiteral("SSD") : QStringLiteral("HDD"), action));
+}
+
+ConsoleTool::Outcome DiskMaintenance::defrag(const QString& drive, const QString& mode)
+{
+    return ConsoleTool::run(core_.machine(), QStringLiteral("defrag"), {drive, mode}, kDefragWaitMs);
 }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "engine/ConsoleTool.h"
+
 #include <QString>
 
 class OptimizeCore;
 
 // TRIM for a solid-state system drive on Windows 8 or later, nothing for one on Windows 7 (which trims by
-// itself), defragmentation for a spinning disk; then one log line saying which.
+// itself), defragmentation for a spinning disk; then one log line saying which, and whether defrag failed.
 class DiskMaintenance {
 public:
     explicit DiskMaintenance(OptimizeCore& core);
@@ -14,5 +16,7 @@ public:
     static constexpr int kDefragWaitMs = 120000;
 
 private:
+    ConsoleTool::Outcome defrag(const QString& drive, const QString& mode);
+
     OptimizeCore& core_;
 };

@@ -1,5 +1,8 @@
 #include "engine/EnvironmentCheck.h"
 
+#include "engine/ConsoleText.h"
+#include "engine/ConsoleTool.h"
+#include "engine/DualBootSigns.h"
 #include "engine/OptimizeCore.h"
 #include "engine/PlatformText.h"
 
@@ -10,6 +13,7 @@ namespace {
 constexpr std::uint8_t kNoSystemBattery = 128;
 constexpr std::uint8_t kAcOffline = 0;
 constexpr int kLowestBatteryPercent = 20;
+constexpr int kBcdeditWaitMs = 5000;
 
 } // namespace
 
@@ -90,12 +94,18 @@ void EnvironmentCheck::detectDualBoot()
 {
     int installations = 0;
     core_.machine().files.list(toWString(core_.systemDrive + QLatin1Char('\\')), [&](const FileEntry& entry) {
-        if (!entry.isDirectory() || (entry.attributes & FileAttribute::Hidden))
-            return true;
-        const QString name = toQString(entry.name).toLower();
-        if (name.contains(QLatin1String("windows")) || name.contains(QLatin1String("winnt")))
+        if (entry.isDirectory() && !(entry.attributes & FileAttribute::Hidden) &&
+            DualBootSigns::isInstallationFolder(toQString(entry.name)))
             ++installations;
         return true;
     });
-    core_.isDualBoot = installations > 1;
+    core_.isDualBoot = installations > 1 || bootLoaderCount() > 1;
+}
+
+int EnvironmentCheck::bootLoaderCount()
+{
+    const ConsoleTool::Outcome outcome =
+        ConsoleTool::run(core_.machine(), QStringLiteral("bcdedit"),
+                         {QStringLiteral("/enum"), QStringLiteral("osloader")}, kBcdeditWaitMs);
+    return outcome.succeeded() ? DualBootSigns::loaderBlocks(ConsoleText::lines(outcome.output)) : 0;
 }

@@ -20,7 +20,9 @@ private:
     void readDomainMembership();
     bool checkPower(QString& refusal);
     bool checkSystemDrive(QString& refusal);
+    // Two Windows folders at the root of the system drive, or two loaders in the boot configuration.
     void detectDualBoot();
+    int bootLoaderCount();
 
     OptimizeCore& core_;
 };

@@ -21,16 +21,37 @@ const wchar_t* const kProtectedFolders[] = {
     L"?:\\Users\\*",
     L"?:\\Users\\*\\Desktop",
     L"?:\\Users\\*\\Documents",
+    L"?:\\Users\\*\\Pictures",
+    L"?:\\Users\\*\\Music",
+    L"?:\\Users\\*\\Videos",
+    L"?:\\Users\\*\\Downloads",
+    L"?:\\Users\\*\\AppData",
+    L"?:\\Users\\*\\AppData\\Local",
+    L"?:\\Users\\*\\AppData\\Roaming",
     L"%SystemRoot%",
     L"%SystemRoot%\\System32",
+    L"%SystemRoot%\\SysWOW64",
     L"%ProgramFiles%",
     L"%ProgramFiles(x86)%",
     L"%ProgramW6432%",
     L"%ProgramData%",
+    L"%PUBLIC%",
     L"%USERPROFILE%",
     L"%USERPROFILE%\\Desktop",
     L"%USERPROFILE%\\Documents",
+    L"%USERPROFILE%\\Pictures",
+    L"%USERPROFILE%\\Music",
+    L"%USERPROFILE%\\Videos",
+    L"%USERPROFILE%\\Downloads",
+    L"%APPDATA%",
+    L"%LOCALAPPDATA%",
 };
+
+// A path whose variables did not expand, or no path at all, names nothing that may be deleted.
+bool isUnusable(const std::wstring& path)
+{
+    return path.empty() || path.find(L'%') != std::wstring::npos;
+}
 
 bool partMatches(const std::wstring& pattern, const std::wstring& part)
 {
@@ -82,6 +103,10 @@ Removal GuardedDelete::removeFile(const std::wstring& path)
 {
     Removal removal;
     FileEntry entry;
+    if (isUnusable(path)) {
+        removal.refused = true;
+        return removal;
+    }
     if (!succeeded(machine_.files.attributes(path, entry)))
         return removal;
     if (entry.isLink() || entry.isDirectory()) {
@@ -99,6 +124,10 @@ Removal GuardedDelete::removeTree(const std::wstring& path)
 {
     Removal removal;
     FileEntry entry;
+    if (isUnusable(path)) {
+        removal.refused = true;
+        return removal;
+    }
     if (!succeeded(machine_.files.attributes(path, entry)))
         return removal;
     const std::wstring folder = WindowsPath::withoutTrailingSeparator(path);
@@ -115,6 +144,8 @@ Removal GuardedDelete::removeTree(const std::wstring& path)
 void GuardedDelete::removeBelow(const std::wstring& folder, Removal& removal)
 {
     machine_.files.list(folder, [&](const FileEntry& entry) {
+        if (!WindowsPath::isPlainName(entry.name))
+            return true;
         const std::wstring child = folder + L'\\' + entry.name;
         if (entry.isLink()) {
             // The link itself goes; what it points at is never entered.
@@ -136,6 +167,8 @@ void GuardedDelete::removeBelow(const std::wstring& folder, Removal& removal)
 
 bool GuardedDelete::isProtected(const std::wstring& folder)
 {
+    if (isUnusable(folder))
+        return true;
     const auto parts = WindowsPath::normalizedParts(folder);
     if (parts.empty())
         return true;

@@ -17,9 +17,11 @@ struct Removal {
 
 // The one way anything in the program deletes a machine file or folder. It never follows a link (a link
 // found inside a folder being removed is removed itself, its target is never touched; a link given as the
-// target is refused), refuses the protected folders (drive roots, the Windows folder and System32, the
-// Program Files folders, the ProgramData and Users roots, every user profile and its Desktop and Documents)
-// and any folder that holds one, and reports exactly what it removed.
+// target is refused), refuses the protected folders (drive roots, the Windows folder, System32 and
+// SysWOW64, the Program Files folders, the ProgramData and Users roots, every user profile with its
+// Desktop, Documents, Pictures, Music, Videos, Downloads and AppData folders, the Public profile) and any
+// folder that holds one, and reports exactly what it removed. A path still holding "%" (a variable that did
+// not expand) or empty is refused, and a name Windows cannot hold met inside a folder is passed over.
 class GuardedDelete {
 public:
     explicit GuardedDelete(platform::Platform& machine);
@@ -34,7 +36,7 @@ public:
     // A folder with everything below it.
     Removal removeTree(const std::wstring& path);
 
-    // True when `folder` is one of the protected folders or holds one.
+    // True when `folder` is one of the protected folders or holds one, or is empty or holds "%".
     bool isProtected(const std::wstring& folder);
 
 private:

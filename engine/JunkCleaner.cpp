@@ -1,8 +1,11 @@
 #include "engine/JunkCleaner.h"
 
+#include "engine/ConsoleTool.h"
 #include "engine/GuardedDelete.h"
+#include "engine/NativeSystemFolder.h"
 #include "engine/OptimizeCore.h"
 #include "engine/PlatformText.h"
+#include "engine/WindowsPath.h"
 #include "log/RunLogger.h"
 
 using namespace platform;
@@ -65,7 +68,7 @@ const LegacyCache kLegacyCaches[] = {
     {u"%LOCALAPPDATA%\\Microsoft\\Windows\\Explorer\\", nullptr, u"thumbcache_*.db"},
 };
 
-constexpr std::uint32_t kIpconfigWaitMs = 10000;
+constexpr int kIpconfigWaitMs = 10000;
 constexpr double kFullDiskPercent = 85.0;
 
 QString text(const char16_t* literal)
@@ -180,8 +183,11 @@ void JunkCleaner::rebuildFontCache()
 {
     const qint64 before = total_;
     progress(24, QStringLiteral("正在重建字体缓存..."));
-    const QString cacheFile = expand(core_.isWindows7() ? QStringLiteral("%SystemRoot%\\System32\\FNTCACHE.DAT")
-                                                        : QStringLiteral("%LOCALAPPDATA%\\Microsoft\\Windows\\Fonts\\FontCache.dat"));
+    const QString file = core_.isWindows7()
+                             ? QStringLiteral("%SystemRoot%\\System32\\FNTCACHE.DAT")
+                             : QStringLiteral("%LOCALAPPDATA%\\Microsoft\\Windows\\Fonts\\FontCache.dat");
+    // Windows 7 keeps it in the native System32, which a 32-bit process reaches through Sysnative.
+    const QString cacheFile = NativeSystemFolder(core_.machine()).map(expand(file));
     core_.stopServiceAndWait(QStringLiteral("FontCache"));
     const Removal removal = GuardedDelete(core_.machine()).removeFile(toWString(cacheFile));
     total_ += removal.bytes;
@@ -207,16 +213,19 @@ void JunkCleaner::cleanDeliveryOptimisation()
 void JunkCleaner::flushDns()
 {
     progress(26, QStringLiteral("正在刷新DNS缓存..."));
-    CommandResult result;
-    core_.machine().commands.run(L"ipconfig", {L"/flushdns"}, kIpconfigWaitMs, result);
-    engineLog(QStringLiteral("  已执行 A7：DNS缓存刷新（ipconfig /flushdns）"));
+    const ConsoleTool::Outcome outcome =
+        ConsoleTool::run(core_.machine(), QStringLiteral("ipconfig"), {QStringLiteral("/flushdns")}, kIpconfigWaitMs);
+    if (outcome.succeeded())
+        engineLog(QStringLiteral("  已执行 A7：DNS缓存刷新（ipconfig /flushdns）"));
+    else
+        engineLog(QStringLiteral("  A7 失败：DNS缓存刷新（ipconfig /flushdns），%1").arg(outcome.failure()));
 }
 
 void JunkCleaner::cleanBrowsersTemporaryFilesAndThumbnails()
 {
     const qint64 before = total_;
     progress(27, QStringLiteral("正在清理旧版系统缓存..."));
-    core_.machine().commands.startDetached(L"cleanmgr.exe", {L"/sagerun:99"});
+    ConsoleTool::startDetached(core_.machine(), QStringLiteral("cleanmgr.exe"), {QStringLiteral("/sagerun:99")});
     for (const LegacyCache& cache : kLegacyCaches) {
         const QStringList filters = cache.filter ? QStringList{text(cache.filter)} : QStringList();
         const QString folder = expand(text(cache.path));
@@ -247,7 +256,7 @@ QStringList JunkCleaner::subfolders(const QString& folder, const QString& prefix
         base.chop(1);
     core_.machine().files.list(toWString(base), [&](const FileEntry& entry) {
         const QString name = toQString(entry.name);
-        if (entry.isDirectory() && !entry.isLink() && name.startsWith(prefix))
+        if (entry.isDirectory() && !entry.isLink() && WindowsPath::isPlainName(entry.name) && name.startsWith(prefix))
             found.append(base + QLatin1Char('\\') + name);
         return true;
     });

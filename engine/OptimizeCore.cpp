@@ -124,6 +124,12 @@ void OptimizeCore::setUserRegistryString(const QString& subKey, const QString& n
     SystemChanges(platform_).setUserRegistryString(subKey, name, text);
 }
 
+void OptimizeCore::setRegistryString(platform::Hive root, const QString& subKey, const QString& name,
+                                     const QString& text)
+{
+    SystemChanges(platform_).setRegistryString(root, subKey, name, text);
+}
+
 bool OptimizeCore::stopServiceAndWait(const QString& name)
 {
     return SystemChanges(platform_).stopServiceAndWait(name);
@@ -152,6 +158,7 @@ bool OptimizeCore::isProcessRunning(const QString& name)
 qint64 OptimizeCore::cleanDirectory(const QString& path, const QStringList& filters)
 {
     const CleanResult result = DirectoryCleaner(platform_).clean(path, filters);
+    logProtectedSkip(path, result);
     junkFilesCount += result.deleted;
     if (result.deleted > 0)
         engineLog(QStringLiteral("    清理目录 %1: 释放 %2 MB，删除 %3 个文件")
@@ -166,6 +173,7 @@ qint64 OptimizeCore::cleanDirectoryOlderThan(const QString& path, const QStringL
     constexpr int kAgeLimitHours = 24;
     const qint64 cutOff = DirectoryCleaner::fileTimeSecondsAgo(kAgeLimitHours * 3600);
     const CleanResult result = DirectoryCleaner(platform_).clean(path, filters, cutOff);
+    logProtectedSkip(path, result);
     junkFilesCount += result.deleted;
     if (result.deleted > 0)
         engineLog(QStringLiteral("    清理目录(限时%1h) %2: 释放 %3 MB，删除 %4 个文件")
@@ -174,6 +182,12 @@ qint64 OptimizeCore::cleanDirectoryOlderThan(const QString& path, const QStringL
                       .arg(result.bytes / kBytesPerMB)
                       .arg(result.deleted));
     return result.bytes;
+}
+
+void OptimizeCore::logProtectedSkip(const QString& path, const CleanResult& result)
+{
+    if (result.refusedProtected)
+        engineLog(QStringLiteral("    跳过受保护目录 %1").arg(path));
 }
 
 void OptimizeCore::logItemFreed(const QString& label, qint64 before, qint64 runningTotal)

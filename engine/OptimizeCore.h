@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+struct CleanResult;
+
 // The phase-1 engine: one object per run that, once started on a worker thread, runs the whole one-click
 // optimisation from the environment check to the detailed analysis and reports through its signals. The
 // main window reads the five figures and the report after optimizationFinished has been delivered.
@@ -59,6 +61,7 @@ public:
     void logItemFreed(const QString& label, qint64 before, qint64 runningTotal);
     void setRegistryDword(platform::Hive root, const QString& subKey, const QString& name, quint32 value);
     void setUserRegistryString(const QString& subKey, const QString& name, const QString& text);
+    void setRegistryString(platform::Hive root, const QString& subKey, const QString& name, const QString& text);
     bool stopServiceAndWait(const QString& name);
     bool disableService(const QString& name);
     void startService(const QString& name);
@@ -84,5 +87,7 @@ public slots:
     void startOptimize();
 
 private:
+    static void logProtectedSkip(const QString& path, const CleanResult& result);
+
     platform::Platform& platform_;
 };

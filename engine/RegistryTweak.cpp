@@ -18,7 +18,8 @@ bool RegistryTweak::appliesTo(const OptimizeCore& core) const
 void RegistryTweak::apply(OptimizeCore& core) const
 {
     if (text)
-        core.setUserRegistryString(QString::fromLatin1(key), QString::fromLatin1(valueName), QString::fromLatin1(text));
+        core.setRegistryString(hive, QString::fromLatin1(key), QString::fromLatin1(valueName),
+                               QString::fromLatin1(text));
     else
         core.setRegistryDword(hive, QString::fromLatin1(key), QString::fromLatin1(valueName), dword);
 }

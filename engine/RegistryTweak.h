@@ -9,7 +9,7 @@ class OptimizeCore;
 // When a fixed registry change applies, by Windows version.
 enum class TweakCondition { Always, Windows10OrLater, NotWindows7 };
 
-// One fixed registry change of phase 1: a DWORD anywhere, or a string under the current user. Rows of
+// One fixed registry change of phase 1: a DWORD or a string, in either hive. Rows of
 // constant tables; apply() writes through the engine's primitives, which log the change.
 struct RegistryTweak {
     platform::Hive hive;

@@ -17,6 +17,10 @@ void ServiceTweaks::apply()
     for (const auto& service : TweakTables::kServices) {
         if (!isProcessed(service))
             continue;
+        if (service.keepWhen == KeepWhen::BiometricOrNoBattery && hasBiometricDevice()) {
+            engineLog(QStringLiteral("C6 跳过：检测到生物识别设备，保留 %1").arg(QString::fromLatin1(service.name)));
+            continue;
+        }
         if (isKept(service, virtualPrinter)) {
             engineLog(QString::fromUtf8(service.keptLine));
             continue;
@@ -42,7 +46,7 @@ bool ServiceTweaks::isKept(const TweakTables::ServiceTweak& service, bool virtua
     switch (service.keepWhen) {
     case KeepWhen::VirtualPrinter:
         return virtualPrinter;
-    case KeepWhen::NoBattery:
+    case KeepWhen::BiometricOrNoBattery:
         return !core_.hasBattery;
     case KeepWhen::DomainJoined:
         return core_.isDomainJoined;
@@ -50,6 +54,13 @@ bool ServiceTweaks::isKept(const TweakTables::ServiceTweak& service, bool virtua
         break;
     }
     return false;
+}
+
+bool ServiceTweaks::hasBiometricDevice() const
+{
+    std::vector<std::wstring> devices;
+    return platform::succeeded(core_.machine().devices.presentDevicesOfClass(kBiometricClass, devices)) &&
+           !devices.empty();
 }
 
 void ServiceTweaks::disableFirstList(const QString& name)

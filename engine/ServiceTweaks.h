@@ -7,15 +7,19 @@
 class OptimizeCore;
 
 // Disables the rarely used services of the two fixed lists, keeping those this machine still needs. Each
-// service is handled on its own: a failure, even an exception, only skips that service.
+// service is handled on its own: a failure, even an exception, only skips that service. "WbioSrvc" is never
+// disabled on a machine with a present biometric device (setup class Biometric).
 class ServiceTweaks {
 public:
+    static constexpr const wchar_t* kBiometricClass = L"{53D29EF7-377C-4D14-864B-EB3A85769359}";
+
     explicit ServiceTweaks(OptimizeCore& core);
     void apply();
 
 private:
     bool isProcessed(const TweakTables::ServiceTweak& service) const;
     bool isKept(const TweakTables::ServiceTweak& service, bool virtualPrinter) const;
+    bool hasBiometricDevice() const;
     void disableFirstList(const QString& name);
     void disableLegacy(const QString& name);
 

@@ -11,13 +11,13 @@ SsdDetector::SsdDetector(platform::Platform& machine)
 
 bool SsdDetector::detectSsd(const QString& systemDrive)
 {
-    bool isSsd = false;
-    if (askWmic(systemDrive, isSsd))
-        return isSsd;
-    return askDrive(systemDrive);
+    bool incursSeekPenalty = true;
+    if (platform::succeeded(machine_.devices.seekPenalty(toWString(systemDrive.left(2)), incursSeekPenalty)))
+        return !incursSeekPenalty;
+    return askWmic(systemDrive);
 }
 
-bool SsdDetector::askWmic(const QString& systemDrive, bool& isSsd)
+bool SsdDetector::askWmic(const QString& systemDrive)
 {
     const QString letter = systemDrive.left(1).toUpper();
     const QStringList arguments = {
@@ -25,17 +25,19 @@ bool SsdDetector::askWmic(const QString& systemDrive, bool& isSsd)
         QStringLiteral("MediaType like '%SSD%' and DeviceID like '%") + letter + QStringLiteral("%'"),
         QStringLiteral("get"), QStringLiteral("MediaType")};
     const ConsoleTool::Outcome outcome = ConsoleTool::run(machine_, QStringLiteral("wmic"), arguments, kWmicWaitMs);
-    const QString text = ConsoleText::decode(outcome.output);
-    if (outcome.status != platform::ErrorSuccess || text.trimmed().isEmpty())
-        return false;
-    isSsd = text.contains(QLatin1String("SSD"), Qt::CaseInsensitive);
-    return true;
+    return outcome.succeeded() && answersSsd(ConsoleText::lines(outcome.output));
 }
 
-bool SsdDetector::askDrive(const QString& systemDrive)
+bool SsdDetector::answersSsd(const QStringList& lines)
 {
-    bool incursSeekPenalty = true;
-    if (!platform::succeeded(machine_.devices.seekPenalty(toWString(systemDrive.left(2)), incursSeekPenalty)))
-        return false;
-    return !incursSeekPenalty;
+    // An answer is the column heading "MediaType" and the values below it; anything else (an error, an
+    // echo of the query, which itself holds "SSD") is no answer.
+    bool underHeading = false;
+    for (const QString& line : lines) {
+        const QString value = line.trimmed();
+        if (underHeading && value.contains(QLatin1String("SSD"), Qt::CaseInsensitive))
+            return true;
+        underHeading = underHeading || value.compare(QLatin1String("MediaType"), Qt::CaseInsensitive) == 0;
+    }
+    return false;
 }

@@ -30,8 +30,12 @@ void StorageAnalyzer::run(const QString& drive)
             enableFastStartup();
         else if (!core_.keepHibernation)
             switchHibernationOff(drive, facts.ramGB);
+        logDecision();
+    } else if (!core_.isWindows8OrLater()) {
+        engineLog(QStringLiteral("  存储决策: 未作决策（Windows 7 不调整快速启动和休眠，保持现有设置）"));
+    } else {
+        engineLog(QStringLiteral("  存储决策: 未作决策（无法读取内存或系统盘容量，保持现有设置）"));
     }
-    logDecision();
 
     progress(80, QStringLiteral("正在检查虚拟内存配置..."));
     reportPagefile(drive);
@@ -72,18 +76,25 @@ void StorageAnalyzer::adopt(const StorageDecision& decision)
 
 void StorageAnalyzer::enableFastStartup()
 {
-    runPowercfg({QStringLiteral("/hibernate"), QStringLiteral("on")});
-    runPowercfg({QStringLiteral("/h"), QStringLiteral("/type"), QStringLiteral("full")});
-    engineLog(QStringLiteral("    D1 已启用快速启动: powercfg /hibernate on + /h /type full"));
+    const QString commands = QStringLiteral("powercfg /hibernate on + /h /type full");
+    ConsoleTool::Outcome outcome = runPowercfg({QStringLiteral("/hibernate"), QStringLiteral("on")});
+    if (outcome.succeeded())
+        outcome = runPowercfg({QStringLiteral("/h"), QStringLiteral("/type"), QStringLiteral("full")});
+    if (outcome.succeeded())
+        engineLog(QStringLiteral("    D1 已启用快速启动: %1").arg(commands));
+    else
+        engineLog(QStringLiteral("    D1 启用快速启动失败: %1（%2）").arg(commands, outcome.failure()));
 }
 
 void StorageAnalyzer::switchHibernationOff(const QString& drive, qint64 ramGB)
 {
     const int releasedMB = hibernationFileMB(drive, ramGB);
-    const bool switchedOff = runPowercfg({QStringLiteral("/hibernate"), QStringLiteral("off")});
-    engineLog(QStringLiteral("    H1 已关闭休眠: powercfg /hibernate off"));
-    if (!switchedOff)
+    const ConsoleTool::Outcome outcome = runPowercfg({QStringLiteral("/hibernate"), QStringLiteral("off")});
+    if (!outcome.succeeded()) {
+        engineLog(QStringLiteral("    H1 关闭休眠失败: powercfg /hibernate off（%1）").arg(outcome.failure()));
         return;
+    }
+    engineLog(QStringLiteral("    H1 已关闭休眠: powercfg /hibernate off"));
     core_.hibernationTurnedOff = true;
     core_.storageFreedMB += releasedMB;
     core_.cleanedMB += releasedMB;
@@ -137,9 +148,9 @@ void StorageAnalyzer::reportRestore(const QString& drive)
                       .arg(core_.restoreAdvice));
 }
 
-bool StorageAnalyzer::runPowercfg(const QStringList& arguments)
+ConsoleTool::Outcome StorageAnalyzer::runPowercfg(const QStringList& arguments)
 {
-    return ConsoleTool::run(core_.machine(), QStringLiteral("powercfg"), arguments, kPowercfgWaitMs).succeeded();
+    return ConsoleTool::run(core_.machine(), QStringLiteral("powercfg"), arguments, kPowercfgWaitMs);
 }
 
 void StorageAnalyzer::progress(int percent, const QString& text)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/ConsoleTool.h"
 #include "engine/StorageDecision.h"
 
 #include <QString>
@@ -8,7 +9,8 @@ class OptimizeCore;
 
 // Decides on fast start-up, hibernation, page file and restore, and runs TRIM or defragmentation. The
 // decisions are made only on Windows 8 or later and only when the memory and the system drive could be
-// measured; otherwise the flags stay false, the texts empty and nothing is switched.
+// measured; otherwise the flags stay false, the texts empty, nothing is switched and the decision line
+// says that no decision was made and why. A powercfg that fails is logged as failed and changes no figure.
 class StorageAnalyzer {
 public:
     explicit StorageAnalyzer(OptimizeCore& core);
@@ -26,7 +28,7 @@ private:
     void logDecision();
     void reportPagefile(const QString& drive);
     void reportRestore(const QString& drive);
-    bool runPowercfg(const QStringList& arguments);
+    ConsoleTool::Outcome runPowercfg(const QStringList& arguments);
     void progress(int percent, const QString& text);
 
     OptimizeCore& core_;

@@ -41,7 +41,12 @@ void SystemChanges::setRegistryDword(Hive root, const QString& subKey, const QSt
 
 void SystemChanges::setUserRegistryString(const QString& subKey, const QString& name, const QString& text)
 {
-    auto key = openForWriting(machine_.registry, Hive::CurrentUser, toWString(subKey));
+    setRegistryString(Hive::CurrentUser, subKey, name, text);
+}
+
+void SystemChanges::setRegistryString(Hive root, const QString& subKey, const QString& name, const QString& text)
+{
+    auto key = openForWriting(machine_.registry, root, toWString(subKey));
     if (!key || !succeeded(key->setValue(toWString(name), RegValue::string(toWString(text)))))
         return;
     engineLog(QStringLiteral("    注册表(SZ): %1\\%2 = \"%3\"").arg(subKey, name, text));

@@ -15,7 +15,9 @@ public:
 
     // Opens or creates root\subKey in the native 64-bit view and writes a REG_DWORD; logs on success.
     void setRegistryDword(platform::Hive root, const QString& subKey, const QString& name, std::uint32_t value);
-    // The same under the current user's hive for a REG_SZ.
+    // The same for a REG_SZ.
+    void setRegistryString(platform::Hive root, const QString& subKey, const QString& name, const QString& text);
+    // setRegistryString under the current user's hive.
     void setUserRegistryString(const QString& subKey, const QString& name, const QString& text);
 
     // Sends the stop control and waits up to 3 s for the stopped state.

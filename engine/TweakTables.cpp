@@ -22,7 +22,7 @@ const ServiceTweak kServices[6] = {
     {"AJRouter", true, true, KeepWhen::Never, nullptr},
     {"PhoneSvc", true, true, KeepWhen::Never, nullptr},
     {"PrintWorkflow", true, true, KeepWhen::VirtualPrinter, "C5 跳过：检测到虚拟打印机，保留 PrintWorkflow"},
-    {"WbioSrvc", true, true, KeepWhen::NoBattery, "C6 跳过：台式机不需要生物识别服务"},
+    {"WbioSrvc", true, true, KeepWhen::BiometricOrNoBattery, "C6 跳过：台式机不需要生物识别服务"},
     {"DoSvc", true, true, KeepWhen::DomainJoined, "C7 跳过：域环境保留传递优化"},
 };
 
@@ -55,7 +55,7 @@ const RegistryTweak kPrivacyValues[5] = {
      TweakCondition::Always},
     {Hive::LocalMachine,
      "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\CapabilityAccessManager\\ConsentStore\\userAccountInformation",
-     "Value", nullptr, 2, TweakCondition::Always},
+     "Value", "Deny", 0, TweakCondition::Always},
 };
 
 } // namespace TweakTables

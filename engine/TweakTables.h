@@ -14,8 +14,9 @@ struct VisualTweak {
     RegistryTweak value;
 };
 
-// Why a service of the first list may be kept on this machine.
-enum class KeepWhen { Never, VirtualPrinter, NoBattery, DomainJoined };
+// Why a service of the first list may be kept on this machine. BiometricOrNoBattery keeps it on any machine
+// with a present biometric device (fingerprint or face sign-in needs it) and on one without a battery.
+enum class KeepWhen { Never, VirtualPrinter, BiometricOrNoBattery, DomainJoined };
 
 struct ServiceTweak {
     const char* name;

@@ -2,6 +2,8 @@
 
 #include "platform/Text.h"
 
+#include <string_view>
+
 namespace WindowsPath {
 
 namespace {
@@ -35,6 +37,17 @@ bool globMatches(const std::wstring& pattern, const std::wstring& name)
 }
 
 } // namespace
+
+bool isPlainName(const std::wstring& name)
+{
+    if (name.empty() || name == L"." || name == L".." || name.back() == L'.' || name.back() == L' ')
+        return false;
+    for (wchar_t ch : name) {
+        if (ch < 0x20 || std::wstring_view(L"<>:\"/\\|?*").find(ch) != std::wstring_view::npos)
+            return false;
+    }
+    return true;
+}
 
 std::wstring withoutTrailingSeparator(const std::wstring& path)
 {

@@ -1,4 +1,5 @@
 #include "platform/Text.h"
+#include "platform/sim/JsonMember.h"
 #include "platform/sim/SimMaintenanceTools.h"
 
 #include <fstream>
@@ -77,6 +78,42 @@ ToolOutcome setTimeout(SimMachine& machine, const std::wstring& text)
     return {0, kDone};
 }
 
+// One block for a loader entry, in bcdedit's layout: a heading underlined with dashes, then the elements.
+std::string loaderBlock(const std::string& heading, const std::string& id, const nlohmann::json& entry)
+{
+    std::string block = "\r\n" + heading + "\r\n" + std::string(heading.size(), '-') + "\r\n";
+    block += "identifier              " + id + "\r\n";
+    for (auto it = entry.begin(); entry.is_object() && it != entry.end(); ++it) {
+        if (it.key() == "type")
+            continue;
+        std::string value = it->is_string()    ? it->get<std::string>()
+                            : it->is_boolean() ? (it->get<bool>() ? "Yes" : "No")
+                                               : it->dump();
+        block += it.key() + std::string(it.key().size() < 24 ? 24 - it.key().size() : 1, ' ') + value + "\r\n";
+    }
+    return block;
+}
+
+// /enum osloader: {current} and every other entry that is an operating-system loader (no "type", or
+// "osloader"); {bootmgr} and the {default} alias are not loaders of their own.
+ToolOutcome enumerateLoaders(SimMachine& machine)
+{
+    auto& boot = bootSection(machine);
+    const std::string heading = memberOr(boot, "loaderHeading", "Windows Boot Loader");
+    const auto& entries = boot["entries"];
+    auto current = entries.find("{current}");
+    std::string output =
+        loaderBlock(heading, "{current}", current != entries.end() ? *current : nlohmann::json::object());
+    for (auto it = entries.begin(); it != entries.end(); ++it) {
+        const std::string& id = it.key();
+        if (id == "{current}" || id == "{default}" || id == "{bootmgr}" || !it->is_object() ||
+            memberOr(*it, "type", "osloader") != "osloader")
+            continue;
+        output += loaderBlock(heading, id, *it);
+    }
+    return {0, output};
+}
+
 } // namespace
 
 ToolOutcome runBcdedit(SimMachine& machine, const std::vector<std::wstring>& arguments)
@@ -88,6 +125,8 @@ ToolOutcome runBcdedit(SimMachine& machine, const std::vector<std::wstring>& arg
         return setElement(machine, arguments[1], arguments[2], arguments[3]);
     if (count == 2 && equalsIgnoreCase(arguments[0], L"/timeout"))
         return setTimeout(machine, arguments[1]);
+    if (count == 2 && equalsIgnoreCase(arguments[0], L"/enum") && equalsIgnoreCase(arguments[1], L"osloader"))
+        return enumerateLoaders(machine);
     return failure("The parameter is incorrect.\r\nRun \"bcdedit /?\" for command line assistance.\r\n");
 }
 

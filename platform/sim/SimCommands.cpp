@@ -3,6 +3,7 @@
 #include "platform/Text.h"
 #include "platform/sim/JsonMember.h"
 #include "platform/sim/SimTools.h"
+#include "platform/sim/SimWow64.h"
 
 namespace platform::sim {
 
@@ -57,7 +58,8 @@ Status SimCommands::run(const std::wstring& program, const std::vector<std::wstr
     std::string line = "command " + commandLine(program, arguments);
     nlohmann::json behaviour = behaviourOf(machine_, name);
     const ToolHandler* handler = findTool(name);
-    if (behaviour == "missing" || (!handler && !behaviour.is_object() && behaviour != "hang")) {
+    if (!SimWow64(machine_).reachesTool(program, name) || behaviour == "missing" ||
+        (!handler && !behaviour.is_object() && behaviour != "hang")) {
         machine_.journal(line + " -> not found");
         return ErrorFileNotFound;
     }
@@ -85,7 +87,8 @@ Status SimCommands::startDetached(const std::wstring& program, const std::vector
     std::string line = "start " + commandLine(program, arguments);
     nlohmann::json behaviour = behaviourOf(machine_, name);
     const ToolHandler* handler = findTool(name);
-    if (behaviour == "missing" || (!handler && !behaviour.is_object() && behaviour != "hang")) {
+    if (!SimWow64(machine_).reachesTool(program, name) || behaviour == "missing" ||
+        (!handler && !behaviour.is_object() && behaviour != "hang")) {
         machine_.journal(line + " -> not found");
         return ErrorFileNotFound;
     }

@@ -8,7 +8,8 @@ namespace platform::sim {
 // Console tools on the simulated PC. Each known tool is simulated with its effect and its real output
 // format (SimTools). The profile's "tools" section overrides any tool by name, known or not: "missing",
 // "hang" past any wait, or {"exitCode": n, "output": "..."} printed instead of doing its work. A tool
-// that is neither known nor named there is missing. Every start is journalled.
+// that is neither known nor named there is missing. Under WOW64 a tool is looked up where a 32-bit
+// process looks (SimWow64). Every start is journalled.
 class SimCommands : public Commands {
 public:
     explicit SimCommands(SimMachine& machine);

@@ -24,6 +24,19 @@ std::wstring textOf(const nlohmann::json& entry, const char* name)
     return it != entry.end() && it->is_string() ? fromUtf8(it->get<std::string>()) : std::wstring();
 }
 
+// "{53D29EF7-377C-4D14-864B-EB3A85769359}": what IIDFromString accepts.
+bool isGuid(const std::wstring& text)
+{
+    if (text.size() != 38 || text.front() != L'{' || text.back() != L'}')
+        return false;
+    for (std::size_t i = 1; i + 1 < text.size(); ++i) {
+        const bool dash = i == 9 || i == 14 || i == 19 || i == 24;
+        if (dash ? text[i] != L'-' : !std::iswxdigit(static_cast<std::wint_t>(text[i])))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 const wchar_t* const SimDevices::kNetworkClassKey =
@@ -96,6 +109,19 @@ Status SimDevices::presentNetworkDevices(std::vector<std::wstring>& netCfgInstan
         std::wstring name = textOf(entry, "name");
         if (!driverKeyPath(name).empty())
             netCfgInstanceIds.push_back(name);
+    }
+    return ErrorSuccess;
+}
+
+Status SimDevices::presentDevicesOfClass(const std::wstring& classGuid, std::vector<std::wstring>& instanceIds)
+{
+    std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    instanceIds.clear();
+    if (!isGuid(classGuid))
+        return ErrorInvalidParameter;
+    for (const auto& entry : arrayOf(machine_.document(), "devices")) {
+        if (entry.is_object() && memberOr(entry, "present", true) && equalsIgnoreCase(textOf(entry, "class"), classGuid))
+            instanceIds.push_back(textOf(entry, "instanceId"));
     }
     return ErrorSuccess;
 }

@@ -11,13 +11,16 @@ namespace platform::sim {
 //                   "present": true, "ipv4": true } ],
 //   "printers": [ { "name": "Microsoft Print to PDF", "comment": "", "flags": 8388608 } ],
 //   "printerError": 1722,
-//   "disks": { "C:": { "seekPenalty": false } }
+//   "disks": { "C:": { "seekPenalty": false } },
+//   "devices": [ { "class": "{53D29EF7-377C-4D14-864B-EB3A85769359}", "instanceId": "USB\\VID_06CB&PID_00BD\\1",
+//                  "present": true } ]
 // An adapter's driver key is an ordinary key of the simulated registry below
 // HKLM\SYSTEM\CurrentControlSet\Control\Class\{4d36e972-e325-11ce-bfc1-08002be10318} whose
 // NetCfgInstanceId names it, so writes to it are journalled and saved like any registry write. Adapters that
 // are not "present" are absent devices; "ipv4": false leaves a device out of GetAdaptersInfo (a WAN
 // miniport). "printerError" makes the printer enumeration fail with that code (spooler stopped). A drive
-// without "seekPenalty" does not answer the storage property query.
+// without "seekPenalty" does not answer the storage property query. "devices" lists further devices by
+// setup class (compared without regard to case); those not "present" are unplugged.
 class SimDevices : public Devices {
 public:
     SimDevices(SimMachine& machine, Registry& registry);
@@ -25,6 +28,7 @@ public:
     Status adapters(std::vector<NetworkAdapter>& adapters) override;
     Status openAdapterDriverKey(const std::wstring& adapterName, std::unique_ptr<RegistryKey>& key) override;
     Status presentNetworkDevices(std::vector<std::wstring>& netCfgInstanceIds) override;
+    Status presentDevicesOfClass(const std::wstring& classGuid, std::vector<std::wstring>& instanceIds) override;
     Status printers(std::vector<PrinterInfo>& printers) override;
     Status seekPenalty(const std::wstring& drive, bool& incursSeekPenalty) override;
 

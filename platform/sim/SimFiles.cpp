@@ -82,6 +82,7 @@ std::string flagsKey(const fs::path& drives, const fs::path& hostFolder)
 
 SimFiles::SimFiles(SimMachine& machine)
     : machine_(machine)
+    , wow64_(machine)
 {
     const auto& document = machine.document();
     if (document.contains("fileFlags") && document["fileFlags"].is_object()) {
@@ -187,9 +188,11 @@ void SimFiles::forgetFolders()
     folders_.clear();
 }
 
-Status SimFiles::list(const std::wstring& folder, const std::function<bool(const FileEntry&)>& visit)
+Status SimFiles::list(const std::wstring& given, const std::function<bool(const FileEntry&)>& visit)
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    std::wstring redirected;
+    const std::wstring& folder = wow64_.redirect(given, redirected);
     const std::wstring key = folderKey(folder);
     DIR* directory = openListedChild(key);
     if (!directory) {
@@ -245,9 +248,11 @@ Status SimFiles::resolveExisting(const std::wstring& path, fs::path& host, struc
     return error ? fromErrno(error, folderExists(host)) : ErrorSuccess;
 }
 
-Status SimFiles::attributes(const std::wstring& path, FileEntry& entry)
+Status SimFiles::attributes(const std::wstring& given, FileEntry& entry)
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    std::wstring redirected;
+    const std::wstring& path = wow64_.redirect(given, redirected);
     struct stat info;
     fs::path host;
     if (Status status = resolveExisting(path, host, info); status != ErrorSuccess)
@@ -333,9 +338,11 @@ bool SimFiles::found(const Listing& listing, const std::string& name, struct sta
     return fstatat(listing.folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
-Status SimFiles::deleteFile(const std::wstring& path)
+Status SimFiles::deleteFile(const std::wstring& given)
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    std::wstring redirected;
+    const std::wstring& path = wow64_.redirect(given, redirected);
     struct stat info;
     Location at;
     if (int error = locate(path, at, info))
@@ -358,9 +365,11 @@ Status SimFiles::deleteFile(const std::wstring& path)
     return ErrorSuccess;
 }
 
-Status SimFiles::removeDirectory(const std::wstring& path)
+Status SimFiles::removeDirectory(const std::wstring& given)
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    std::wstring redirected;
+    const std::wstring& path = wow64_.redirect(given, redirected);
     struct stat info;
     fs::path host;
     if (Status status = resolveExisting(path, host, info); status != ErrorSuccess)
@@ -379,9 +388,13 @@ Status SimFiles::removeDirectory(const std::wstring& path)
     return ErrorSuccess;
 }
 
-Status SimFiles::rename(const std::wstring& from, const std::wstring& to)
+Status SimFiles::rename(const std::wstring& givenFrom, const std::wstring& givenTo)
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    std::wstring redirectedFrom;
+    std::wstring redirectedTo;
+    const std::wstring& from = wow64_.redirect(givenFrom, redirectedFrom);
+    const std::wstring& to = wow64_.redirect(givenTo, redirectedTo);
     struct stat info;
     fs::path source;
     if (Status status = resolveExisting(from, source, info); status != ErrorSuccess)
@@ -406,9 +419,11 @@ Status SimFiles::rename(const std::wstring& from, const std::wstring& to)
     return ErrorSuccess;
 }
 
-Status SimFiles::readFile(const std::wstring& path, std::uint64_t maxBytes, std::string& bytes)
+Status SimFiles::readFile(const std::wstring& given, std::uint64_t maxBytes, std::string& bytes)
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    std::wstring redirected;
+    const std::wstring& path = wow64_.redirect(given, redirected);
     struct stat info;
     fs::path host;
     if (Status status = resolveExisting(path, host, info); status != ErrorSuccess)
@@ -428,9 +443,11 @@ Status SimFiles::readFile(const std::wstring& path, std::uint64_t maxBytes, std:
     return ErrorSuccess;
 }
 
-Status SimFiles::setAttributes(const std::wstring& path, std::uint32_t attributes)
+Status SimFiles::setAttributes(const std::wstring& given, std::uint32_t attributes)
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    std::wstring redirected;
+    const std::wstring& path = wow64_.redirect(given, redirected);
     struct stat info;
     fs::path host;
     if (Status status = resolveExisting(path, host, info); status != ErrorSuccess)

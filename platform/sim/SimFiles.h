@@ -2,6 +2,7 @@
 
 #include "platform/Files.h"
 #include "platform/sim/SimMachine.h"
+#include "platform/sim/SimWow64.h"
 
 #include <filesystem>
 #include <map>
@@ -18,7 +19,8 @@ namespace platform::sim {
 //   "fileFlags": { "C:\\Users\\Lenovo\\AppData\\Local\\Temp\\~DF3A.tmp": ["hidden", "locked"] }
 // "hidden", "system" and "readonly" are reported as attributes; a "readonly" file cannot be deleted
 // (ERROR_ACCESS_DENIED) and a "locked" one, held open by another program, can be neither deleted, renamed
-// nor read (ERROR_SHARING_VIOLATION). Every deletion, removal and rename is journalled.
+// nor read (ERROR_SHARING_VIOLATION). Every deletion, removal and rename is journalled. Under WOW64 every
+// path is first redirected as Windows redirects the paths of a 32-bit process (SimWow64).
 class SimFiles : public Files, public SimState {
 public:
     explicit SimFiles(SimMachine& machine);
@@ -72,6 +74,7 @@ private:
     void forgetFolders();
 
     SimMachine& machine_;
+    SimWow64 wow64_;
     // Flags by the host folder (relative to drives/, exact case) and the file name.
     std::unordered_map<std::string, Flags> flags_;
     // Folders already resolved without regard to case, by their Windows path as the caller wrote it: a walk

@@ -6,9 +6,12 @@
 // prints what the real tool prints (English, 8-bit, "\r\n").
 namespace platform::sim {
 
-// bcdedit /export FILE | /set {id} element value | /timeout N, over the profile's "boot" section:
-//   "boot": { "timeout": 30, "entries": { "{current}": { "description": "Windows 10", "quietboot": false } } }
+// bcdedit /export FILE | /set {id} element value | /timeout N | /enum osloader, over the profile's "boot" section:
+//   "boot": { "timeout": 30, "loaderHeading": "Windows Boot Loader",
+//             "entries": { "{current}": { "description": "Windows 10", "quietboot": false } } }
 // /export writes the boot store (the section as JSON) to FILE, which must lie in an existing folder.
+// /enum osloader prints one block per loader ({current} and each entry without a "type" other than
+// "osloader"), each under `loaderHeading` underlined with dashes, as a translated Windows prints it.
 ToolOutcome runBcdedit(SimMachine& machine, const std::vector<std::wstring>& arguments);
 
 // powercfg /setactive GUID | /hibernate on|off | /h on|off | /h /type full|reduced, over

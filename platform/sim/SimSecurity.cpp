@@ -2,6 +2,7 @@
 
 #include "platform/Text.h"
 #include "platform/sim/JsonMember.h"
+#include "platform/sim/SimWow64.h"
 
 namespace platform::sim {
 
@@ -28,9 +29,11 @@ Status SimSecurity::verifyCatalog(const std::wstring& path, std::int32_t& trustR
     return verifyListed("catalogSignedFiles", path, trustResult);
 }
 
-Status SimSecurity::verifyListed(const char* list, const std::wstring& path, std::int32_t& trustResult)
+Status SimSecurity::verifyListed(const char* list, const std::wstring& given, std::int32_t& trustResult)
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    std::wstring redirected;
+    const std::wstring& path = SimWow64(machine_).redirect(given, redirected);
     std::error_code ec;
     auto host = machine_.hostPath(path);
     if (host.empty() || !std::filesystem::is_regular_file(host, ec))

@@ -3,6 +3,7 @@
 #include "platform/Text.h"
 #include "platform/sim/JsonMember.h"
 #include "platform/sim/SimProcesses.h"
+#include "platform/sim/SimWow64.h"
 
 #include <cmath>
 #include <cwctype>
@@ -53,6 +54,13 @@ Status SimSystemInfo::systemDirectory(std::wstring& path, std::uint32_t maxChars
     if (directory.size() + 1 > maxChars)
         return ErrorInsufficientBuffer;
     path = directory;
+    return ErrorSuccess;
+}
+
+Status SimSystemInfo::isWow64Process(bool& wow64)
+{
+    std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    wow64 = SimWow64(machine_).active();
     return ErrorSuccess;
 }
 

@@ -10,7 +10,8 @@ namespace platform::sim {
 // System information on the simulated PC:
 //   "system": { "systemDirectory": "C:\\Windows\\system32",
 //               "version": { "major": 10, "minor": 0, "build": 19045, "servicePack": 0 },
-//               "joinStatus": "workgroup" },                 // or "unjoined", "domain", "fails"
+//               "joinStatus": "workgroup",                   // or "unjoined", "domain", "fails"
+//               "wow64": true },                             // the program runs as a 32-bit process
 //   "power": { "acLineStatus": 0, "batteryFlag": 8, "batteryLifePercent": 25 },   // or "fails": true
 //   "disks": { "C:": { "totalBytes": 256060514304, "freeBytes": 38654705664 } },  // or totalGB / freeGB
 //   "memory": { "totalPhys": 8589934592, "availPhys": 2147483648 },
@@ -23,6 +24,7 @@ public:
     explicit SimSystemInfo(SimMachine& machine);
 
     Status systemDirectory(std::wstring& path, std::uint32_t maxChars) override;
+    Status isWow64Process(bool& wow64) override;
     Status version(OsVersion& version) override;
     Status powerStatus(PowerStatus& status) override;
     Status diskSpace(const std::wstring& root, DiskSpace& space) override;

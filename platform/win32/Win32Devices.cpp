@@ -6,8 +6,10 @@
 #include "platform/win32/Win32Handle.h"
 #include "platform/win32/Win32RegistryKey.h"
 
-#include <windows.h>
 #include <iphlpapi.h>
+#include <objbase.h>
+#include <setupapi.h>
+#include <windows.h>
 #include <winioctl.h>
 #include <winspool.h>
 
@@ -25,6 +27,24 @@ std::wstring fromAnsi(const char* text)
     std::wstring out(chars - 1, L'\0');
     MultiByteToWideChar(CP_ACP, 0, text, -1, out.data(), chars);
     return out;
+}
+
+struct DeviceListDestroyer {
+    void operator()(void* list) const { SetupDiDestroyDeviceInfoList(list); }
+};
+
+// SetupDiGetDeviceInstanceIdW, size query first; empty when it fails.
+std::wstring instanceIdOf(HDEVINFO devices, SP_DEVINFO_DATA& device)
+{
+    DWORD needed = 0;
+    SetupDiGetDeviceInstanceIdW(devices, &device, nullptr, 0, &needed);
+    if (needed == 0)
+        return {};
+    std::wstring id(needed, L'\0');
+    if (!SetupDiGetDeviceInstanceIdW(devices, &device, id.data(), needed, nullptr))
+        return {};
+    id.resize(wcslen(id.c_str()));
+    return id;
 }
 
 std::wstring orEmpty(const wchar_t* text)
@@ -75,6 +95,29 @@ Status Win32Devices::presentNetworkDevices(std::vector<std::wstring>& netCfgInst
         netCfgInstanceIds.push_back(id);
         return true;
     });
+}
+
+Status Win32Devices::presentDevicesOfClass(const std::wstring& classGuid, std::vector<std::wstring>& instanceIds)
+{
+    instanceIds.clear();
+    GUID setupClass{};
+    if (FAILED(IIDFromString(classGuid.c_str(), &setupClass)))
+        return ErrorInvalidParameter;
+    HDEVINFO devices = SetupDiGetClassDevsW(&setupClass, nullptr, nullptr, DIGCF_PRESENT);
+    if (devices == INVALID_HANDLE_VALUE)
+        return static_cast<Status>(GetLastError());
+    const std::unique_ptr<void, DeviceListDestroyer> owner(devices);
+    for (DWORD index = 0;; ++index) {
+        SP_DEVINFO_DATA device{};
+        device.cbSize = sizeof(device);
+        if (!SetupDiEnumDeviceInfo(devices, index, &device)) {
+            const DWORD error = GetLastError();
+            return error == ERROR_NO_MORE_ITEMS ? ErrorSuccess : static_cast<Status>(error);
+        }
+        const std::wstring id = instanceIdOf(devices, device);
+        if (!id.empty())
+            instanceIds.push_back(id);
+    }
 }
 
 Status Win32Devices::printers(std::vector<PrinterInfo>& printers)

@@ -10,6 +10,7 @@ public:
     Status adapters(std::vector<NetworkAdapter>& adapters) override;
     Status openAdapterDriverKey(const std::wstring& adapterName, std::unique_ptr<RegistryKey>& key) override;
     Status presentNetworkDevices(std::vector<std::wstring>& netCfgInstanceIds) override;
+    Status presentDevicesOfClass(const std::wstring& classGuid, std::vector<std::wstring>& instanceIds) override;
     Status printers(std::vector<PrinterInfo>& printers) override;
     Status seekPenalty(const std::wstring& drive, bool& incursSeekPenalty) override;
 };

@@ -32,6 +32,25 @@ Status Win32SystemInfo::systemDirectory(std::wstring& path, std::uint32_t maxCha
     return ErrorSuccess;
 }
 
+Status Win32SystemInfo::isWow64Process(bool& wow64)
+{
+    // Resolved at run time: a kernel32 without it is a Windows without WOW64.
+    using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
+    wow64 = false;
+    const HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
+    const auto isWow64 =
+        kernel32
+            ? reinterpret_cast<IsWow64ProcessFn>(reinterpret_cast<void*>(GetProcAddress(kernel32, "IsWow64Process")))
+            : nullptr;
+    if (!isWow64)
+        return ErrorSuccess;
+    BOOL answer = FALSE;
+    if (!isWow64(GetCurrentProcess(), &answer))
+        return static_cast<Status>(GetLastError());
+    wow64 = answer != FALSE;
+    return ErrorSuccess;
+}
+
 Status Win32SystemInfo::version(OsVersion& version)
 {
     if (!ntdll_.rtlGetVersion)

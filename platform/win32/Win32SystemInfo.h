@@ -9,6 +9,7 @@ namespace platform::win32 {
 class Win32SystemInfo : public SystemInfo {
 public:
     Status systemDirectory(std::wstring& path, std::uint32_t maxChars) override;
+    Status isWow64Process(bool& wow64) override;
     Status version(OsVersion& version) override;
     Status powerStatus(PowerStatus& status) override;
     Status diskSpace(const std::wstring& root, DiskSpace& space) override;

@@ -164,21 +164,42 @@ private slots:
         QTEST(core.isDomainJoined, "joined");
     }
 
+    // Folders at the root of the system drive, and the loaders the boot configuration lists (bcdedit's
+    // headings are translated, so only the layout counts; a failing bcdedit lists none).
     void testDualBoot_data()
     {
         QTest::addColumn<QStringList>("folders");
+        QTest::addColumn<QStringList>("loaders");
+        QTest::addColumn<QString>("bcdedit");
         QTest::addColumn<bool>("dualBoot");
-        QTest::addRow("Windows only") << QStringList{"Windows", "Users", "Program Files"} << false;
-        QTest::addRow("Windows and Windows.old") << QStringList{"Windows", "Windows.old"} << true;
-        QTest::addRow("WinNT counts") << QStringList{"Windows", "WINNT"} << true;
-        QTest::addRow("substring counts") << QStringList{"Windows", "MyWindowsBackup"} << true;
-        QTest::addRow("a file does not count") << QStringList{"Windows", "windows.txt:file"} << false;
-        QTest::addRow("a hidden folder does not count") << QStringList{"Windows", "Windows.old:hidden"} << false;
+        const QStringList none;
+        QTest::addRow("Windows only") << QStringList{"Windows", "Users", "Program Files"} << none << "" << false;
+        QTest::addRow("Windows.old alone") << QStringList{"Windows", "Windows.old"} << none << "" << false;
+        QTest::addRow("upgrade leftovers")
+            << QStringList{"Windows", "WINDOWS.OLD", "Windows10Upgrade", "$WINDOWS.~BT", "$Windows.~WS"} << none << ""
+            << false;
+        QTest::addRow("WinNT counts") << QStringList{"Windows", "WINNT"} << none << "" << true;
+        QTest::addRow("substring counts") << QStringList{"Windows", "MyWindowsBackup"} << none << "" << true;
+        QTest::addRow("a file does not count") << QStringList{"Windows", "windows.txt:file"} << none << "" << false;
+        QTest::addRow("a hidden folder does not count") << QStringList{"Windows", "Win7:hidden"} << none << "" << false;
+        QTest::addRow("second loader on its own partition")
+            << QStringList{"Windows"} << QStringList{"{7e3c1a2b-0000-4000-8000-000000000001}"} << "" << true;
+        QTest::addRow("second loader, Chinese bcdedit")
+            << QStringList{"Windows"} << QStringList{"{7e3c1a2b-0000-4000-8000-000000000001}"} << "Windows 启动加载器"
+            << true;
+        QTest::addRow("one loader and Windows.old")
+            << QStringList{"Windows", "Windows.old"} << none << "Windows 启动加载器" << false;
+        QTest::addRow("second loader, bcdedit missing")
+            << QStringList{"Windows"} << QStringList{"{7e3c1a2b-0000-4000-8000-000000000001}"} << "missing" << false;
+        QTest::addRow("second loader, bcdedit fails")
+            << QStringList{"Windows"} << QStringList{"{7e3c1a2b-0000-4000-8000-000000000001}"} << "fails" << false;
     }
 
     void testDualBoot()
     {
         QFETCH(QStringList, folders);
+        QFETCH(QStringList, loaders);
+        QFETCH(QString, bcdedit);
         nlohmann::json files = nlohmann::json::array();
         for (const QString& folder : folders) {
             const QString kind = folder.section(QLatin1Char(':'), 1);
@@ -191,7 +212,21 @@ private slots:
                 entry["attributes"] = {"hidden"};
             files.push_back(entry);
         }
-        TestMachine machine(machineWith({{"files", files}}));
+        nlohmann::json entries = {{"{current}", {{"description", "Windows 10"}}},
+                                  {"{bootmgr}", {{"description", "Windows Boot Manager"}}}};
+        for (const QString& loader : loaders)
+            entries[loader.toStdString()] = {{"description", "Windows 7"}};
+        nlohmann::json boot = {{"entries", entries}};
+        nlohmann::json tools = nlohmann::json::object();
+        if (bcdedit == QLatin1String("missing"))
+            tools["bcdedit"] = "missing";
+        else if (bcdedit == QLatin1String("fails"))
+            tools["bcdedit"] = {{"exitCode", 1},
+                                {"output", "Windows Boot Loader\r\n-------------------\r\n"
+                                           "Windows Boot Loader\r\n-------------------\r\n"}};
+        else if (!bcdedit.isEmpty())
+            boot["loaderHeading"] = bcdedit.toStdString();
+        TestMachine machine(machineWith({{"files", files}, {"boot", boot}, {"tools", tools}}));
         OptimizeCore core(machine.platform());
         QString message;
         QVERIFY(core.checkEnvironment(message));

@@ -47,6 +47,14 @@ private slots:
         QTest::addRow("Windows Temp") << "C:\\Windows\\Temp" << false;
         QTest::addRow("a program's folder") << "C:\\Program Files (x86)\\2345Soft" << false;
         QTest::addRow("empty path") << "" << true;
+        QTest::addRow("Pictures") << "C:\\Users\\Ann\\Pictures" << true;
+        QTest::addRow("another user's Music") << "C:\\Users\\Bob\\Music\\" << true;
+        QTest::addRow("Videos") << "C:\\Users\\Ann\\Videos" << true;
+        QTest::addRow("Downloads") << "C:\\Users\\Ann\\Downloads" << true;
+        QTest::addRow("the Public profile") << "C:\\Users\\Public" << true;
+        QTest::addRow("AppData") << "C:\\Users\\Ann\\AppData\\Roaming" << true;
+        QTest::addRow("a variable that did not expand") << "%NOPE%\\Temp" << true;
+        QTest::addRow("a folder in Downloads") << "C:\\Users\\Ann\\Downloads\\old setup" << false;
     }
 
     void testProtectedFolders()

@@ -199,8 +199,8 @@ private slots:
                 at(QStringLiteral("delete C:\\Users\\Ann\\AppData\\Local\\Microsoft\\Windows\\Fonts\\FontCache.dat")));
         QVERIFY(at(QStringLiteral("service FontCache start -> running")) >= 0);
         QVERIFY(at(QStringLiteral("service DoSvc start -> running")) >= 0);
-        QVERIFY(at(QStringLiteral("command ipconfig /flushdns -> exit 0")) >= 0);
-        QVERIFY(at(QStringLiteral("start cleanmgr.exe /sagerun:99 -> started")) >= 0);
+        QVERIFY(at(QStringLiteral("command C:\\Windows\\system32\\ipconfig.exe /flushdns -> exit 0")) >= 0);
+        QVERIFY(at(QStringLiteral("start C:\\Windows\\system32\\cleanmgr.exe /sagerun:99 -> started")) >= 0);
     }
 
     void testSecondRunFindsTheCachesEmpty()

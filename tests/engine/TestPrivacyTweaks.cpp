@@ -28,9 +28,10 @@ const QString kCortana =
     QStringLiteral("    注册表(DWORD): SOFTWARE\\Policies\\Microsoft\\Windows\\Windows Search\\AllowCortana = 0");
 const QString kActivityFeed =
     QStringLiteral("    注册表(DWORD): SOFTWARE\\Policies\\Microsoft\\Windows\\System\\EnableActivityFeed = 0");
+// The consent store reads "Value" as a string: "Deny" switches account information off.
 const QString kAccountInfo = QStringLiteral(
-    "    注册表(DWORD): SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\CapabilityAccessManager\\ConsentStore\\"
-    "userAccountInformation\\Value = 2");
+    "    注册表(SZ): SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\CapabilityAccessManager\\ConsentStore\\"
+    "userAccountInformation\\Value = \"Deny\"");
 
 nlohmann::json privacyProfile(int major, int minor, bool allTasks = true)
 {
@@ -122,7 +123,7 @@ private slots:
         QCOMPARE(registry["HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\AdvertisingInfo"]["Enabled"], 0);
         QCOMPARE(registry["HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\CapabilityAccessManager\\ConsentStore\\"
                           "userAccountInformation"]["Value"],
-                 2);
+                 "Deny");
         QCOMPARE(registry.contains("HKLM\\SOFTWARE\\Policies\\Microsoft\\Windows\\Windows Search"), major >= 10);
     }
 

@@ -5,6 +5,7 @@
 #include "support/TestMachine.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -115,7 +116,7 @@ private:
     {
         QStringList commands;
         for (const QString& line : machine.journal()) {
-            if (line.startsWith(QStringLiteral("command powercfg")))
+            if (line.startsWith(QStringLiteral("command C:\\Windows\\system32\\powercfg.exe")))
                 commands.append(line);
         }
         return commands;
@@ -235,8 +236,9 @@ private slots:
                               QStringLiteral("  存储决策: 快速启动[启用]（空间充裕，建议启用快速启动）| "
                                              "休眠[保持]（快速启动依赖休眠文件，必须保持休眠）| "
                                              "虚拟内存[保持系统自动管理] | 系统还原[保持系统还原]")}));
-        QCOMPARE(powercfgCommands(machine), (QStringList{QStringLiteral("command powercfg /hibernate on -> exit 0"),
-                                                         QStringLiteral("command powercfg /h /type full -> exit 0")}));
+        QCOMPARE(powercfgCommands(machine),
+                 (QStringList{QStringLiteral("command C:\\Windows\\system32\\powercfg.exe /hibernate on -> exit 0"),
+                              QStringLiteral("command C:\\Windows\\system32\\powercfg.exe /h /type full -> exit 0")}));
         QVERIFY(core.fastStartupEnabled && core.keepHibernation && !core.hibernationTurnedOff);
         QCOMPARE(core.cleanedMB, 100);
         QCOMPARE(core.storageFreedMB, 0);
@@ -254,13 +256,15 @@ private slots:
         const int mark = RunLogLines::mark();
         core.analyzeStorage(QStringLiteral("C:"));
         const QStringList lines = RunLogLines::engineSince(mark);
-        QCOMPARE(lines.mid(0, 2),
-                 (QStringList{QStringLiteral("    H1 已关闭休眠: powercfg /hibernate off"),
-                              QStringLiteral("  存储决策: 快速启动[不启用]（双系统环境，不建议启用快速启动（安全风险））| "
-                                             "休眠[关闭]（内存≥16GB且空间不足20GB，建议关闭休眠（约释放 24 GB））| "
-                                             "虚拟内存[建议将虚拟内存减小至 2-4GB] | "
-                                             "系统还原[建议减小还原点配额至 3-5%] | 本次释放约 24576 MB")}));
-        QCOMPARE(powercfgCommands(machine), QStringList{QStringLiteral("command powercfg /hibernate off -> exit 0")});
+        QCOMPARE(
+            lines.mid(0, 2),
+            (QStringList{QStringLiteral("    H1 已关闭休眠: powercfg /hibernate off"),
+                         QStringLiteral("  存储决策: 快速启动[不启用]（双系统环境，不建议启用快速启动（安全风险））| "
+                                        "休眠[关闭]（内存≥16GB且空间不足20GB，建议关闭休眠（约释放 24 GB））| "
+                                        "虚拟内存[建议将虚拟内存减小至 2-4GB] | "
+                                        "系统还原[建议减小还原点配额至 3-5%] | 本次释放约 24576 MB")}));
+        QCOMPARE(powercfgCommands(machine),
+                 QStringList{QStringLiteral("command C:\\Windows\\system32\\powercfg.exe /hibernate off -> exit 0")});
         QVERIFY(core.hibernationTurnedOff);
         QCOMPARE(core.storageFreedMB, 24576);
         QCOMPARE(core.cleanedMB, 100 + 24576);
@@ -318,11 +322,12 @@ private slots:
         const int mark = RunLogLines::mark();
         core.analyzeStorage(QStringLiteral("C:"));
         const QStringList lines = RunLogLines::engineSince(mark);
-        QCOMPARE(decisionLine(lines), QStringLiteral("  存储决策: 快速启动[不启用]（）| 休眠[关闭]（）| 虚拟内存[] | 系统还原[]"));
+        QCOMPARE(decisionLine(lines),
+                 QStringLiteral("  存储决策: 未作决策（Windows 7 不调整快速启动和休眠，保持现有设置）"));
         QVERIFY(lines.contains(QStringLiteral("  磁盘维护: SSD → 跳过（SSD Win7）")));
         QVERIFY(powercfgCommands(machine).isEmpty());
         for (const QString& line : machine.journal())
-            QVERIFY2(!line.startsWith(QStringLiteral("command defrag")), qPrintable(line));
+            QVERIFY2(!line.startsWith(QStringLiteral("command C:\\Windows\\system32\\defrag.exe")), qPrintable(line));
         QCOMPARE(spy[4][2].toString(), QStringLiteral("SSD检测，跳过碎片整理"));
         QVERIFY(!core.fastStartupEnabled && !core.keepHibernation && !core.hibernationTurnedOff);
         QVERIFY(core.fastStartupReason.isEmpty() && core.restoreAdvice.isEmpty());
@@ -340,7 +345,7 @@ private slots:
         const int mark = RunLogLines::mark();
         core.analyzeStorage(QStringLiteral("C:"));
         QCOMPARE(decisionLine(RunLogLines::engineSince(mark)),
-                 QStringLiteral("  存储决策: 快速启动[不启用]（）| 休眠[关闭]（）| 虚拟内存[] | 系统还原[]"));
+                 QStringLiteral("  存储决策: 未作决策（无法读取内存或系统盘容量，保持现有设置）"));
         QVERIFY(powercfgCommands(machine).isEmpty());
         QVERIFY(QFileInfo::exists(machine.hostPath(QStringLiteral("C:\\hiberfil.sys"))));
         QCOMPARE(core.cleanedMB, 100);
@@ -359,7 +364,7 @@ private slots:
         const int mark = RunLogLines::mark();
         core.analyzeStorage(QStringLiteral("C:"));
         const QStringList lines = RunLogLines::engineSince(mark);
-        QCOMPARE(lines.first(), QStringLiteral("    H1 已关闭休眠: powercfg /hibernate off"));
+        QCOMPARE(lines.first(), QStringLiteral("    H1 关闭休眠失败: powercfg /hibernate off（退出码 1）"));
         QVERIFY(decisionLine(lines).endsWith(QStringLiteral("系统还原[建议减小还原点配额至 3-5%]")));
         QVERIFY(!core.hibernationTurnedOff);
         QCOMPARE(core.storageFreedMB, 0);
@@ -456,16 +461,29 @@ private slots:
         QTest::addColumn<QString>("seekPenalty");
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("line");
-        const QString trim = QStringLiteral("command defrag C: /L -> exit ");
-        const QString defrag = QStringLiteral("command defrag C: /U -> exit ");
+        QTest::addColumn<QString>("wmicOutcome");
+        const QString trim = QStringLiteral("command C:\\Windows\\system32\\defrag.exe C: /L -> exit ");
+        const QString defrag = QStringLiteral("command C:\\Windows\\system32\\defrag.exe C: /U -> exit ");
         const QString trimLine = QStringLiteral("  磁盘维护: SSD → 执行 TRIM (/L)");
         const QString defragLine = QStringLiteral("  磁盘维护: HDD → 执行碎片整理 (/U)");
-        QTest::addRow("wmic reports an SSD") << "ssd" << "spinning" << trim << trimLine;
-        QTest::addRow("wmic silent, no seek penalty") << "silent" << "solid" << trim << trimLine;
-        QTest::addRow("wmic silent, seek penalty") << "silent" << "spinning" << defrag << defragLine;
-        QTest::addRow("wmic missing, no seek penalty") << "missing" << "solid" << trim << trimLine;
-        QTest::addRow("wmic hangs, no seek penalty") << "hang" << "solid" << trim << trimLine;
-        QTest::addRow("wmic missing, drive does not answer") << "missing" << "unknown" << defrag << defragLine;
+        QTest::addRow("drive has no seek penalty, wmic not asked") << "silent"
+                                                                   << "solid" << trim << trimLine << "";
+        QTest::addRow("drive's seek penalty outweighs wmic") << "ssd"
+                                                             << "spinning" << defrag << defragLine << "";
+        QTest::addRow("drive silent, wmic reports an SSD") << "ssd"
+                                                           << "unknown" << trim << trimLine << "exit 0";
+        QTest::addRow("drive silent, wmic silent") << "silent"
+                                                   << "unknown" << defrag << defragLine << "exit 0";
+        QTest::addRow("drive silent, wmic missing") << "missing"
+                                                    << "unknown" << defrag << defragLine << "not found";
+        QTest::addRow("drive silent, wmic hangs")
+            << "hang"
+            << "unknown" << defrag << defragLine << "no answer within 5000 ms, ended";
+        QTest::addRow("drive silent, failing wmic echoes its query")
+            << "echo"
+            << "unknown" << defrag << defragLine << "failed, exit 2147749911";
+        QTest::addRow("drive silent, wmic prints no column") << "noheading"
+                                                             << "unknown" << defrag << defragLine << "failed, exit 0";
     }
 
     void testDiskMaintenance()
@@ -474,6 +492,7 @@ private slots:
         QFETCH(QString, seekPenalty);
         QFETCH(QString, command);
         QFETCH(QString, line);
+        QFETCH(QString, wmicOutcome);
         Machine shape;
         nlohmann::json profile = storageProfile(shape);
         profile["disks"]["C:"].erase("seekPenalty");
@@ -482,24 +501,35 @@ private slots:
         profile["wmi"]["Win32_DiskDrive"] = {
             {{"DeviceID", "\\\\.\\PHYSICALDRIVE0"},
              {"MediaType", wmic == QLatin1String("ssd") ? "Solid state disk (SSD)" : "Fixed hard disk media"}}};
+        const std::string echo = "Node - PC\r\nERROR:\r\nDescription = Invalid query: MediaType like '%SSD%'\r\n";
         if (wmic == QLatin1String("missing") || wmic == QLatin1String("hang"))
             profile["tools"] = {{"wmic", wmic.toStdString()}};
+        else if (wmic == QLatin1String("echo"))
+            profile["tools"] = {{"wmic", {{"exitCode", 2147749911u}, {"output", echo}}}};
+        else if (wmic == QLatin1String("noheading"))
+            profile["tools"] = {{"wmic", {{"exitCode", 0}, {"output", echo}}}};
         TestMachine machine(profile);
         OptimizeCore core(machine.platform());
         prepare(core, shape);
         const int mark = RunLogLines::mark();
         core.analyzeStorage(QStringLiteral("C:"));
-        QCOMPARE(machine.journal().filter(QStringLiteral("command defrag")).size(), 1);
-        QVERIFY(machine.journal().filter(QStringLiteral("command defrag")).first().startsWith(command));
+        QCOMPARE(machine.journal().filter(QStringLiteral("command C:\\Windows\\system32\\defrag.exe")).size(), 1);
+        QVERIFY(machine.journal()
+                    .filter(QStringLiteral("command C:\\Windows\\system32\\defrag.exe"))
+                    .first()
+                    .startsWith(command));
         QVERIFY(RunLogLines::engineSince(mark).contains(line));
-        QVERIFY(machine.journal().contains(QStringLiteral(
-            "command wmic diskdrive where MediaType like '%SSD%' and DeviceID like '%C%' get MediaType -> ") +
-            (wmic == QLatin1String("missing") ? QStringLiteral("not found")
-             : wmic == QLatin1String("hang")  ? QStringLiteral("no answer within 5000 ms, ended")
-                                              : QStringLiteral("exit 0"))));
+        const QStringList asked = machine.journal().filter(QStringLiteral("wmic.exe diskdrive"));
+        if (wmicOutcome.isEmpty()) {
+            QVERIFY(asked.isEmpty());
+            return;
+        }
+        QCOMPARE(asked, QStringList{QStringLiteral("command C:\\Windows\\system32\\wbem\\wmic.exe diskdrive where "
+                                                   "MediaType like '%SSD%' and DeviceID like '%C%' get MediaType -> ") +
+                                    wmicOutcome});
     }
 
-    void testMissingDefragIsStillReported()
+    void testMissingDefragIsReportedAsFailed()
     {
         Machine shape;
         nlohmann::json profile = storageProfile(shape);
@@ -509,7 +539,64 @@ private slots:
         prepare(core, shape);
         const int mark = RunLogLines::mark();
         core.analyzeStorage(QStringLiteral("C:"));
-        QVERIFY(RunLogLines::engineSince(mark).contains(QStringLiteral("  磁盘维护: SSD → 执行 TRIM (/L)")));
+        QVERIFY(RunLogLines::engineSince(mark).contains(
+            QStringLiteral("  磁盘维护: SSD → 执行 TRIM (/L) 失败（未找到程序）")));
+    }
+
+    // Each tool that effects a change, missing, failing or hanging: the item is logged as failed with the
+    // reason, never as done, and no figure moves.
+    void testFailingToolsClaimNothing_data()
+    {
+        QTest::addColumn<QString>("tool");
+        QTest::addColumn<QString>("behaviour");
+        QTest::addColumn<bool>("fastStartup");
+        QTest::addColumn<QString>("line");
+        const QString d1 = QStringLiteral("    D1 启用快速启动失败: powercfg /hibernate on + /h /type full（%1）");
+        const QString h1 = QStringLiteral("    H1 关闭休眠失败: powercfg /hibernate off（%1）");
+        const QString trim = QStringLiteral("  磁盘维护: SSD → 执行 TRIM (/L) 失败（%1）");
+        QTest::addRow("powercfg missing, D1") << "powercfg"
+                                              << "missing" << true << d1.arg("未找到程序");
+        QTest::addRow("powercfg exit 1, D1") << "powercfg"
+                                             << "exit" << true << d1.arg("退出码 1");
+        QTest::addRow("powercfg hangs, D1") << "powercfg"
+                                            << "hang" << true << d1.arg("超时未结束");
+        QTest::addRow("powercfg missing, H1") << "powercfg"
+                                              << "missing" << false << h1.arg("未找到程序");
+        QTest::addRow("powercfg hangs, H1") << "powercfg"
+                                            << "hang" << false << h1.arg("超时未结束");
+        QTest::addRow("defrag exit 1") << "defrag"
+                                       << "exit" << true << trim.arg("退出码 1");
+        QTest::addRow("defrag hangs") << "defrag"
+                                      << "hang" << true << trim.arg("超时未结束");
+    }
+
+    void testFailingToolsClaimNothing()
+    {
+        QFETCH(QString, tool);
+        QFETCH(QString, behaviour);
+        QFETCH(bool, fastStartup);
+        QFETCH(QString, line);
+        Machine shape{10, 0, 32 * kGiB, 465, fastStartup ? 60 : 15};
+        nlohmann::json profile = storageProfile(shape);
+        profile["tools"][tool.toStdString()] = behaviour == QLatin1String("exit")
+                                                   ? nlohmann::json{{"exitCode", 1}}
+                                                   : nlohmann::json(behaviour.toStdString());
+        TestMachine machine(profile);
+        OptimizeCore core(machine.platform());
+        prepare(core, shape);
+        core.isDualBoot = !fastStartup;
+        const int mark = RunLogLines::mark();
+        core.analyzeStorage(QStringLiteral("C:"));
+        const QStringList lines = RunLogLines::engineSince(mark);
+        QVERIFY2(lines.contains(line), qPrintable(lines.join(QLatin1Char('\n'))));
+        const QRegularExpression claims(tool == QLatin1String("powercfg") ? QStringLiteral("已启用快速启动|已关闭休眠")
+                                                                         : QStringLiteral("执行 TRIM \\(/L\\)$"));
+        for (const QString& logged : lines)
+            QVERIFY2(!claims.match(logged).hasMatch(), qPrintable(logged));
+        QVERIFY(!core.hibernationTurnedOff);
+        QCOMPARE(core.storageFreedMB, 0);
+        QCOMPARE(core.cleanedMB, 100);
+        QVERIFY(!decisionLine(lines).contains(QStringLiteral("本次释放")));
     }
 };
 

@@ -4,6 +4,8 @@
 #include "support/TestMachine.h"
 
 #include <QDateTime>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -319,6 +321,48 @@ private slots:
         QCOMPARE(seen, firstListLines);
     }
 
+    // Fingerprint and face sign-in need WbioSrvc: a present biometric device keeps it on any machine.
+    void testBiometricDeviceKeepsWbioSrvc_data()
+    {
+        QTest::addColumn<bool>("hasBattery");
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<QString>("wbioLine");
+        const QString biometric = QStringLiteral("C6 跳过：检测到生物识别设备，保留 WbioSrvc");
+        QTest::addRow("notebook with a fingerprint reader") << true << "present" << biometric;
+        QTest::addRow("notebook, reader unplugged")
+            << true << "absent" << QStringLiteral("  服务禁用 [C2-C7]: WbioSrvc → 已禁用");
+        QTest::addRow("notebook without a reader")
+            << true << "" << QStringLiteral("  服务禁用 [C2-C7]: WbioSrvc → 已禁用");
+        QTest::addRow("desktop with a face camera") << false << "present" << biometric;
+        QTest::addRow("desktop without a reader") << false << "" << QStringLiteral("C6 跳过：台式机不需要生物识别服务");
+    }
+
+    void testBiometricDeviceKeepsWbioSrvc()
+    {
+        QFETCH(bool, hasBattery);
+        QFETCH(QString, device);
+        QFETCH(QString, wbioLine);
+        nlohmann::json profile = tweaksProfile(10, 0);
+        profile["devices"] = nlohmann::json::array();
+        profile["devices"].push_back({{"class", "{53d29ef7-377c-4d14-864b-eb3a85769359}"},
+                                      {"instanceId", "USB\\VID_06CB&PID_00BD\\5&1A2B3C4D&0&7"},
+                                      {"present", device == QLatin1String("present")}});
+        if (device.isEmpty())
+            profile["devices"] = {{{"class", "{4d36e96f-e325-11ce-bfc1-08002be10318}"}, {"instanceId", "HID\\MOUSE"}}};
+        TestMachine machine(profile);
+        OptimizeCore core(machine.platform());
+        prepare(core, 10, 0);
+        core.hasBattery = hasBattery;
+        const int mark = RunLogLines::mark();
+        core.applySystemTweaks();
+        const QStringList wbio = RunLogLines::engineSince(mark).filter(QStringLiteral("WbioSrvc")) +
+                                 RunLogLines::engineSince(mark).filter(QStringLiteral("C6 "));
+        QVERIFY2(wbio.contains(wbioLine), qPrintable(wbio.join(QLatin1Char('\n'))));
+        machine.reopen();
+        QCOMPARE(machine.machine().document()["services"]["WbioSrvc"]["startType"] == "disabled",
+                 wbioLine.contains(QStringLiteral("已禁用")));
+    }
+
     void testSpoolerFailureMeansNoVirtualPrinter()
     {
         nlohmann::json profile = tweaksProfile(10, 0, {"Microsoft Print to PDF"});
@@ -423,22 +467,71 @@ private slots:
         const QDateTime stamp = QDateTime::fromString(match.captured(2), QStringLiteral("yyyyMMdd_HHmmss"));
         QVERIFY(stamp >= before && stamp <= after);
         QVERIFY(QFileInfo::exists(machine.hostPath(match.captured(1))));
-        QVERIFY(
-            machine.journal().contains(QStringLiteral("command bcdedit /export %1 -> exit 0").arg(match.captured(1))));
+        QVERIFY(machine.journal().contains(
+            QStringLiteral("command C:\\Windows\\system32\\bcdedit.exe /export %1 -> exit 0").arg(match.captured(1))));
     }
 
-    void testFailingBootToolStillLogsItsLines()
+    void testSecondBackupInTheSameSecondGetsASuffix()
     {
+        TestMachine machine(tweaksProfile(10, 0));
+        const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_HHmmss"));
+        QStringList taken;
+        for (const QString& name : {QStringLiteral("bcd_backup_%1.bcd"), QStringLiteral("bcd_backup_%1_2.bcd")}) {
+            QFile file(machine.hostPath(QStringLiteral("C:\\Windows\\")) + QLatin1Char('/') + name.arg(stamp));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("earlier backup");
+            taken.append(file.fileName());
+        }
+        OptimizeCore core(machine.platform());
+        prepare(core, 10, 0);
+        const int mark = RunLogLines::mark();
+        core.applySystemTweaks();
+        const QString expected = QStringLiteral("    D2/D3 启动配置备份: C:\\Windows\\bcd_backup_%1_3.bcd").arg(stamp);
+        if (QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_HHmmss")) != stamp)
+            QSKIP("the clock passed a second boundary during the run");
+        QVERIFY(RunLogLines::engineSince(mark).contains(expected));
+        for (const QString& earlier : taken) {
+            QFile file(earlier);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), QByteArray("earlier backup"));
+        }
+    }
+
+    // A bcdedit that is missing, fails or hangs: each item says so, no backup file is named, nothing is
+    // claimed as done.
+    void testFailingBootToolClaimsNothing_data()
+    {
+        QTest::addColumn<QString>("behaviour");
+        QTest::addColumn<QString>("reason");
+        QTest::addRow("missing") << "missing" << QStringLiteral("未找到程序");
+        QTest::addRow("exit 1") << "exit" << QStringLiteral("退出码 1");
+        QTest::addRow("hangs") << "hang" << QStringLiteral("超时未结束");
+    }
+
+    void testFailingBootToolClaimsNothing()
+    {
+        QFETCH(QString, behaviour);
+        QFETCH(QString, reason);
         nlohmann::json profile = tweaksProfile(10, 0);
-        profile["tools"] = {{"bcdedit", "missing"}, {"powercfg", "hang"}};
+        profile["tools"] = {{"bcdedit", behaviour == QLatin1String("exit") ? nlohmann::json{{"exitCode", 1}}
+                                                                           : nlohmann::json(behaviour.toStdString())}};
         TestMachine machine(profile);
         OptimizeCore core(machine.platform());
         prepare(core, 10, 0);
         const int mark = RunLogLines::mark();
         core.applySystemTweaks();
         const QStringList lines = RunLogLines::engineSince(mark);
-        QVERIFY(lines.contains(QStringLiteral("    D2 已执行: bcdedit /set {current} quietboot on")));
-        QVERIFY(lines.contains(QStringLiteral("    D3 已执行: bcdedit /timeout 0（双系统:否）")));
+        const int backup = lines.indexOf(QStringLiteral("    D2/D3 启动配置备份失败（%1）").arg(reason));
+        QVERIFY2(backup >= 0, qPrintable(lines.join(QLatin1Char('\n'))));
+        QCOMPARE(lines[backup + 1],
+                 QStringLiteral("    D2 失败: bcdedit /set {current} quietboot on（%1）").arg(reason));
+        QCOMPARE(lines[backup + 2], QStringLiteral("    D3 失败: bcdedit /timeout 0（双系统:否）（%1）").arg(reason));
+        for (const QString& line : lines)
+            QVERIFY2(!line.contains(QStringLiteral("已执行")) && !line.contains(QStringLiteral("bcd_backup_")),
+                     qPrintable(line));
+        QVERIFY(QDir(machine.hostPath(QStringLiteral("C:\\Windows")))
+                    .entryList({QStringLiteral("bcd_backup_*")})
+                    .isEmpty());
     }
 
     void testAdapterPowerSaving_data()
@@ -465,8 +558,8 @@ private slots:
         core.applySystemTweaks();
         for (const QString& line : RunLogLines::engineSince(mark))
             QVERIFY2(!line.contains(QStringLiteral("PnPCapabilities")), qPrintable(line));
-        QVERIFY(machine.journal().contains(
-            QStringLiteral("command powercfg /setactive 8c5e7fda-e8bf-4a96-9a85-a6e23a8c635c -> exit 0")));
+        QVERIFY(machine.journal().contains(QStringLiteral(
+            "command C:\\Windows\\system32\\powercfg.exe /setactive 8c5e7fda-e8bf-4a96-9a85-a6e23a8c635c -> exit 0")));
         machine.reopen();
         auto& registry = machine.machine().document()["registry"];
         const nlohmann::json expected = changed ? nlohmann::json(24) : nlohmann::json();

@@ -100,11 +100,12 @@ private slots:
     {
         QVERIFY(lines_.contains(QStringLiteral("    D1 已启用快速启动: powercfg /hibernate on + /h /type full")));
         QVERIFY(lines_.contains(QStringLiteral("  磁盘维护: SSD → 执行 TRIM (/L)")));
-        QVERIFY(journal_.contains(QStringLiteral("command powercfg /hibernate on -> exit 0")));
-        QVERIFY(journal_.contains(QStringLiteral("command defrag C: /L -> exit 0")));
+        QVERIFY(
+            journal_.contains(QStringLiteral("command C:\\Windows\\system32\\powercfg.exe /hibernate on -> exit 0")));
+        QVERIFY(journal_.contains(QStringLiteral("command C:\\Windows\\system32\\defrag.exe C: /L -> exit 0")));
         QVERIFY(QFileInfo::exists(machine_->hostPath(QStringLiteral("C:\\hiberfil.sys"))));
         for (const QString& line : journal_) {
-            if (line.startsWith(QStringLiteral("command bcdedit /export ")))
+            if (line.startsWith(QStringLiteral("command C:\\Windows\\system32\\bcdedit.exe /export ")))
                 QVERIFY(QFileInfo::exists(machine_->hostPath(line.section(QLatin1Char(' '), 3, 3))));
         }
     }

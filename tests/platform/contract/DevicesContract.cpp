@@ -70,4 +70,20 @@ TEST_F(DevicesContract, SeekPenaltyOfAMissingDriveFails)
     EXPECT_NE(machine().devices.seekPenalty(L"Q:", incursSeekPenalty), ErrorSuccess);
 }
 
+// A stock machine (and Wine) has no biometric device; where one is present it comes with its instance id.
+TEST_F(DevicesContract, PresentDevicesOfAClassCallPathOnly)
+{
+    std::vector<std::wstring> ids = {L"stale"};
+    ASSERT_EQ(machine().devices.presentDevicesOfClass(L"{53D29EF7-377C-4D14-864B-EB3A85769359}", ids), ErrorSuccess);
+    for (const auto& id : ids)
+        EXPECT_FALSE(id.empty() || id == L"stale");
+}
+
+TEST_F(DevicesContract, PresentDevicesOfAMalformedClassFail)
+{
+    std::vector<std::wstring> ids;
+    EXPECT_EQ(machine().devices.presentDevicesOfClass(L"Biometric", ids), ErrorInvalidParameter);
+    EXPECT_TRUE(ids.empty());
+}
+
 } // namespace

@@ -15,6 +15,17 @@ TEST_F(SystemInfoContract, VersionIsWindows7OrLater)
     EXPECT_GT(version.build, 7000u);
 }
 
+// Only a 32-bit process on 64-bit Windows runs under WOW64; a 64-bit process (and the simulated PC's
+// default machine) never does.
+TEST_F(SystemInfoContract, Wow64OnlyForA32BitProcess)
+{
+    bool wow64 = true;
+    ASSERT_EQ(machine().systemInfo.isWow64Process(wow64), ErrorSuccess);
+    if (backend().isSimulated() || sizeof(void*) == 8) {
+        EXPECT_FALSE(wow64);
+    }
+}
+
 TEST_F(SystemInfoContract, PowerStatusUsesTheWindowsCodes)
 {
     PowerStatus power;
