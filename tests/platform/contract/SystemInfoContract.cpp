@@ -86,4 +86,30 @@ TEST_F(SystemInfoContract, MemoryListCommandCallPathOnly)
     EXPECT_TRUE(status == ErrorSuccess || status == ErrorPrivilegeNotHeld) << status;
 }
 
+TEST_F(SystemInfoContract, SystemDriveIsFixedAndAMissingDriveHasNoRoot)
+{
+    std::wstring directory;
+    ASSERT_EQ(machine().systemInfo.systemDirectory(directory), ErrorSuccess);
+    EXPECT_EQ(machine().systemInfo.driveType(directory.substr(0, 2) + L"\\"), DriveType::Fixed);
+    EXPECT_EQ(machine().systemInfo.driveType(L"Q:\\"), DriveType::NoRootDir);
+}
+
+TEST_F(SystemInfoContract, RestorePointsCallPathOnly)
+{
+    std::vector<RestorePoint> points;
+    const Status status = machine().systemInfo.restorePoints(points);
+    if (status != ErrorSuccess)
+        EXPECT_TRUE(points.empty()) << status;
+    for (const auto& point : points)
+        EXPECT_GT(point.sequenceNumber, 0u);
+}
+
+TEST_F(SystemInfoContract, RemovingARestorePointCallPathOnly)
+{
+    // A number no point has: Windows answers ERROR_INVALID_DATA, a stub may answer anything but must return.
+    const Status status = machine().systemInfo.removeRestorePoint(0x7FFFFFF0u);
+    if (backend().isSimulated())
+        EXPECT_EQ(status, ErrorInvalidData);
+}
+
 } // namespace
