@@ -17,7 +17,8 @@ const wchar_t* const kContainers[] = {
     L"?:\\ProgramData\\Microsoft",    L"%APPDATA%",                      L"%LOCALAPPDATA%",
     L"%PUBLIC%",                      L"%ProgramFiles(x86)%",            L"%CommonProgramFiles%",
     L"%CommonProgramFiles(x86)%",     L"%CommonProgramW6432%",           L"%ProgramData%",
-    L"%ProgramData%\\Microsoft",
+    L"%ProgramData%\\Microsoft",    L"?:\\Users\\*\\Pictures",         L"?:\\Users\\*\\Music",
+    L"?:\\Users\\*\\Videos",          L"?:\\Users\\*\\Downloads",        L"?:\\Users\\*\\Favorites",
 };
 
 // Folders nothing below which is ever residue.
@@ -39,13 +40,25 @@ bool partMatches(const std::wstring& pattern, const std::wstring& part)
     return pattern == part;
 }
 
-// True when `prefix` names `parts` or one of its ancestors.
-bool startsWith(const Parts& parts, const Parts& prefix)
+// True when the path `parts` equals the pattern `pattern` or lies below it.
+bool startsWith(const Parts& parts, const Parts& pattern)
 {
-    if (prefix.empty() || prefix.size() > parts.size())
+    if (pattern.empty() || pattern.size() > parts.size())
         return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (!partMatches(prefix[i], parts[i]))
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (!partMatches(pattern[i], parts[i]))
+            return false;
+    }
+    return true;
+}
+
+// True when the path `parts` equals the pattern `pattern` or holds what it names.
+bool holds(const Parts& parts, const Parts& pattern)
+{
+    if (parts.empty() || parts.size() > pattern.size())
+        return false;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (!partMatches(pattern[i], parts[i]))
             return false;
     }
     return true;
@@ -73,9 +86,7 @@ ResiduePathGuard::Verdict ResiduePathGuard::check(const QString& evidencePath, s
     }
     if (!isAbsoluteLocalPath(expanded))
         return Verdict::Refused;
-    FileEntry entry;
-    if (!succeeded(machine_.files.attributes(expanded, entry)) ||
-        !succeeded(machine_.files.longPathName(expanded, canonical)))
+    if (!succeeded(machine_.files.longPathName(expanded, canonical)))
         return Verdict::Missing;
     canonical = WindowsPath::withoutTrailingSeparator(canonical);
     const Parts parts = WindowsPath::normalizedParts(canonical);
@@ -136,8 +147,7 @@ bool ResiduePathGuard::isContainer(const Parts& parts)
         if (pattern[0] == L'%' && (!succeeded(machine_.systemInfo.expandEnvironment(pattern, expanded)) ||
                                    expanded.find(L'%') != std::wstring::npos))
             continue;
-        const Parts container = WindowsPath::normalizedParts(canonicalOf(expanded));
-        if (startsWith(container, parts))
+        if (holds(parts, WindowsPath::normalizedParts(canonicalOf(expanded))))
             return true;
     }
     return false;
@@ -148,7 +158,7 @@ bool ResiduePathGuard::touchesOwnFolder(const Parts& parts)
     if (ownFolder_.size() < 2 || ownFolder_[1] != L':')
         return false;
     const Parts own = WindowsPath::normalizedParts(canonicalOf(ownFolder_));
-    return startsWith(parts, own) || startsWith(own, parts);
+    return startsWith(parts, own) || holds(parts, own);
 }
 
 bool ResiduePathGuard::holdsSoftwareInUse(const Parts& parts)
@@ -158,12 +168,12 @@ bool ResiduePathGuard::holdsSoftwareInUse(const Parts& parts)
         for (const auto& process : processes) {
             std::wstring image;
             if (succeeded(machine_.processes.imagePath(process.pid, image)) &&
-                startsWith(WindowsPath::normalizedParts(canonicalOf(image)), parts))
+                holds(parts, WindowsPath::normalizedParts(canonicalOf(image))))
                 return true;
         }
     }
     for (const auto& location : installLocations()) {
-        if (startsWith(location, parts) || startsWith(parts, location))
+        if (holds(parts, location) || startsWith(parts, location))
             return true;
     }
     return false;

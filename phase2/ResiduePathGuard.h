@@ -11,10 +11,11 @@
 // Decides whether a residue path from the signature file and the machine may be removed, before the guarded
 // deletion (which refuses protected folders and never follows links) does it. A path is allowed only when it
 // expands cleanly to an absolute path on a local fixed drive, without "..", and in its canonical long form
-// is no protected folder, no ancestor of one, no container of other programs' data (AppData and its
-// Local, Roaming and LocalLow, Public, Program Files (x86), Common Files, ProgramData and its Microsoft
-// folder, anything in the Windows folder), nothing of the program's own folder, is reached through no link
-// or junction, and holds no running program and no installed program's install location.
+// is no protected folder, no ancestor of one, no container of other programs' or the user's data (AppData
+// and its Local, Roaming and LocalLow, Public, Program Files (x86), Common Files, ProgramData and its
+// Microsoft folder, every user's Pictures, Music, Videos, Downloads and Favorites), nothing in the Windows
+// folder, nothing of the program's own folder, is reached through no link or junction, and neither holds
+// nor lies in a running program's or an installed program's folder.
 class ResiduePathGuard {
 public:
     enum class Verdict { Allowed, Missing, Refused, InUse };

@@ -241,11 +241,11 @@ Status SimSystemInfo::restorePoints(std::vector<RestorePoint>& points)
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
     points.clear();
     const auto& document = machine_.document();
+    if (document.value("wmiComFails", false))
+        return ErrorAccessDenied;
     auto it = document.find("restorePoints");
-    if (it == document.end())
+    if (it == document.end() || !it->is_array())
         return ErrorSuccess;
-    if (!it->is_array())
-        return ErrorAccessDenied; // "restorePoints": "fails" stands for a WMI that refuses the query
     for (const auto& entry : *it) {
         if (!entry.is_object())
             continue;

@@ -16,6 +16,7 @@ namespace platform::sim {
 //   "memory": { "totalPhys": 8589934592, "availPhys": 2147483648 },
 //   "environment": { "USERPROFILE": "C:\\Users\\Lenovo", "TEMP": "..." },
 //   "restorePoints": [ { "sequenceNumber": 41, "description": "Windows Update", "creationTime": "2026..." } ]
+// "wmiComFails": true makes the WMI query through COM fail (wmic still answers from the same points).
 // A drive's type comes from "type" in its "disks" entry ("fixed", "removable", "remote", "cdrom", "ramdisk");
 // a drive folder without one is fixed.
 // An empty "systemDirectory" makes GetSystemDirectoryW fail. Without a "power" section the PC is a desktop

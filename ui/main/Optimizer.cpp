@@ -9,10 +9,14 @@
 #include "ui/main/DemoSwitch.h"
 #include "ui/main/ToolFolder.h"
 #include "ui/main/WorkerThreadStop.h"
+#include "ui/phase2/Phase2Runner.h"
+#include "ui/phase2/SpecialConfirmation.h"
 #include "ui/progress/ProgressPage.h"
 #include "ui/theme/MainWindowStyle.h"
 
+#include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDir>
 #include <QGraphicsEffect>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -127,6 +131,7 @@ Optimizer::Optimizer(const QStringList& arguments, const QString& appDir, QWidge
 Optimizer::~Optimizer()
 {
     stopPhase1Worker();
+    delete phase2Runner;
 }
 
 void Optimizer::buildWidgets()
@@ -422,7 +427,7 @@ void Optimizer::showDemoResult()
 
 void Optimizer::startPhase1()
 {
-    if (optimizeThread)
+    if (optimizeThread || (phase2Runner && phase2Runner->isRunning()))
         return;
     showOverlay(progressPage);
     optimizeThread = new QThread(this);
@@ -469,6 +474,48 @@ void Optimizer::stopPhase1Worker()
     stopWorkerThread(optimizeThread);
     optimizeThread = nullptr;
     optimizeCore = nullptr;
+}
+
+Phase2Runner* Optimizer::ensurePhase2Runner()
+{
+    if (!phase2Runner) {
+        phase2Runner = new Phase2Runner(this, platform::current(), demoMode, QDir::toNativeSeparators(appDir));
+        connect(phase2Runner, &Phase2Runner::finished, this, &Optimizer::onPhase2Finished);
+    }
+    return phase2Runner;
+}
+
+bool Optimizer::executePhase2(const QVector<OptItem>& items)
+{
+    if (optimizeThread)
+        return false;
+    return ensurePhase2Runner()->execute(items, phase1Result.report, h2KeepN, a2SizeMB, themeIndex);
+}
+
+void Optimizer::onSpecialConfirmRequested(const QString& itemId, const QString& /*confirmType*/)
+{
+    SpecialConfirmation(this, platform::current()).ask(itemId, h2KeepN, a2SizeMB);
+}
+
+void Optimizer::onPhase2Finished()
+{
+    if (closeAfterPhase2)
+        close();
+}
+
+void Optimizer::closeEvent(QCloseEvent* event)
+{
+    if (!phase2Runner || !phase2Runner->isRunning()) {
+        QWidget::closeEvent(event);
+        return;
+    }
+    event->ignore();
+    if (closeAfterPhase2)
+        return;
+    closeAfterPhase2 = true;
+    phase2Runner->requestStop();
+    MessageBox::information(this, QStringLiteral("正在优化"),
+                            QStringLiteral("深度优化正在执行，当前项目完成后会停止，然后关闭窗口。"));
 }
 
 void Optimizer::onWebsiteClicked()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "phase2/OptItem.h"
 #include "ui/main/Phase1Result.h"
 
 #include <QPoint>
@@ -8,6 +9,7 @@
 
 class AboutDialog;
 class OptimizeCore;
+class Phase2Runner;
 class ProgressPage;
 class QLabel;
 class QNetworkAccessManager;
@@ -38,12 +40,24 @@ public:
     QThread* phase1Thread() const { return optimizeThread; }
     const Phase1Result& lastPhase1Result() const { return phase1Result; }
 
+    // The phase-2 execute request with the page's selected items; false when nothing started. Refused while
+    // a phase-1 run or another execution is under way.
+    bool executePhase2(const QVector<OptItem>& items);
+    Phase2Runner* phase2() const { return phase2Runner; }
+    int restorePointsKept() const { return h2KeepN; }
+    int eventLogSizeMB() const { return a2SizeMB; }
+
+public slots:
+    void onSpecialConfirmRequested(const QString& itemId, const QString& confirmType);
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // While phase 2 runs, closing asks it to stop after the current item and closes once it has.
+    void closeEvent(QCloseEvent* event) override;
 
 private slots:
     void onStartOptimize();
@@ -71,6 +85,8 @@ private:
     void onEngineFinished();
     void onEngineError(const QString& errorMsg);
     void stopPhase1Worker();
+    Phase2Runner* ensurePhase2Runner();
+    void onPhase2Finished();
 
     const QString appDir;
     const bool demoMode;
@@ -85,6 +101,10 @@ private:
     OptimizeCore* optimizeCore = nullptr;
     QThread* optimizeThread = nullptr;
     Phase1Result phase1Result;
+    Phase2Runner* phase2Runner = nullptr;
+    int h2KeepN = 1;
+    int a2SizeMB = 256;
+    bool closeAfterPhase2 = false;
     QNetworkAccessManager* networkManager = nullptr;
 
     bool dragging = false;

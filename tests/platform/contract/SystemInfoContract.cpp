@@ -98,8 +98,9 @@ TEST_F(SystemInfoContract, RestorePointsCallPathOnly)
 {
     std::vector<RestorePoint> points;
     const Status status = machine().systemInfo.restorePoints(points);
-    if (status != ErrorSuccess)
+    if (status != ErrorSuccess) {
         EXPECT_TRUE(points.empty()) << status;
+    }
     for (const auto& point : points)
         EXPECT_GT(point.sequenceNumber, 0u);
 }
@@ -108,8 +109,9 @@ TEST_F(SystemInfoContract, RemovingARestorePointCallPathOnly)
 {
     // A number no point has: Windows answers ERROR_INVALID_DATA, a stub may answer anything but must return.
     const Status status = machine().systemInfo.removeRestorePoint(0x7FFFFFF0u);
-    if (backend().isSimulated())
+    if (backend().isSimulated()) {
         EXPECT_EQ(status, ErrorInvalidData);
+    }
 }
 
 } // namespace
