@@ -1,6 +1,7 @@
 #include "app/shots/ScreenshotSet.h"
 
 #include "ui/dialogs/DialogRunner.h"
+#include "ui/dialogs/Phase2ProgressDialog.h"
 #include "ui/main/Optimizer.h"
 #include "ui/progress/ProgressPage.h"
 
@@ -67,6 +68,17 @@ void ScreenshotSet::shootTheme(Optimizer& window, int themeIndex)
     shootProgress(window, prefix, themeIndex);
     shootDialog(window, "startBtn", "exitBtn", prefix + QStringLiteral("agreement.png"));
     shootDialog(window, "aboutBtn", "okBtn", prefix + QStringLiteral("about.png"));
+    shootPhase2Progress(window, prefix, themeIndex);
+}
+
+void ScreenshotSet::shootPhase2Progress(Optimizer& window, const QString& prefix, int themeIndex)
+{
+    Phase2ProgressDialog dialog(&window);
+    dialog.applyTheme(themeIndex);
+    dialog.onProgress(66, QStringLiteral("正在执行：事件日志大小限制"));
+    dialog.show();
+    settle();
+    save(overWindow(window, dialog), prefix + QStringLiteral("phase2-progress.png"));
 }
 
 void ScreenshotSet::shootProgress(Optimizer& window, const QString& prefix, int themeIndex)
