@@ -27,8 +27,12 @@ QString Phase2Sample::resultLine(const OptItem& item)
     }
     if (item.id.startsWith(QLatin1String("ST:")))
         return QStringLiteral("已禁用开机自启：%1").arg(item.id.section(QLatin1Char(':'), 2));
-    if (item.id.startsWith(QLatin1String("RES:")))
-        return QStringLiteral("%1 残留清理：删除 2 个残留项").arg(item.title);
+    if (item.id.startsWith(QLatin1String("RES:"))) {
+        QString name = item.title;
+        if (name.endsWith(QStringLiteral(" 残留文件")))
+            name.chop(5);
+        return QStringLiteral("%1 残留清理：删除 2 个残留项").arg(name);
+    }
     const QString service = ServiceStartItem::serviceOf(item.id);
     if (service.isEmpty())
         return QStringLiteral("%1：未知服务项").arg(item.title);
