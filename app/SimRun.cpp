@@ -25,8 +25,8 @@ bool SimRun::parse(const QStringList& arguments)
     const QCommandLineOption logDir(QStringLiteral("log-dir"), QStringLiteral("run log folder"), QStringLiteral("DIR"));
     const QCommandLineOption report(QStringLiteral("report"), QStringLiteral("analysis report JSON file"),
                                     QStringLiteral("FILE"));
-    const QCommandLineOption phase2(QStringLiteral("phase2"), QStringLiteral("phase-2 item ids"), QStringLiteral("IDS"));
-    const QCommandLineOption h2Keep(QStringLiteral("h2-keep"), QStringLiteral("restore points kept"), QStringLiteral("N"));
+    const QCommandLineOption phase2(QStringLiteral("phase2"), QStringLiteral("item ids"), QStringLiteral("IDS"));
+    const QCommandLineOption h2Keep(QStringLiteral("h2-keep"), QStringLiteral("points kept"), QStringLiteral("N"));
     const QCommandLineOption a2Size(QStringLiteral("a2-size"), QStringLiteral("event-log size"), QStringLiteral("MB"));
     parser.addOptions({machine, logDir, report, phase2, h2Keep, a2Size});
     QString problem;

@@ -37,7 +37,8 @@ QString EventLogLimit::run(int sizeMB)
     QStringList failed;
     for (const char* log : kLogs) {
         const QString name = QLatin1String(log);
-        const auto current = ConsoleTool::run(machine_, QStringLiteral("wevtutil"), {QStringLiteral("gl"), name}, kWaitMs);
+        const auto current =
+            ConsoleTool::run(machine_, QStringLiteral("wevtutil"), {QStringLiteral("gl"), name}, kWaitMs);
         const qint64 maximum = current.succeeded() ? maxSizeOf(current.output) : -1;
         if (maximum < 0) {
             failed.append(name);

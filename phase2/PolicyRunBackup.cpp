@@ -31,7 +31,8 @@ QString PolicyRunBackup::disable(const QString& name)
     for (const auto& place : kPolicyKeys) {
         std::unique_ptr<RegistryKey> run;
         RegValue value;
-        if (!succeeded(machine_.registry.openKey(place.hive, kPolicyRun, RegAccess::ReadWrite, RegView::Native64, run)) ||
+        if (!succeeded(
+                machine_.registry.openKey(place.hive, kPolicyRun, RegAccess::ReadWrite, RegView::Native64, run)) ||
             !RegistryValueCopy::readWhole(*run, valueName, value))
             continue;
         found = true;

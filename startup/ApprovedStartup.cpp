@@ -34,7 +34,8 @@ ApprovedStartup::ApprovedStartup(Platform& machine)
 bool ApprovedStartup::isDisabled(const StartupSource& source, const QString& name)
 {
     std::unique_ptr<RegistryKey> key;
-    if (!succeeded(machine_.registry.openKey(source.hive, approvedKey(source), RegAccess::Read, RegView::Native64, key)))
+    const std::wstring path = approvedKey(source);
+    if (!succeeded(machine_.registry.openKey(source.hive, path, RegAccess::Read, RegView::Native64, key)))
         return false;
     RegValue value;
     if (!succeeded(key->queryValue(toWString(name), value, kValueBytes)) || value.data.empty())

@@ -7,8 +7,8 @@
 class Optimizer;
 class QDialog;
 
-// Renders every screen of the window in each theme into PNG files: the home page, the progress page at 0 %,
-// 50 % and done, and the agreement, about and phase-2 progress dialogs laid over the window. Nothing runs on a machine; the
+// Renders every screen of the window in each theme into PNG files: the home page, the progress page at
+// 0 %, 50 % and done, and the agreement, about and phase-2 progress dialogs laid over the window. Nothing runs on a machine; the
 // progress page is fed the updates a run would send.
 class ScreenshotSet {
 public:

@@ -35,8 +35,10 @@ bool parseShortName(const std::wstring& part, ShortName& shortName)
     if (tilde == std::wstring::npos || tilde == 0)
         return false;
     const auto dot = part.find(L'.', tilde);
-    const std::wstring digits = part.substr(tilde + 1, dot == std::wstring::npos ? std::wstring::npos : dot - tilde - 1);
-    if (digits.empty() || !std::all_of(digits.begin(), digits.end(), [](wchar_t ch) { return ch >= L'0' && ch <= L'9'; }))
+    const std::wstring digits =
+        part.substr(tilde + 1, dot == std::wstring::npos ? std::wstring::npos : dot - tilde - 1);
+    const auto isDigit = [](wchar_t ch) { return ch >= L'0' && ch <= L'9'; };
+    if (digits.empty() || !std::all_of(digits.begin(), digits.end(), isDigit))
         return false;
     shortName.prefix = upper(part.substr(0, tilde));
     shortName.extension = dot == std::wstring::npos ? std::wstring() : upper(part.substr(dot + 1));

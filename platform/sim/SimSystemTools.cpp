@@ -100,7 +100,8 @@ ToolOutcome runNetsh(SimMachine& machine, const std::vector<std::wstring>& argum
         global = nlohmann::json::object();
     const std::string level = global.value("autotuninglevel", std::string("normal"));
     if (words == std::vector<std::wstring>{L"interface", L"tcp", L"show", L"global"})
-        return {0, "Querying active state...\r\n\r\nTCP Global Parameters\r\n----------------------------------------------\r\n"
+        return {0, "Querying active state...\r\n\r\nTCP Global Parameters\r\n"
+                   "----------------------------------------------\r\n"
                    "Receive-Side Scaling State          : enabled\r\nReceive Window Auto-Tuning Level    : " +
                        level + "\r\n\r\n"};
     if (words.size() != 5 || words[0] != L"interface" || words[1] != L"tcp" || words[2] != L"set" ||

@@ -35,13 +35,14 @@ private slots:
             "C13,C10,C11,C14,C8,C1,C12,C9,F3,A2,E1,H3,H2,ST:2:Baidu Netdisk,ST:2:xnbz,ST:3:KuaiZipUpdate,"
             "ST:5:2345SafeCenter,ST:6:FlashCenter,ST:10:鲁大师,ST:11:4399GameBox,ST:12:FlashHelperTask,RES:adw-001,"
             "RES:pup-005,RES:adw-006,RES:pup-003");
-        const Run result = run({QStringLiteral("--machine"), folder.path() + QStringLiteral("/m"), QStringLiteral("--log-dir"),
-                                folder.path() + QStringLiteral("/logs"), QStringLiteral("--phase2"), ids,
-                                QStringLiteral("--h2-keep"), QStringLiteral("2"), QStringLiteral("--a2-size"),
-                                QStringLiteral("512")});
+        const Run result =
+            run({QStringLiteral("--machine"), folder.path() + QStringLiteral("/m"), QStringLiteral("--log-dir"),
+                 folder.path() + QStringLiteral("/logs"), QStringLiteral("--phase2"), ids, QStringLiteral("--h2-keep"),
+                 QStringLiteral("2"), QStringLiteral("--a2-size"), QStringLiteral("512")});
         QCOMPARE(result.exitCode, 0);
-        const QStringList lines = section(result.out, QStringLiteral("--- phase 2\n"), QStringLiteral("\n\n--- run log"))
-                                      .split(QLatin1Char('\n'));
+        const QStringList lines =
+            section(result.out, QStringLiteral("--- phase 2\n"), QStringLiteral("\n\n--- run log"))
+                .split(QLatin1Char('\n'));
         const QStringList expected{
             "本次共执行 25 项优化：",
             "C13（TrkWks）：已设为手动启动",
@@ -77,8 +78,10 @@ private slots:
         for (const char* change :
              {"service Spooler start type 2 -> 3", "event log System maximum size 1073741824 -> 536870912 bytes",
               "tcp global autotuninglevel disabled -> normal", "restore point 38 removed",
-              "StartupApproved\\Run32 [2345SafeCenter] = type 3 03", "StartupApproved\\StartupFolder [鲁大师.lnk] = type 3 07",
-              "registry delete value HKCU\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run [FlashCenter]",
+              "StartupApproved\\Run32 [2345SafeCenter] = type 3 03",
+              "StartupApproved\\StartupFolder [鲁大师.lnk] = type 3 07",
+              "registry delete value HKCU\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run "
+              "[FlashCenter]",
               "remove folder C:\\Users\\Lenovo\\AppData\\Roaming\\KuaiZip"})
             QVERIFY2(journal.contains(QString::fromUtf8(change)), change);
         // What the guard refused or kept stays: the running program's folder and the Windows folder.

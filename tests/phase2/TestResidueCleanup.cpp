@@ -23,20 +23,22 @@ const char* const kSentinels[] = {
 nlohmann::json residueMachine()
 {
     nlohmann::json profile = TestMachine::windows10();
-    mergeProfile(profile,
-                 {{"environment", {{"APPDATA", "C:\\Users\\Ann\\AppData\\Roaming"}, {"USERPROFILE", "C:\\Users\\Ann"}}},
-                  {"disks", {{"E:", {{"type", "removable"}}}}},
-                  {"processes", {{{"pid", 700}, {"name", "live.exe"}, {"imagePath", "C:\\Program Files (x86)\\Live\\live.exe"}}}},
-                  {"registry",
-                   {{"HKLM\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Inst",
-                     {{"InstallLocation", "C:\\Program Files (x86)\\Inst\\"}}}}},
-                  {"files",
-                   {{{"path", "C:\\Users\\Ann\\AppData\\Roaming\\Junk Folder\\a.txt"}, {"size", 10}},
-                    {{"path", "C:\\Users\\Ann\\AppData\\Roaming\\Junk Folder\\sub\\b.txt"}, {"size", 10}},
-                    {{"path", "C:\\Users\\Ann\\AppData\\Roaming\\Junk Folder\\pics"}, {"linkTo", "C:\\Users\\Ann\\Pictures"}},
-                    {{"path", "C:\\Users\\Ann\\AppData\\Roaming\\LinkStart"}, {"linkTo", "C:\\Data\\real"}},
-                    {{"path", "C:\\Users\\Ann\\AppData\\Roaming\\Via"}, {"linkTo", "C:\\Data"}},
-                    {{"path", "E:\\Junk\\x.txt"}, {"size", 10}}}}});
+    mergeProfile(
+        profile,
+        {{"environment", {{"APPDATA", "C:\\Users\\Ann\\AppData\\Roaming"}, {"USERPROFILE", "C:\\Users\\Ann"}}},
+         {"disks", {{"E:", {{"type", "removable"}}}}},
+         {"processes",
+          {{{"pid", 700}, {"name", "live.exe"}, {"imagePath", "C:\\Program Files (x86)\\Live\\live.exe"}}}},
+         {"registry",
+          {{"HKLM\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Inst",
+            {{"InstallLocation", "C:\\Program Files (x86)\\Inst\\"}}}}},
+         {"files",
+          {{{"path", "C:\\Users\\Ann\\AppData\\Roaming\\Junk Folder\\a.txt"}, {"size", 10}},
+           {{"path", "C:\\Users\\Ann\\AppData\\Roaming\\Junk Folder\\sub\\b.txt"}, {"size", 10}},
+           {{"path", "C:\\Users\\Ann\\AppData\\Roaming\\Junk Folder\\pics"}, {"linkTo", "C:\\Users\\Ann\\Pictures"}},
+           {{"path", "C:\\Users\\Ann\\AppData\\Roaming\\LinkStart"}, {"linkTo", "C:\\Data\\real"}},
+           {{"path", "C:\\Users\\Ann\\AppData\\Roaming\\Via"}, {"linkTo", "C:\\Data"}},
+           {{"path", "E:\\Junk\\x.txt"}, {"size", 10}}}}});
     for (const char* sentinel : kSentinels)
         profile["files"].push_back({{"path", sentinel}, {"size", 10}});
     return profile;
@@ -95,8 +97,8 @@ private slots:
         QFETCH(QString, outcome);
         TestMachine machine(residueMachine());
         ScanReportBundle report;
-        report.junkSoftware.append({QStringLiteral("pup-1"), QStringLiteral("Junk"), QStringLiteral("垃圾"), {}, {}, {},
-                                    {}, {path}});
+        report.junkSoftware.append(
+            {QStringLiteral("pup-1"), QStringLiteral("Junk"), QStringLiteral("垃圾"), {}, {}, {}, {}, {path}});
         const QString line = ResidueCleanup(machine.platform(), QStringLiteral("C:\\Stick\\Tidewell\\app"))
                                  .run(QStringLiteral("pup-1"), report);
         QCOMPARE(line, QStringLiteral("垃圾 残留清理：") + outcome);

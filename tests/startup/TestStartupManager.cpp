@@ -72,22 +72,57 @@ private slots:
         QTest::addColumn<QString>("approvedHive");
         QTest::addColumn<QString>("approvedKey");
         QTest::addColumn<QString>("valueName");
-        QTest::addRow("HKCU Run") << "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run" << "" << "HKCU_Run"
-                                  << "Tool" << "HKCU" << "Run" << "Tool";
-        QTest::addRow("HKLM Run, 64-bit view") << "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run" << ""
-                                               << "HKLM_Run" << "Tool" << "HKLM" << "Run" << "Tool";
-        QTest::addRow("HKLM Run32") << "HKLM\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run" << ""
-                                    << "HKLM_Run32" << "Tool" << "HKLM" << "Run32" << "Tool";
+        QTest::addRow("HKCU Run") << "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run"
+                                  << ""
+                                  << "HKCU_Run"
+                                  << "Tool"
+                                  << "HKCU"
+                                  << "Run"
+                                  << "Tool";
+        QTest::addRow("HKLM Run, 64-bit view") << "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"
+                                               << ""
+                                               << "HKLM_Run"
+                                               << "Tool"
+                                               << "HKLM"
+                                               << "Run"
+                                               << "Tool";
+        QTest::addRow("HKLM Run32") << "HKLM\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run"
+                                    << ""
+                                    << "HKLM_Run32"
+                                    << "Tool"
+                                    << "HKLM"
+                                    << "Run32"
+                                    << "Tool";
         QTest::addRow("user folder, asked by base name")
-            << "" << "C:\\Users\\Ann\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup\\Tool.lnk"
-            << "StartupFolder_User" << "Tool" << "HKCU" << "StartupFolder" << "Tool.lnk";
+            << ""
+            << "C:\\Users\\Ann\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup\\Tool.lnk"
+            << "StartupFolder_User"
+            << "Tool"
+            << "HKCU"
+            << "StartupFolder"
+            << "Tool.lnk";
         QTest::addRow("common folder, asked by file name")
-            << "" << "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp\\Tool.bat"
-            << "StartupFolder_Common" << "Tool.bat" << "HKLM" << "StartupFolder" << "Tool.bat";
-        QTest::addRow("value name with a backslash") << "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run" << ""
-                                                     << "HKCU_Run" << "a\\b" << "HKCU" << "Run" << "a\\b";
-        QTest::addRow("value named Default") << "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run" << ""
-                                             << "HKCU_Run" << "Default" << "HKCU" << "Run" << "Default";
+            << ""
+            << "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp\\Tool.bat"
+            << "StartupFolder_Common"
+            << "Tool.bat"
+            << "HKLM"
+            << "StartupFolder"
+            << "Tool.bat";
+        QTest::addRow("value name with a backslash") << "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run"
+                                                     << ""
+                                                     << "HKCU_Run"
+                                                     << "a\\b"
+                                                     << "HKCU"
+                                                     << "Run"
+                                                     << "a\\b";
+        QTest::addRow("value named Default") << "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run"
+                                             << ""
+                                             << "HKCU_Run"
+                                             << "Default"
+                                             << "HKCU"
+                                             << "Run"
+                                             << "Default";
     }
 
     void testEachSourceIsSwitchedOffWhereWindowsLooks()
@@ -108,7 +143,8 @@ private slots:
         StartupManager manager(machine.platform());
         manager.scan();
         QCOMPARE(manager.disable(source, askedName), StartupManager::Outcome::Changed);
-        QCOMPARE(approved(machine, hiveOf(approvedHive), approvedKey, valueName), QStringLiteral("03").leftJustified(24, '0'));
+        QCOMPARE(approved(machine, hiveOf(approvedHive), approvedKey, valueName),
+                 QStringLiteral("03").leftJustified(24, '0'));
         const Hive other = hiveOf(approvedHive) == Hive::LocalMachine ? Hive::CurrentUser : Hive::LocalMachine;
         QVERIFY(approved(machine, other, approvedKey, valueName).isEmpty());
         QCOMPARE(manager.disable(source, askedName), StartupManager::Outcome::AlreadySo);
@@ -125,13 +161,13 @@ private slots:
         QTest::addRow("2 becomes 3") << "020000000000000000000000" << false << int(O::Changed)
                                      << "030000000000000000000000";
         QTest::addRow("6 becomes 7, rest kept") << "0600000011223344" << false << int(O::Changed) << "0700000011223344";
-        QTest::addRow("already off by Windows") << "030000000000000000000000" << false << int(O::AlreadySo)
-                                                << "030000000000000000000000";
+        QTest::addRow("already off by Windows")
+            << "030000000000000000000000" << false << int(O::AlreadySo) << "030000000000000000000000";
         QTest::addRow("3 restored to 2") << "030000000000000000000000" << true << int(O::Changed)
                                          << "020000000000000000000000";
         QTest::addRow("7 restored to 6") << "07000000" << true << int(O::Changed) << "06000000";
-        QTest::addRow("too long is not touched") << "02000000000000000000000000000000" << false << int(O::Failed)
-                                                 << "02000000000000000000000000000000";
+        QTest::addRow("too long is not touched")
+            << "02000000000000000000000000000000" << false << int(O::Failed) << "02000000000000000000000000000000";
     }
 
     void testApprovedStateBytes()
@@ -139,7 +175,8 @@ private slots:
         QFETCH(QString, before);
         QFETCH(bool, enable);
         QFETCH(int, outcome);
-        nlohmann::json overlay = {{"registry", {{"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run", {{"Tool", "t.exe"}}}}}};
+        nlohmann::json overlay = {
+            {"registry", {{"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run", {{"Tool", "t.exe"}}}}}};
         if (!before.isEmpty())
             overlay["registry"][std::string("HKCU\\") + kApproved + "Run"]["Tool"] = {{"binary", before.toStdString()}};
         TestMachine machine(machineWith(overlay));
@@ -153,14 +190,16 @@ private slots:
 
     void testDisableMatchesNameAndSource()
     {
-        TestMachine machine(machineWith({{"registry",
-                                          {{"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run", {{"Tool", "a.exe"}}},
-                                           {"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", {{"Tool", "b.exe"}}}}}}));
+        TestMachine machine(
+            machineWith({{"registry",
+                          {{"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run", {{"Tool", "a.exe"}}},
+                           {"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", {{"Tool", "b.exe"}}}}}}));
         StartupManager manager(machine.platform());
         QCOMPARE(manager.scan().size(), 2);
         QCOMPARE(manager.disable(QStringLiteral("HKLM_Run"), QStringLiteral("Tool")), StartupManager::Outcome::Changed);
         QVERIFY(approved(machine, Hive::CurrentUser, QStringLiteral("Run"), QStringLiteral("Tool")).isEmpty());
-        QCOMPARE(manager.disable(QStringLiteral("HKCU_Run"), QStringLiteral("Other")), StartupManager::Outcome::NotFound);
+        QCOMPARE(manager.disable(QStringLiteral("HKCU_Run"), QStringLiteral("Other")),
+                 StartupManager::Outcome::NotFound);
     }
 
     void testRunOnceIsLeftAlone()
@@ -184,10 +223,10 @@ private slots:
 
     void testWindows7ChangesAndMigratesNothing()
     {
-        TestMachine machine(machineWith(
-            {{"registry", {{"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run",
-                            {{"Tool", "t.exe"}, {"Old.optimizer_bak", "o.exe"}}}}}},
-            6, 1));
+        TestMachine machine(machineWith({{"registry",
+                                          {{"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                                            {{"Tool", "t.exe"}, {"Old.optimizer_bak", "o.exe"}}}}}},
+                                        6, 1));
         StartupManager manager(machine.platform());
         QVERIFY(!manager.approvalsSupported());
         manager.scan();
@@ -195,7 +234,9 @@ private slots:
                  StartupManager::Outcome::Unsupported);
         QVERIFY(machine.journal().filter(QStringLiteral("registry")).isEmpty());
         QCOMPARE(runValue(machine, Hive::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
-                          QStringLiteral("Old.optimizer_bak")).asString(), std::wstring(L"o.exe"));
+                          QStringLiteral("Old.optimizer_bak"))
+                     .asString(),
+                 std::wstring(L"o.exe"));
     }
 
     void testMigrationKeepsTheTypeAndSwitchesOff()
