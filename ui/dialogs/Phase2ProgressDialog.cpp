@@ -11,12 +11,16 @@ namespace {
 struct ThemeSheets {
     const char* dialog;
     const char* status;
+    const char* heading; // the default black would vanish on the dark card
 };
 
 const ThemeSheets kThemes[] = {
-    {"QDialog { background:#141923; border:1px solid #1E2433; border-radius:12px; }", "font-size:13px; color:#C7CDD9;"},
-    {"QDialog { background:#FFF8F0; border:1px solid #F0D9BD; border-radius:12px; }", "font-size:13px; color:#5C3D22;"},
-    {"QDialog { background:#FFFFFF; border:1px solid #E4E9F2; border-radius:12px; }", "font-size:13px; color:#475569;"},
+    {"QDialog { background:#141923; border:1px solid #1E2433; border-radius:12px; }", "font-size:13px; color:#C7CDD9;",
+     "font-size:16px; font-weight:bold; color:#E6EAF2;"},
+    {"QDialog { background:#FFF8F0; border:1px solid #F0D9BD; border-radius:12px; }", "font-size:13px; color:#5C3D22;",
+     "font-size:16px; font-weight:bold; color:#3D2A17;"},
+    {"QDialog { background:#FFFFFF; border:1px solid #E4E9F2; border-radius:12px; }", "font-size:13px; color:#475569;",
+     "font-size:16px; font-weight:bold; color:#1E293B;"},
 };
 
 const char* const kBarSheet =
@@ -37,9 +41,8 @@ Phase2ProgressDialog::Phase2ProgressDialog(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 24, 24, 24);
     layout->setSpacing(16);
-    auto* heading = new QLabel(QStringLiteral("正在执行深度优化..."), this);
+    heading = new QLabel(QStringLiteral("正在执行深度优化..."), this);
     heading->setObjectName(QStringLiteral("phase2Heading"));
-    heading->setStyleSheet(QStringLiteral("font-size:16px; font-weight:bold;"));
     statusLabel = new QLabel(QStringLiteral("准备中..."), this);
     statusLabel->setObjectName(QStringLiteral("phase2Status"));
     statusLabel->setWordWrap(true);
@@ -71,6 +74,7 @@ void Phase2ProgressDialog::applyTheme(int themeIndex)
     const ThemeSheets& sheets = kThemes[themeIndex == 0 || themeIndex == 1 ? themeIndex : 2];
     setStyleSheet(QLatin1String(sheets.dialog));
     statusLabel->setStyleSheet(QLatin1String(sheets.status));
+    heading->setStyleSheet(QLatin1String(sheets.heading));
 }
 
 void Phase2ProgressDialog::reset()

@@ -26,6 +26,7 @@ public slots:
     void onFinished(const QString& summary);
 
 private:
+    QLabel* heading = nullptr;
     QLabel* statusLabel = nullptr;
     QProgressBar* progressBar = nullptr;
 };
