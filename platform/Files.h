@@ -62,7 +62,7 @@ public:
     }
 
     // GetLongPathNameW: the path of an existing file or folder with every part in its long form ("PROGRA~1"
-    // becomes "Program Files") and in the spelling the file system keeps. ERROR_FILE_NOT_FOUND or
+    // becomes "Program Files"); a part already long keeps the spelling it was given. ERROR_FILE_NOT_FOUND or
     // ERROR_PATH_NOT_FOUND when it does not exist.
     virtual Status longPathName(const std::wstring& /*path*/, std::wstring& /*longPath*/)
     {

@@ -56,16 +56,19 @@ bool fitsShortName(const std::wstring& name, const ShortName& shortName)
            extension.compare(0, shortName.extension.size(), shortName.extension) == 0;
 }
 
-// The stored name of `part` in `folder`, or empty when nothing there answers to it.
-std::wstring storedName(const fs::path& folder, const std::wstring& part)
+// The name `part` stands for in `folder` and the stored name itself, or empty when nothing there answers to
+// it. A long name keeps the spelling it was given, as with GetLongPathNameW; only a short one is replaced.
+std::wstring longPart(const fs::path& folder, const std::wstring& part, std::wstring& stored)
 {
     std::vector<std::wstring> names;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
         names.push_back(fromUtf8(it->path().filename().string()));
     for (const auto& name : names) {
-        if (equalsIgnoreCase(name, part))
-            return name;
+        if (equalsIgnoreCase(name, part)) {
+            stored = name;
+            return part;
+        }
     }
     ShortName shortName;
     if (!parseShortName(part, shortName))
@@ -73,8 +76,10 @@ std::wstring storedName(const fs::path& folder, const std::wstring& part)
     std::sort(names.begin(), names.end());
     std::size_t seen = 0;
     for (const auto& name : names) {
-        if (fitsShortName(name, shortName) && ++seen == shortName.ordinal)
+        if (fitsShortName(name, shortName) && ++seen == shortName.ordinal) {
+            stored = name;
             return name;
+        }
     }
     return {};
 }
@@ -104,10 +109,11 @@ Status simLongPathName(const SimMachine& machine, const std::wstring& path, std:
     for (std::size_t i = 0; i < parts.size(); ++i) {
         if (parts[i].empty() || parts[i] == L".")
             continue;
-        const std::wstring name = storedName(host, parts[i]);
+        std::wstring stored;
+        const std::wstring name = longPart(host, parts[i], stored);
         if (name.empty())
             return i + 1 == parts.size() ? ErrorFileNotFound : ErrorPathNotFound;
-        host /= toUtf8(name);
+        host /= toUtf8(stored);
         result += L"\\" + name;
         any = true;
     }

@@ -145,13 +145,13 @@ TEST_F(FilesContract, ReadFileStopsAtTheLimit)
     EXPECT_EQ(machine().files.readFile(scratch(L"none.js"), 10, bytes), ErrorFileNotFound);
 }
 
-TEST_F(FilesContract, LongPathNameGivesTheStoredSpelling)
+TEST_F(FilesContract, LongPathNameKeepsALongNameAsGiven)
 {
     backend().writeFile(scratch(L"Mixed Case Name.txt"), "x");
     std::wstring longPath;
     ASSERT_EQ(machine().files.longPathName(scratch(L"MIXED CASE NAME.TXT"), longPath), ErrorSuccess);
     ASSERT_GE(longPath.size(), 19u);
-    EXPECT_EQ(longPath.substr(longPath.size() - 19), L"Mixed Case Name.txt");
+    EXPECT_EQ(longPath.substr(longPath.size() - 19), L"MIXED CASE NAME.TXT");
 }
 
 TEST_F(FilesContract, LongPathNameOfAMissingFileFails)

@@ -90,7 +90,7 @@ TEST(SimLongPathName, ShortNamesBecomeLongOnes)
     ProfileMachine pc(phase2Profile());
     std::wstring longPath;
     ASSERT_EQ(pc.platform().files.longPathName(L"c:\\PROGRA~1\\COMMON~1\\A.TXT", longPath), ErrorSuccess);
-    EXPECT_EQ(longPath, L"c:\\Program Files\\Common Files\\a.txt");
+    EXPECT_EQ(longPath, L"c:\\Program Files\\Common Files\\A.TXT");
     ASSERT_EQ(pc.platform().files.longPathName(L"C:\\PROGRA~2", longPath), ErrorSuccess);
     EXPECT_EQ(longPath, L"C:\\Program Files (x86)");
     EXPECT_EQ(pc.platform().files.longPathName(L"C:\\PROGRA~3", longPath), ErrorFileNotFound);
