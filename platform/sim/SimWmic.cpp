@@ -6,7 +6,8 @@
 
 // wmic on the simulated PC: "[/namespace:X] (path CLASS | ALIAS) [where COND] get P1[,P2] [/value]".
 // A bare class name is not an alias: like the real tool, it answers nothing and exits with a failure.
-// Instances come from the profile's "wmi" section: {"Win32_Processor": [{"ProcessorId": "..."}]}.
+// Instances come from the profile's "wmi" section: {"Win32_Processor": [{"ProcessorId": "..."}]}; those of
+// SystemRestore from its "restorePoints" list.
 // Output follows real wmic writing to a pipe: 8-bit text, "\r\r\n" line ends, columns in alphabetical
 // order padded with blanks, or "Name=value" lines for /value. With "wmicOutput": "utf16" in the profile it
 // answers as Wine's wmic does instead: UTF-16LE with a byte-order mark and "\r\n".
