@@ -3,6 +3,8 @@
 #include "analysis/ReportJson.h"
 #include "engine/OptimizeCore.h"
 #include "log/RunLogger.h"
+#include "phase2/Phase2Executor.h"
+#include "app/Phase2Selection.h"
 #include "platform/sim/SimPlatform.h"
 
 #include <QCommandLineParser>
@@ -23,17 +25,44 @@ bool SimRun::parse(const QStringList& arguments)
     const QCommandLineOption logDir(QStringLiteral("log-dir"), QStringLiteral("run log folder"), QStringLiteral("DIR"));
     const QCommandLineOption report(QStringLiteral("report"), QStringLiteral("analysis report JSON file"),
                                     QStringLiteral("FILE"));
-    parser.addOptions({machine, logDir, report});
-    if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
-        err_ << "tidewell-sim: " << (parser.errorText().isEmpty() ? QStringLiteral("unexpected argument")
-                                                                  : parser.errorText())
-             << "\nusage: tidewell-sim [--machine DIR] [--log-dir DIR] [--report FILE]\n";
+    const QCommandLineOption phase2(QStringLiteral("phase2"), QStringLiteral("item ids"), QStringLiteral("IDS"));
+    const QCommandLineOption h2Keep(QStringLiteral("h2-keep"), QStringLiteral("points kept"), QStringLiteral("N"));
+    const QCommandLineOption a2Size(QStringLiteral("a2-size"), QStringLiteral("event-log size"), QStringLiteral("MB"));
+    parser.addOptions({machine, logDir, report, phase2, h2Keep, a2Size});
+    QString problem;
+    if (!parser.parse(arguments))
+        problem = parser.errorText();
+    else if (!parser.positionalArguments().isEmpty())
+        problem = QStringLiteral("unexpected argument");
+    else if (!parsePhase2(parser.values(phase2), parser.value(h2Keep), parser.value(a2Size)))
+        problem = QStringLiteral("--h2-keep takes 1 to 5, --a2-size 128, 256, 512 or 1024, --phase2 item ids");
+    if (!problem.isEmpty()) {
+        err_ << "tidewell-sim: " << problem
+             << "\nusage: tidewell-sim [--machine DIR] [--log-dir DIR] [--report FILE] [--phase2 ID[,ID...]]"
+                " [--h2-keep N] [--a2-size MB]\n";
         return false;
     }
     machineDir_ = parser.value(machine);
     logDir_ = parser.value(logDir);
     reportPath_ = parser.value(report);
     return true;
+}
+
+bool SimRun::parsePhase2(const QStringList& lists, const QString& h2Keep, const QString& a2Size)
+{
+    for (const QString& list : lists) {
+        for (const QString& id : list.split(QLatin1Char(','), Qt::SkipEmptyParts))
+            phase2Ids_.append(id.trimmed());
+    }
+    bool ok = true;
+    if (!h2Keep.isEmpty())
+        h2KeepN_ = h2Keep.toInt(&ok);
+    if (!ok || h2KeepN_ < 1 || h2KeepN_ > 5)
+        return false;
+    if (!a2Size.isEmpty())
+        a2SizeMB_ = a2Size.toInt(&ok);
+    return ok && QVector<int>{128, 256, 512, 1024}.contains(a2SizeMB_) &&
+           (lists.isEmpty() || !phase2Ids_.isEmpty());
 }
 
 QString SimRun::chooseMachineFolder()
@@ -73,6 +102,19 @@ void SimRun::printFile(const QString& path)
     out_ << QString::fromUtf8(bytes);
 }
 
+void SimRun::runPhase2(platform::Platform& machine, const ScanReportBundle& report, const QString& appDir)
+{
+    const QVector<OptItem> items = Phase2Selection::fromIds(phase2Ids_, report);
+    Phase2Executor executor(machine, false, QDir::toNativeSeparators(appDir));
+    QObject::connect(&executor, &Phase2Executor::progressUpdated, [this](int percent, const QString& status) {
+        out_ << "phase2 " << percent << "% " << status << "\n";
+        out_.flush();
+    });
+    QObject::connect(&executor, &Phase2Executor::finished,
+                     [this](const QString& summary) { out_ << "\n--- phase 2\n" << summary << "\n"; });
+    executor.execute(items, report, h2KeepN_, a2SizeMB_);
+}
+
 int SimRun::exec(const QStringList& arguments, const QString& appDir)
 {
     if (!parse(arguments))
@@ -103,6 +145,8 @@ int SimRun::exec(const QStringList& arguments, const QString& appDir)
     core.startOptimize();
     if (!writeReport(core.report))
         exitCode = kUsage;
+    if (exitCode == kFinished && !phase2Ids_.isEmpty())
+        runPhase2(simulated.platform(), core.report, appDir);
 
     if (!machine->save(error))
         err_ << "tidewell-sim: " << QString::fromStdString(error) << "\n";

@@ -1,16 +1,19 @@
 #pragma once
 
 #include "analysis/ScanReportBundle.h"
+#include "platform/Platform.h"
 
 #include <QString>
 #include <QTextStream>
 
 // One headless phase-1 run on a simulated PC, as `tidewell-sim` performs it:
-//   tidewell-sim [--machine DIR] [--log-dir DIR] [--report FILE]
-// --report writes the analysis report as JSON after the run. Exit codes: 0 after optimizationFinished, 3
+//   tidewell-sim [--machine DIR] [--log-dir DIR] [--report FILE] [--phase2 ID[,ID...]] [--h2-keep N] [--a2-size MB]
+// --report writes the analysis report as JSON after the run. --phase2 then executes the listed phase-2 items
+// with the phase-1 report, the restore points kept and the event-log size taking the answers of their
+// confirmations (1 and 256 unless given). Exit codes: 0 after optimizationFinished, 3
 // after errorOccurred, 2 for a bad command line or a machine that cannot be read, has a member of the wrong
-// type or a files recipe that names no drive path (nothing is changed then), or a report file that cannot be
-// written.
+// type or a files recipe that names no drive path (nothing is changed then),
+// or a report file that cannot be written.
 class SimRun {
 public:
     SimRun(QTextStream& out, QTextStream& err);
@@ -23,13 +26,18 @@ public:
 
 private:
     bool parse(const QStringList& arguments);
+    bool parsePhase2(const QStringList& lists, const QString& h2Keep, const QString& a2Size);
     QString chooseMachineFolder();
     void printFile(const QString& path);
     bool writeReport(const ScanReportBundle& report);
+    void runPhase2(platform::Platform& machine, const ScanReportBundle& report, const QString& appDir);
 
     QTextStream& out_;
     QTextStream& err_;
     QString machineDir_;
     QString logDir_;
     QString reportPath_;
+    QStringList phase2Ids_;
+    int h2KeepN_ = 1;
+    int a2SizeMB_ = 256;
 };

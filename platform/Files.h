@@ -61,6 +61,14 @@ public:
         return ErrorCallNotImplemented;
     }
 
+    // GetLongPathNameW: the path of an existing file or folder with every part in its long form ("PROGRA~1"
+    // becomes "Program Files"); a part already long keeps the spelling it was given. ERROR_FILE_NOT_FOUND or
+    // ERROR_PATH_NOT_FOUND when it does not exist.
+    virtual Status longPathName(const std::wstring& /*path*/, std::wstring& /*longPath*/)
+    {
+        return ErrorCallNotImplemented;
+    }
+
     // CreateFileW + ReadFile of at most `maxBytes` bytes from the start of the file.
     virtual Status readFile(const std::wstring& /*path*/, std::uint64_t /*maxBytes*/, std::string& /*bytes*/)
     {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -38,6 +39,24 @@ struct DiskSpace {
     std::uint64_t freeBytesAvailable = 0;
     std::uint64_t totalBytes = 0;
     std::uint64_t totalFreeBytes = 0;
+};
+
+// GetDriveTypeW values.
+namespace DriveType {
+constexpr std::uint32_t Unknown = 0;
+constexpr std::uint32_t NoRootDir = 1;
+constexpr std::uint32_t Removable = 2;
+constexpr std::uint32_t Fixed = 3;
+constexpr std::uint32_t Remote = 4;
+constexpr std::uint32_t CdRom = 5;
+constexpr std::uint32_t RamDisk = 6;
+} // namespace DriveType
+
+// One instance of the SystemRestore class in WMI's root\default namespace.
+struct RestorePoint {
+    std::uint32_t sequenceNumber = 0;
+    std::wstring description;
+    std::wstring creationTime; // CIM datetime, "20261108093012.000000-000"
 };
 
 // NETSETUP_JOIN_STATUS.
@@ -80,6 +99,17 @@ public:
     // NtSetSystemInformation(SystemMemoryListInformation, command) after enabling
     // SeProfileSingleProcessPrivilege; `command` is a SYSTEM_MEMORY_LIST_COMMAND value.
     virtual Status memoryListCommand(std::uint32_t /*command*/) { return ErrorCallNotImplemented; }
+
+    // GetDriveTypeW for a root such as "C:\": a DriveType value (NoRootDir for a drive that is not there).
+    virtual std::uint32_t driveType(const std::wstring& /*root*/) { return DriveType::Unknown; }
+
+    // The system restore points, read from WMI (root\default, SystemRestore) through COM, in the order WMI
+    // gives them. An empty list when system protection has none.
+    virtual Status restorePoints(std::vector<RestorePoint>& /*points*/) { return ErrorCallNotImplemented; }
+
+    // SRRemoveRestorePoint from srclient.dll, resolved at run time: its own error code (ERROR_INVALID_DATA
+    // for a sequence number no point has).
+    virtual Status removeRestorePoint(std::uint32_t /*sequenceNumber*/) { return ErrorCallNotImplemented; }
 };
 
 } // namespace platform

@@ -3,6 +3,7 @@
 #include "ui/dialogs/DialogRunner.h"
 #include "ui/dialogs/UpdatePromptDialog.h"
 #include "ui/feedback/FeedbackPage.h"
+#include "ui/dialogs/Phase2ProgressDialog.h"
 #include "ui/main/Optimizer.h"
 #include "ui/phase2/GroupCard.h"
 #include "ui/phase2/Phase2Page.h"
@@ -116,6 +117,7 @@ void ScreenshotSet::shootTheme(Optimizer& window, int themeIndex)
     shootDialog(window, "kefuBtn", "imageCloseBtn", prefix + QStringLiteral("image.png"));
     shootFeedback(window, prefix);
     shootUpdatePrompt(window, prefix, themeIndex);
+    shootPhase2Progress(window, prefix, themeIndex);
 }
 
 void ScreenshotSet::shootFeedback(Optimizer& window, const QString& prefix)
@@ -142,6 +144,16 @@ void ScreenshotSet::shootUpdatePrompt(Optimizer& window, const QString& prefix, 
              prefix + (forced ? QStringLiteral("update-forced.png") : QStringLiteral("update.png")));
         prompt.reject();
     }
+}
+
+void ScreenshotSet::shootPhase2Progress(Optimizer& window, const QString& prefix, int themeIndex)
+{
+    Phase2ProgressDialog dialog(&window);
+    dialog.applyTheme(themeIndex);
+    dialog.onProgress(66, QStringLiteral("正在执行：事件日志大小限制"));
+    dialog.show();
+    settle();
+    save(overWindow(window, dialog), prefix + QStringLiteral("phase2-progress.png"));
 }
 
 void ScreenshotSet::shootProgress(Optimizer& window, const QString& prefix, int themeIndex)

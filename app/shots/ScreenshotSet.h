@@ -12,10 +12,10 @@ class Optimizer;
 class QDialog;
 
 // Renders every screen of the window in each theme into PNG files: the home page, the progress page at 0 %,
-// 50 % and done, the two feedback pages, the agreement, about, image and update dialogs laid over the
-// window, the result and phase-2 pages after a real run on the embedded default machine (simulated, in a
-// temporary folder) and in demonstration mode, and the restore-point question. The progress page is fed
-// the updates a run would send.
+// 50 % and done, the two feedback pages, the agreement, about, image, update and phase-2 progress dialogs
+// laid over the window, the result and phase-2 pages after a real run on the embedded default machine
+// (simulated, in a temporary folder) and in demonstration mode, and the restore-point question. The
+// progress page is fed the updates a run would send.
 class ScreenshotSet {
 public:
     explicit ScreenshotSet(const QString& outDir);
@@ -28,6 +28,7 @@ private:
     void shootProgress(Optimizer& window, const QString& prefix, int themeIndex);
     void shootFeedback(Optimizer& window, const QString& prefix);
     void shootUpdatePrompt(Optimizer& window, const QString& prefix, int themeIndex);
+    void shootPhase2Progress(Optimizer& window, const QString& prefix, int themeIndex);
     void shootDialog(Optimizer& window, const char* button, const char* answerButton, const QString& file);
     bool runPhase1(Optimizer& window);
     void shootFlow(Optimizer& window, int themeIndex, const QString& name);

@@ -1,6 +1,7 @@
 #include "platform/sim/SimFiles.h"
 
 #include "platform/Text.h"
+#include "platform/sim/SimLongPath.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -441,6 +442,12 @@ Status SimFiles::readFile(const std::wstring& given, std::uint64_t maxBytes, std
     in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     bytes.resize(static_cast<std::size_t>(in.gcount()));
     return ErrorSuccess;
+}
+
+Status SimFiles::longPathName(const std::wstring& path, std::wstring& longPath)
+{
+    std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    return simLongPathName(machine_, path, longPath);
 }
 
 Status SimFiles::setAttributes(const std::wstring& given, std::uint32_t attributes)

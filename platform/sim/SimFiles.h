@@ -31,6 +31,7 @@ public:
     Status removeDirectory(const std::wstring& path) override;
     Status rename(const std::wstring& from, const std::wstring& to) override;
     Status readFile(const std::wstring& path, std::uint64_t maxBytes, std::string& bytes) override;
+    Status longPathName(const std::wstring& path, std::wstring& longPath) override;
     Status setAttributes(const std::wstring& path, std::uint32_t attributes) override;
 
     void store(nlohmann::json& document) const override;

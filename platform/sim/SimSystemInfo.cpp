@@ -23,6 +23,11 @@ std::uint64_t bytesOf(const nlohmann::json& entry, const char* bytesKey, const c
     return fallback;
 }
 
+const std::pair<const char*, std::uint32_t> kDriveTypes[] = {
+    {"removable", DriveType::Removable}, {"fixed", DriveType::Fixed},   {"remote", DriveType::Remote},
+    {"cdrom", DriveType::CdRom},         {"ramdisk", DriveType::RamDisk},
+};
+
 const std::pair<const char*, JoinStatus> kJoinStatuses[] = {
     {"unknown", JoinStatus::Unknown},
     {"unjoined", JoinStatus::Unjoined},
@@ -218,6 +223,66 @@ Status SimSystemInfo::memoryListCommand(std::uint32_t command)
     if (command == kEmptyWorkingSets)
         SimProcesses::trimAll(machine_);
     return ErrorSuccess;
+}
+
+std::uint32_t SimSystemInfo::driveType(const std::wstring& root)
+{
+    std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    std::error_code ec;
+    if (root.size() < 2 || root[1] != L':' || !std::filesystem::is_directory(machine_.hostPath(root.substr(0, 2)), ec))
+        return DriveType::NoRootDir;
+    const std::string letter = toUtf8(std::wstring(1, static_cast<wchar_t>(std::towupper(root[0]))));
+    const auto& disks = section("disks");
+    std::string type = "fixed";
+    for (const auto& key : {letter + ":", letter}) {
+        if (disks.contains(key) && disks[key].is_object())
+            type = disks[key].value("type", type);
+    }
+    for (const auto& [name, value] : kDriveTypes) {
+        if (type == name)
+            return value;
+    }
+    return DriveType::Unknown;
+}
+
+Status SimSystemInfo::restorePoints(std::vector<RestorePoint>& points)
+{
+    std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    points.clear();
+    const auto& document = machine_.document();
+    if (document.value("wmiComFails", false))
+        return ErrorAccessDenied;
+    auto it = document.find("restorePoints");
+    if (it == document.end() || !it->is_array())
+        return ErrorSuccess;
+    for (const auto& entry : *it) {
+        if (!entry.is_object())
+            continue;
+        RestorePoint point;
+        point.sequenceNumber = entry.value("sequenceNumber", 0u);
+        point.description = fromUtf8(entry.value("description", std::string()));
+        point.creationTime = fromUtf8(entry.value("creationTime", std::string()));
+        points.push_back(point);
+    }
+    return ErrorSuccess;
+}
+
+Status SimSystemInfo::removeRestorePoint(std::uint32_t sequenceNumber)
+{
+    std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    auto& document = machine_.document();
+    auto it = document.find("restorePoints");
+    if (it == document.end() || !it->is_array())
+        return ErrorInvalidData;
+    for (auto entry = it->begin(); entry != it->end(); ++entry) {
+        if (entry->is_object() && entry->value("sequenceNumber", 0u) == sequenceNumber) {
+            machine_.journal("restore point " + std::to_string(sequenceNumber) + " removed (" +
+                             entry->value("description", std::string()) + ")");
+            it->erase(entry);
+            return ErrorSuccess;
+        }
+    }
+    return ErrorInvalidData;
 }
 
 } // namespace platform::sim

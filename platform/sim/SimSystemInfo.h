@@ -15,7 +15,11 @@ namespace platform::sim {
 //   "power": { "acLineStatus": 0, "batteryFlag": 8, "batteryLifePercent": 25 },   // or "fails": true
 //   "disks": { "C:": { "totalBytes": 256060514304, "freeBytes": 38654705664 } },  // or totalGB / freeGB
 //   "memory": { "totalPhys": 8589934592, "availPhys": 2147483648 },
-//   "environment": { "USERPROFILE": "C:\\Users\\Lenovo", "TEMP": "..." }
+//   "environment": { "USERPROFILE": "C:\\Users\\Lenovo", "TEMP": "..." },
+//   "restorePoints": [ { "sequenceNumber": 41, "description": "Windows Update", "creationTime": "2026..." } ]
+// "wmiComFails": true makes the WMI query through COM fail (wmic still answers from the same points).
+// A drive's type comes from "type" in its "disks" entry ("fixed", "removable", "remote", "cdrom", "ramdisk");
+// a drive folder without one is fixed.
 // An empty "systemDirectory" makes GetSystemDirectoryW fail. Without a "power" section the PC is a desktop
 // on mains; the environment has the usual variables, derived from the system directory and the user
 // profile, which the "environment" section overrides or extends.
@@ -32,6 +36,9 @@ public:
     Status expandEnvironment(const std::wstring& text, std::wstring& expanded) override;
     Status joinStatus(JoinStatus& status) override;
     Status memoryListCommand(std::uint32_t command) override;
+    std::uint32_t driveType(const std::wstring& root) override;
+    Status restorePoints(std::vector<RestorePoint>& points) override;
+    Status removeRestorePoint(std::uint32_t sequenceNumber) override;
 
     // Without a "memory" section: 8 GiB, half of it available.
     static constexpr std::uint64_t kDefaultTotalPhys = 8ull << 30;

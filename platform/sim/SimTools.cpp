@@ -3,6 +3,7 @@
 #include "platform/Text.h"
 #include "platform/sim/SimCleanupTools.h"
 #include "platform/sim/SimMaintenanceTools.h"
+#include "platform/sim/SimSystemTools.h"
 
 #include <utility>
 
@@ -19,6 +20,8 @@ const std::pair<const wchar_t*, ToolHandler> kTools[] = {
     {L"defrag", runDefrag},
     {L"ipconfig", runIpconfig},
     {L"cleanmgr", runCleanmgr},
+    {L"wevtutil", runWevtutil},
+    {L"netsh", runNetsh},
 };
 
 } // namespace

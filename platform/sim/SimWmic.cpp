@@ -7,7 +7,8 @@
 
 // wmic on the simulated PC: "[/namespace:X] (path CLASS | ALIAS) [where COND] get P1[,P2] [/value]".
 // A bare class name is not an alias: like the real tool, it answers nothing and exits with a failure.
-// Instances come from the profile's "wmi" section: {"Win32_Processor": [{"ProcessorId": "..."}]}.
+// Instances come from the profile's "wmi" section: {"Win32_Processor": [{"ProcessorId": "..."}]}; those of
+// SystemRestore from its "restorePoints" list.
 // Output follows real wmic writing to a pipe: 8-bit text, "\r\r\n" line ends, columns in alphabetical
 // order padded with blanks, or "Name=value" lines for /value. With "wmicOutput": "utf16" in the profile it
 // answers as Wine's wmic does instead: UTF-16LE with a byte-order mark and "\r\n".
@@ -246,6 +247,23 @@ std::wstring tableOutput(const std::vector<const nlohmann::json*>& instances, st
     return text + L"\n";
 }
 
+// The restore points of the profile as SystemRestore instances.
+nlohmann::json restorePointInstances(const nlohmann::json& document)
+{
+    nlohmann::json instances = nlohmann::json::array();
+    auto it = document.find("restorePoints");
+    if (it == document.end() || !it->is_array())
+        return instances;
+    for (const auto& point : *it) {
+        if (!point.is_object())
+            continue;
+        instances.push_back({{"CreationTime", point.value("creationTime", std::string())},
+                             {"Description", point.value("description", std::string())},
+                             {"SequenceNumber", std::to_string(point.value("sequenceNumber", 0u))}});
+    }
+    return instances;
+}
+
 } // namespace
 
 ToolOutcome runWmic(SimMachine& machine, const std::vector<std::wstring>& arguments)
@@ -255,7 +273,13 @@ ToolOutcome runWmic(SimMachine& machine, const std::vector<std::wstring>& argume
         return {1, {}};
     const auto& document = machine.document();
     std::vector<const nlohmann::json*> instances;
-    if (document.contains("wmi") && document["wmi"].is_object()) {
+    const nlohmann::json restorePoints = restorePointInstances(document);
+    if (equalsIgnoreCase(fromUtf8(query.className), L"SystemRestore")) {
+        for (const auto& instance : restorePoints) {
+            if (matches(instance, query.condition))
+                instances.push_back(&instance);
+        }
+    } else if (document.contains("wmi") && document["wmi"].is_object()) {
         for (auto it = document["wmi"].begin(); it != document["wmi"].end(); ++it) {
             if (!equalsIgnoreCase(fromUtf8(it.key()), fromUtf8(query.className)) || !it.value().is_array())
                 continue;

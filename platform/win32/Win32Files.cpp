@@ -119,4 +119,22 @@ Status Win32Files::readFile(const std::wstring& path, std::uint64_t maxBytes, st
     return ErrorSuccess;
 }
 
+Status Win32Files::longPathName(const std::wstring& path, std::wstring& longPath)
+{
+    DWORD size = GetLongPathNameW(path.c_str(), nullptr, 0);
+    while (size != 0) {
+        std::wstring buffer(size, L'\0');
+        const DWORD length = GetLongPathNameW(path.c_str(), buffer.data(), size);
+        if (length == 0)
+            break;
+        if (length < size) {
+            buffer.resize(length);
+            longPath = std::move(buffer);
+            return ErrorSuccess;
+        }
+        size = length; // the path changed between the two calls
+    }
+    return static_cast<Status>(GetLastError());
+}
+
 } // namespace platform::win32

@@ -1,6 +1,7 @@
 #include "platform/win32/Win32SystemInfo.h"
 
 #include "platform/win32/TokenPrivilege.h"
+#include "platform/win32/Win32RestorePoints.h"
 #include "platform/win32/Win32Buffer.h"
 
 #include <lm.h>
@@ -148,6 +149,21 @@ Status Win32SystemInfo::memoryListCommand(std::uint32_t command)
         return privilege;
     ULONG value = command;
     return ntdll_.toWin32(ntdll_.ntSetSystemInformation(SystemMemoryListInformation, &value, sizeof(value)));
+}
+
+std::uint32_t Win32SystemInfo::driveType(const std::wstring& root)
+{
+    return GetDriveTypeW(root.c_str());
+}
+
+Status Win32SystemInfo::restorePoints(std::vector<RestorePoint>& points)
+{
+    return listRestorePoints(points);
+}
+
+Status Win32SystemInfo::removeRestorePoint(std::uint32_t sequenceNumber)
+{
+    return win32::removeRestorePoint(sequenceNumber);
 }
 
 } // namespace platform::win32

@@ -17,6 +17,9 @@ public:
     Status expandEnvironment(const std::wstring& text, std::wstring& expanded) override;
     Status joinStatus(JoinStatus& status) override;
     Status memoryListCommand(std::uint32_t command) override;
+    std::uint32_t driveType(const std::wstring& root) override;
+    Status restorePoints(std::vector<RestorePoint>& points) override;
+    Status removeRestorePoint(std::uint32_t sequenceNumber) override;
 
 private:
     NtdllFunctions ntdll_;

@@ -4,6 +4,7 @@
 #include "app/update/VersionNumber.h"
 #include "engine/OptimizeCore.h"
 #include "log/RunLogger.h"
+#include "phase2/RestorePointListing.h"
 #include "ui/Resources.h"
 #include "ui/dialogs/AboutDialog.h"
 #include "ui/dialogs/DialogRunner.h"
@@ -18,11 +19,14 @@
 #include "ui/main/ToolFolder.h"
 #include "ui/main/WorkerThreadStop.h"
 #include "ui/phase2/Phase2Page.h"
+#include "ui/phase2/Phase2Runner.h"
 #include "ui/progress/ProgressPage.h"
 #include "ui/result/ResultPage.h"
 #include "ui/theme/MainWindowStyle.h"
 
+#include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDir>
 #include <QGraphicsEffect>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -139,13 +143,21 @@ Optimizer::Optimizer(const QStringList& arguments, const QString& appDir, QWidge
     updaterLauncher = std::make_unique<UpdaterLauncher>(appDir);
     applyThemeSheets();
     createPages();
-    if (demoMode)
+    if (demoMode) {
         restorePointCounter = [] { return kDemoRestorePoints; };
+        return;
+    }
+    // The question counts the points with the listing the clean-up itself uses.
+    restorePointCounter = [] {
+        QVector<RestorePointListing::Point> points;
+        return RestorePointListing(platform::current()).read(points) ? points.size() : -1;
+    };
 }
 
 Optimizer::~Optimizer()
 {
     stopPhase1Worker();
+    delete phase2Runner;
 }
 
 void Optimizer::buildWidgets()
@@ -495,7 +507,7 @@ void Optimizer::onUpdateCheckFinished(const UpdateOffer& offer)
 
 bool Optimizer::isRunWorking() const
 {
-    return optimizeThread != nullptr;
+    return optimizeThread != nullptr || (phase2Runner && phase2Runner->isRunning());
 }
 
 void Optimizer::startPendingUpdater()
@@ -529,6 +541,10 @@ void Optimizer::onStartOptimize()
         showDemoResult();
         return;
     }
+    if (phase2Runner && phase2Runner->isRunning()) {
+        MessageBox::information(this, QStringLiteral("正在优化"), QStringLiteral("深度优化正在执行，请等当前项目完成。"));
+        return;
+    }
     if (!AgreementGate(appDir).pass(this))
         return;
     startPhase1();
@@ -553,7 +569,7 @@ void Optimizer::showResult()
 
 void Optimizer::startPhase1()
 {
-    if (optimizeThread)
+    if (optimizeThread || (phase2Runner && phase2Runner->isRunning()))
         return;
     showOverlay(progressPage);
     optimizeThread = new QThread(this);
@@ -630,17 +646,7 @@ void Optimizer::onSpecialConfirmRequested(const QString& itemId, const QString&)
 
 void Optimizer::onExecuteClicked(const QVector<OptItem>& items)
 {
-    if (items.isEmpty()) {
-        MessageBox::information(this, QStringLiteral("提示"), QStringLiteral("请先勾选要执行的优化项。"));
-        return;
-    }
-    QStringList lines;
-    for (const OptItem& item : items)
-        lines.append(QStringLiteral("• ") + item.title);
-    QString text = QStringLiteral("已选 %1 项：\n").arg(items.size()) + lines.join(QLatin1Char('\n'));
-    if (demoMode)
-        text += QStringLiteral("\n\n演示模式不会修改这台电脑。");
-    MessageBox::information(this, QStringLiteral("执行选中项"), text);
+    executePhase2(items);
 }
 
 void Optimizer::onEngineError(const QString& errorMsg)
@@ -658,6 +664,51 @@ void Optimizer::stopPhase1Worker()
     stopWorkerThread(optimizeThread);
     optimizeThread = nullptr;
     optimizeCore = nullptr;
+}
+
+Phase2Runner* Optimizer::ensurePhase2Runner()
+{
+    if (!phase2Runner) {
+        phase2Runner = new Phase2Runner(this, platform::current(), demoMode, QDir::toNativeSeparators(appDir));
+        connect(phase2Runner, &Phase2Runner::finished, this, &Optimizer::onPhase2Finished);
+    }
+    return phase2Runner;
+}
+
+bool Optimizer::executePhase2(const QVector<OptItem>& items)
+{
+    if (optimizeThread) {
+        MessageBox::information(this, QStringLiteral("正在优化"), QStringLiteral("一键优化正在进行，请等它完成。"));
+        return false;
+    }
+    return ensurePhase2Runner()->execute(items, phase1Result.report, h2KeepN, a2SizeMB, themeIndex);
+}
+
+void Optimizer::onPhase2Finished()
+{
+    startPendingUpdater();
+    if (closeAfterPhase2) {
+        close();
+        return;
+    }
+    phase2Page->hide();
+    resultPage->hide();
+    showFeedback(FeedbackPage::kHelpful);
+}
+
+void Optimizer::closeEvent(QCloseEvent* event)
+{
+    if (!phase2Runner || !phase2Runner->isRunning()) {
+        QWidget::closeEvent(event);
+        return;
+    }
+    event->ignore();
+    if (closeAfterPhase2)
+        return;
+    closeAfterPhase2 = true;
+    phase2Runner->requestStop();
+    MessageBox::information(this, QStringLiteral("正在优化"),
+                            QStringLiteral("深度优化正在执行，当前项目完成后会停止，然后关闭窗口。"));
 }
 
 void Optimizer::onWebsiteClicked()

@@ -16,6 +16,7 @@ class FeedbackPage;
 class ImageDialog;
 class OptimizeCore;
 class Phase2Page;
+class Phase2Runner;
 class ProgressPage;
 class QLabel;
 class QNetworkAccessManager;
@@ -67,6 +68,13 @@ public:
     bool isRunWorking() const;
     // Starts an updater the user accepted during a run; called when a run has ended.
     void startPendingUpdater();
+    // The phase-2 execute request with the page's selected items; false when nothing started. Refused while
+    // a phase-1 run or another execution is under way.
+    bool executePhase2(const QVector<OptItem>& items);
+    Phase2Runner* phase2() const { return phase2Runner; }
+
+public slots:
+    void onSpecialConfirmRequested(const QString& itemId, const QString& confirmType);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -74,6 +82,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // While phase 2 runs, closing asks it to stop after the current item and closes once it has.
+    void closeEvent(QCloseEvent* event) override;
 
 private slots:
     void onStartOptimize();
@@ -82,7 +92,6 @@ private slots:
     void onResultPageDisableStartup();
     void onPhase2Clicked();
     void onCardClicked(int groupIndex);
-    void onSpecialConfirmRequested(const QString& itemId, const QString& confirmType);
     void onExecuteClicked(const QVector<OptItem>& items);
     void onWebsiteClicked();
     void onAboutClicked();
@@ -112,6 +121,8 @@ private:
     void onEngineFinished();
     void onEngineError(const QString& errorMsg);
     void stopPhase1Worker();
+    Phase2Runner* ensurePhase2Runner();
+    void onPhase2Finished();
 
     const QString appDir;
     const bool demoMode;
@@ -132,8 +143,10 @@ private:
     OptimizeCore* optimizeCore = nullptr;
     QThread* optimizeThread = nullptr;
     Phase1Result phase1Result;
+    Phase2Runner* phase2Runner = nullptr;
     int h2KeepN = 1;
     int a2SizeMB = 256;
+    bool closeAfterPhase2 = false;
     SpecialConfirm::RestorePointCounter restorePointCounter;
     QNetworkAccessManager* networkManager = nullptr;
     UpdateCheck* updateCheck = nullptr;

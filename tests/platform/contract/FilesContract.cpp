@@ -173,4 +173,22 @@ TEST_F(FilesContract, PathsLongerThanMaxPathAreReached)
     EXPECT_TRUE(listing(backend().scratchFolder()).empty());
 }
 
+TEST_F(FilesContract, LongPathNameKeepsALongNameAsGiven)
+{
+    backend().writeFile(scratch(L"Mixed Case Name.txt"), "x");
+    std::wstring longPath;
+    ASSERT_EQ(machine().files.longPathName(scratch(L"MIXED CASE NAME.TXT"), longPath), ErrorSuccess);
+    ASSERT_GE(longPath.size(), 19u);
+    EXPECT_EQ(longPath.substr(longPath.size() - 19), L"MIXED CASE NAME.TXT");
+}
+
+TEST_F(FilesContract, LongPathNameOfAMissingFileFails)
+{
+    std::wstring longPath;
+    const Status missingFile = machine().files.longPathName(scratch(L"nothing-here.txt"), longPath);
+    EXPECT_TRUE(missingFile == ErrorFileNotFound || missingFile == ErrorPathNotFound) << missingFile;
+    const Status missingFolder = machine().files.longPathName(scratch(L"no-folder\\x.txt"), longPath);
+    EXPECT_TRUE(missingFolder == ErrorFileNotFound || missingFolder == ErrorPathNotFound) << missingFolder;
+}
+
 } // namespace

@@ -97,4 +97,35 @@ TEST_F(SystemInfoContract, MemoryListCommandCallPathOnly)
     EXPECT_TRUE(status == ErrorSuccess || status == ErrorPrivilegeNotHeld) << status;
 }
 
+TEST_F(SystemInfoContract, SystemDriveIsFixedAndAMissingDriveHasNoRoot)
+{
+    std::wstring directory;
+    ASSERT_EQ(machine().systemInfo.systemDirectory(directory), ErrorSuccess);
+    EXPECT_EQ(machine().systemInfo.driveType(directory.substr(0, 2) + L"\\"), DriveType::Fixed);
+    EXPECT_EQ(machine().systemInfo.driveType(L"Q:\\"), DriveType::NoRootDir);
+}
+
+TEST_F(SystemInfoContract, RestorePointsCallPathOnly)
+{
+    // Wine answers the query with placeholder rows; only the simulated PC's points are checked.
+    std::vector<RestorePoint> points;
+    const Status status = machine().systemInfo.restorePoints(points);
+    if (status != ErrorSuccess) {
+        EXPECT_TRUE(points.empty()) << status;
+    }
+    for (const auto& point : points) {
+        if (backend().isSimulated()) {
+            EXPECT_GT(point.sequenceNumber, 0u);
+        }
+    }
+}
+
+TEST_F(SystemInfoContract, RemovingAMissingRestorePointFails)
+{
+    // Wine's SRRemoveRestorePoint is a stub that aborts the process, so the call runs only where it exists.
+    if (!backend().isSimulated())
+        GTEST_SKIP() << "SRRemoveRestorePoint is not implemented under Wine";
+    EXPECT_EQ(machine().systemInfo.removeRestorePoint(0x7FFFFFF0u), ErrorInvalidData);
+}
+
 } // namespace

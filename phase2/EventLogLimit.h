@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QString>
+
+// Item "A2": limits the Application, System and Security logs to the chosen size. wevtutil takes the size
+// in bytes; a log whose present maximum is already at or below it is left alone, so the limit never raises
+// a log's size.
+class EventLogLimit {
+public:
+    explicit EventLogLimit(platform::Platform& machine);
+    QString run(int sizeMB);
+
+    // The "maxSize:" of what `wevtutil gl` printed; -1 when there is none.
+    static qint64 maxSizeOf(const QByteArray& output);
+
+private:
+    platform::Platform& machine_;
+};

@@ -1,0 +1,66 @@
+#include "phase2/Phase2Executor.h"
+
+#include "log/RunLogger.h"
+#include "phase2/DiskDiagnosticTasks.h"
+#include "phase2/EventLogLimit.h"
+#include "phase2/LargeFileScan.h"
+#include "phase2/Phase2Sample.h"
+#include "phase2/ResidueCleanup.h"
+#include "phase2/RestorePointCleanup.h"
+#include "phase2/ServiceStartItem.h"
+#include "phase2/StartupItemAction.h"
+#include "phase2/TcpAutoTuning.h"
+
+#include <QThread>
+
+Phase2Executor::Phase2Executor(platform::Platform& machine, bool demoMode, const QString& ownFolder)
+    : machine_(machine)
+    , demoMode_(demoMode)
+    , ownFolder_(ownFolder)
+{
+}
+
+void Phase2Executor::execute(const QVector<OptItem>& items, const ScanReportBundle& report, int h2KeepN, int a2SizeMB)
+{
+    done = 0;
+    total = qMax(1, items.size());
+    QStringList results;
+    for (const OptItem& item : items) {
+        if (QThread::currentThread()->isInterruptionRequested())
+            break;
+        const QString line = demoMode_ ? Phase2Sample::resultLine(item) : runItem(item, report, h2KeepN, a2SizeMB);
+        if (!line.isEmpty())
+            results.append(line);
+        ++done;
+        emit progressUpdated(done * 100 / total, QStringLiteral("正在执行：") + item.title);
+    }
+    QString summary = QStringLiteral("本次共执行 %1 项优化：\n").arg(done) + results.join(QLatin1Char('\n'));
+    if (done < items.size())
+        summary += QStringLiteral("\n执行已中止，其余 %1 项未执行").arg(items.size() - done);
+    if (!demoMode_) {
+        RunLogger::instance().log(QStringLiteral("[Phase2] 共执行 %1 项：").arg(done));
+        for (const QString& line : qAsConst(results))
+            RunLogger::instance().log(QStringLiteral("  ") + line);
+    }
+    emit finished(summary);
+}
+
+QString Phase2Executor::runItem(const OptItem& item, const ScanReportBundle& report, int h2KeepN, int a2SizeMB)
+{
+    const QString& id = item.id;
+    if (id == QLatin1String("E1"))
+        return TcpAutoTuning(machine_).run();
+    if (id == QLatin1String("F3"))
+        return DiskDiagnosticTasks(machine_).run();
+    if (id == QLatin1String("A2"))
+        return EventLogLimit(machine_).run(a2SizeMB);
+    if (id == QLatin1String("H2"))
+        return RestorePointCleanup(machine_).run(h2KeepN);
+    if (id == QLatin1String("H3"))
+        return LargeFileScan(machine_).run();
+    if (id.startsWith(QLatin1String("ST:")))
+        return StartupItemAction(machine_).run(id);
+    if (id.startsWith(QLatin1String("RES:")))
+        return ResidueCleanup(machine_, ownFolder_).run(id.mid(4), report);
+    return ServiceStartItem(machine_).run(item);
+}

@@ -1,0 +1,54 @@
+#include "phase2/PolicyRunBackup.h"
+
+#include "engine/PlatformText.h"
+#include "log/RunLogger.h"
+#include "startup/RegistryValueCopy.h"
+
+using namespace platform;
+
+namespace {
+
+struct PolicyKey {
+    Hive hive;
+    const char* label;
+};
+
+const PolicyKey kPolicyKeys[] = {{Hive::LocalMachine, "HKLM"}, {Hive::CurrentUser, "HKCU"}};
+const wchar_t kPolicyRun[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run";
+
+} // namespace
+
+PolicyRunBackup::PolicyRunBackup(Platform& machine)
+    : machine_(machine)
+{
+}
+
+QString PolicyRunBackup::disable(const QString& name)
+{
+    const std::wstring valueName = toWString(name);
+    bool found = false;
+    bool moved = false;
+    for (const auto& place : kPolicyKeys) {
+        std::unique_ptr<RegistryKey> run;
+        RegValue value;
+        if (!succeeded(
+                machine_.registry.openKey(place.hive, kPolicyRun, RegAccess::ReadWrite, RegView::Native64, run)) ||
+            !RegistryValueCopy::readWhole(*run, valueName, value))
+            continue;
+        found = true;
+        const QString backupPath = QLatin1String(kBackupKey) + QLatin1String(place.label);
+        std::unique_ptr<RegistryKey> backup;
+        if (!succeeded(machine_.registry.createKey(Hive::LocalMachine, toWString(backupPath), RegAccess::ReadWrite,
+                                                   RegView::Native64, backup)) ||
+            !RegistryValueCopy::move(*run, valueName, *backup, valueName))
+            continue;
+        moved = true;
+        RunLogger::instance().log(QStringLiteral("[Phase2] 组策略自启 %1 [%2] 已移到 HKLM\\%3")
+                                      .arg(name, QLatin1String(place.label), backupPath));
+    }
+    if (moved)
+        return QStringLiteral("已禁用组策略自启：%1").arg(name);
+    if (found)
+        return QStringLiteral("组策略自启禁用失败：%1").arg(name);
+    return QStringLiteral("组策略自启：未找到 %1，未作改动").arg(name);
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "analysis/ScanReportBundle.h"
+#include "platform/Platform.h"
+
+#include <QString>
+
+// Items "RES:<record id>": removes the uninstall leftovers the junk-software detection found for a record,
+// each path only when ResiduePathGuard allows it and only through the guarded deletion. The line counts
+// only what is really gone.
+class ResidueCleanup {
+public:
+    ResidueCleanup(platform::Platform& machine, const QString& ownFolder);
+    QString run(const QString& recordId, const ScanReportBundle& report);
+
+private:
+    platform::Platform& machine_;
+    const QString ownFolder_;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "phase2/OptItem.h"
+#include "platform/Platform.h"
+
+#include <QString>
+
+// The service items of group one: the service is set to start on demand; a running service keeps running.
+// A service already on demand, or switched off altogether, is left as it is.
+class ServiceStartItem {
+public:
+    explicit ServiceStartItem(platform::Platform& machine);
+
+    QString run(const OptItem& item);
+
+    // The service an item id stands for, or empty.
+    static QString serviceOf(const QString& id);
+
+private:
+    platform::Platform& machine_;
+};

@@ -1,0 +1,111 @@
+#include "platform/win32/Win32RestorePoints.h"
+
+#include "platform/win32/Bstr.h"
+#include "platform/win32/ComApartment.h"
+#include "platform/win32/ComPtr.h"
+#include "platform/win32/HresultStatus.h"
+
+#include <wbemidl.h>
+
+namespace platform::win32 {
+
+namespace {
+
+// A VARIANT cleared when it goes out of scope.
+class Variant {
+public:
+    Variant() { VariantInit(&value_); }
+    Variant(const Variant&) = delete;
+    Variant& operator=(const Variant&) = delete;
+    ~Variant() { VariantClear(&value_); }
+    VARIANT* get() { return &value_; }
+
+private:
+    VARIANT value_;
+};
+
+std::wstring textProperty(IWbemClassObject& object, const wchar_t* name)
+{
+    Variant value;
+    if (FAILED(object.Get(name, 0, value.get(), nullptr, nullptr)) || value.get()->vt != VT_BSTR)
+        return {};
+    return std::wstring(value.get()->bstrVal, SysStringLen(value.get()->bstrVal));
+}
+
+// SequenceNumber is a uint32, which WMI hands over as VT_I4.
+bool sequenceProperty(IWbemClassObject& object, std::uint32_t& sequence)
+{
+    Variant value;
+    if (FAILED(object.Get(L"SequenceNumber", 0, value.get(), nullptr, nullptr)))
+        return false;
+    if (value.get()->vt == VT_I4 || value.get()->vt == VT_UI4) {
+        sequence = value.get()->ulVal;
+        return true;
+    }
+    return false;
+}
+
+Status connectDefaultNamespace(ComPtr<IWbemServices>& services)
+{
+    ComPtr<IWbemLocator> locator;
+    HRESULT result = CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator,
+                                      locator.putVoid());
+    if (FAILED(result))
+        return statusFromHresult(result);
+    Bstr space(L"ROOT\\DEFAULT");
+    result = locator->ConnectServer(space.get(), nullptr, nullptr, nullptr, 0, nullptr, nullptr, services.put());
+    if (FAILED(result))
+        return statusFromHresult(result);
+    CoSetProxyBlanket(services.get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr, RPC_C_AUTHN_LEVEL_CALL,
+                      RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE);
+    return ErrorSuccess;
+}
+
+} // namespace
+
+Status listRestorePoints(std::vector<RestorePoint>& points)
+{
+    points.clear();
+    ComApartment apartment;
+    ComPtr<IWbemServices> services;
+    if (Status status = connectDefaultNamespace(services); status != ErrorSuccess)
+        return status;
+    Bstr language(L"WQL");
+    Bstr query(L"SELECT SequenceNumber, Description, CreationTime FROM SystemRestore");
+    ComPtr<IEnumWbemClassObject> instances;
+    HRESULT result = services->ExecQuery(language.get(), query.get(),
+                                         WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY, nullptr,
+                                         instances.put());
+    if (FAILED(result))
+        return statusFromHresult(result);
+    for (;;) {
+        ComPtr<IWbemClassObject> object;
+        ULONG returned = 0;
+        result = instances->Next(WBEM_INFINITE, 1, object.put(), &returned);
+        if (FAILED(result))
+            return statusFromHresult(result);
+        if (returned == 0)
+            return ErrorSuccess;
+        RestorePoint point;
+        if (!sequenceProperty(*object.get(), point.sequenceNumber))
+            continue;
+        point.description = textProperty(*object.get(), L"Description");
+        point.creationTime = textProperty(*object.get(), L"CreationTime");
+        points.push_back(point);
+    }
+}
+
+Status removeRestorePoint(std::uint32_t sequenceNumber)
+{
+    using RemoveFunction = DWORD(WINAPI*)(DWORD);
+    HMODULE library = LoadLibraryW(L"srclient.dll");
+    if (!library)
+        return static_cast<Status>(GetLastError());
+    auto remove = reinterpret_cast<RemoveFunction>(
+        reinterpret_cast<void*>(GetProcAddress(library, "SRRemoveRestorePoint")));
+    const Status status = remove ? static_cast<Status>(remove(sequenceNumber)) : ErrorNotFound;
+    FreeLibrary(library);
+    return status;
+}
+
+} // namespace platform::win32

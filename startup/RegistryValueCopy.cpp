@@ -1,0 +1,27 @@
+#include "startup/RegistryValueCopy.h"
+
+using namespace platform;
+
+namespace RegistryValueCopy {
+
+bool readWhole(const RegistryKey& key, const std::wstring& name, RegValue& value)
+{
+    std::uint32_t required = 0;
+    Status status = key.queryValue(name, value, 1u << 20, &required);
+    if (status == ErrorMoreData && required > 0)
+        status = key.queryValue(name, value, required, &required);
+    return succeeded(status);
+}
+
+bool move(RegistryKey& fromKey, const std::wstring& from, RegistryKey& toKey, const std::wstring& to)
+{
+    RegValue original;
+    if (!readWhole(fromKey, from, original))
+        return false;
+    RegValue copy;
+    if (!succeeded(toKey.setValue(to, original)) || !readWhole(toKey, to, copy) || !(copy == original))
+        return false;
+    return succeeded(fromKey.deleteValue(from));
+}
+
+} // namespace RegistryValueCopy

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/Registry.h"
+
+#include <string>
+
+// Moves a registry value without losing it: the value is read whole with its type, written under the new
+// name (or key), read back, and only when the copy equals the original is the original deleted.
+namespace RegistryValueCopy {
+
+// Reads `name` whatever its size. False when it is missing or unreadable.
+bool readWhole(const platform::RegistryKey& key, const std::wstring& name, platform::RegValue& value);
+
+// True when the value now lives only under `to` in `toKey`.
+bool move(platform::RegistryKey& fromKey, const std::wstring& from, platform::RegistryKey& toKey,
+          const std::wstring& to);
+
+} // namespace RegistryValueCopy

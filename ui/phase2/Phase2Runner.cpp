@@ -1,0 +1,142 @@
+#include "ui/phase2/Phase2Runner.h"
+
+#include "engine/PlatformText.h"
+#include "phase2/Phase2Executor.h"
+#include "ui/dialogs/DialogRunner.h"
+#include "ui/dialogs/MessageBox.h"
+#include "ui/dialogs/Phase2ProgressDialog.h"
+#include "ui/main/WorkerThreadStop.h"
+
+#include <QMessageBox>
+#include <QThread>
+#include <QWidget>
+
+namespace {
+
+// Texts from the machine (printer names, result lines) are shown as they are, never as markup.
+int askPlain(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
+             QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, title, text, buttons, parent);
+    box.setTextFormat(Qt::PlainText);
+    const int result = DialogRunner::exec(box);
+    return box.clickedButton() ? box.standardButton(box.clickedButton()) : result;
+}
+
+} // namespace
+
+Phase2Runner::Phase2Runner(QWidget* window, platform::Platform& machine, bool demoMode, const QString& ownFolder)
+    : QObject(window)
+    , window(window)
+    , machine(machine)
+    , demoMode(demoMode)
+    , ownFolder(ownFolder)
+{
+}
+
+Phase2Runner::~Phase2Runner()
+{
+    stopWorker();
+}
+
+Phase2ProgressDialog* Phase2Runner::progressDialog() const
+{
+    return dialog;
+}
+
+bool Phase2Runner::execute(const QVector<OptItem>& items, const ScanReportBundle& report, int h2KeepN, int a2SizeMB,
+                           int themeIndex)
+{
+    if (isRunning()) {
+        MessageBox::information(window, QStringLiteral("正在优化"),
+                                QStringLiteral("深度优化正在执行，请等当前项目完成。"));
+        return false;
+    }
+    if (items.isEmpty()) {
+        MessageBox::information(window, QStringLiteral("提示"), QStringLiteral("请先勾选要执行的优化项。"));
+        return false;
+    }
+    if (!printerWarningAccepted(items))
+        return false;
+    if (!dialog)
+        dialog = new Phase2ProgressDialog(window);
+    dialog->applyTheme(themeIndex);
+    dialog->reset();
+    dialog->show();
+    start(items, report, h2KeepN, a2SizeMB);
+    return true;
+}
+
+bool Phase2Runner::printerWarningAccepted(const QVector<OptItem>& items)
+{
+    for (const OptItem& item : items) {
+        if (item.id != QLatin1String("C9") || item.confirmType != QLatin1String("C9"))
+            continue;
+        std::vector<platform::PrinterInfo> printers;
+        QStringList lines;
+        if (!demoMode && platform::succeeded(machine.devices.printers(printers))) {
+            for (const auto& printer : printers)
+                lines.append(QStringLiteral("• ") + toQString(printer.name));
+        }
+        const QString text =
+            QStringLiteral("检测到您安装了以下打印机：\n%1\n\n停用打印后台服务后，这些打印功能将不可用（打印到PDF、物理打印等）。"
+                           "\n确定停用吗？")
+                .arg(lines.isEmpty() ? QStringLiteral("（未检测到打印机）") : lines.join(QLatin1Char('\n')));
+        if (askPlain(window, QMessageBox::Warning, QStringLiteral("打印后台服务"), text,
+                     QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+            return false;
+    }
+    return true;
+}
+
+void Phase2Runner::start(const QVector<OptItem>& items, const ScanReportBundle& report, int h2KeepN, int a2SizeMB)
+{
+    thread = new QThread(window);
+    executor = new Phase2Executor(machine, demoMode, ownFolder);
+    Phase2Executor* worker = executor;
+    connect(thread, &QThread::started, worker,
+            [worker, items, report, h2KeepN, a2SizeMB] { worker->execute(items, report, h2KeepN, a2SizeMB); });
+    // The executor is released on its own thread when that ends, also when the thread outlives the wait.
+    connect(thread, &QThread::finished, worker, &QObject::deleteLater);
+    connect(worker, &Phase2Executor::progressUpdated, dialog.data(), &Phase2ProgressDialog::onProgress,
+            Qt::QueuedConnection);
+    connect(worker, &Phase2Executor::finished, this, &Phase2Runner::onExecutorFinished, Qt::QueuedConnection);
+    connect(worker, &Phase2Executor::errorOccurred, this, &Phase2Runner::onExecutorError, Qt::QueuedConnection);
+    worker->moveToThread(thread);
+    thread->start();
+}
+
+void Phase2Runner::requestStop()
+{
+    if (thread)
+        thread->requestInterruption();
+}
+
+void Phase2Runner::onExecutorFinished(const QString& summary)
+{
+    if (dialog) {
+        dialog->onFinished(summary);
+        dialog->hide();
+    }
+    stopWorker();
+    askPlain(window, QMessageBox::Information, QStringLiteral("优化完成"),
+             QStringLiteral("您的电脑已经完成优化！\n\n") + summary, QMessageBox::Ok);
+    emit finished(summary);
+}
+
+void Phase2Runner::onExecutorError(const QString& message)
+{
+    askPlain(window, QMessageBox::Critical, QStringLiteral("执行出错"), message, QMessageBox::Ok);
+    if (dialog)
+        dialog->hide();
+    stopWorker();
+}
+
+void Phase2Runner::stopWorker()
+{
+    if (thread)
+        thread->requestInterruption();
+    stopWorkerThread(thread);
+    thread = nullptr;
+    executor = nullptr;
+}
