@@ -1,3 +1,4 @@
+#include "Phase2PageProbe.h"
 #include "WindowHarness.h"
 
 #include "phase2/OptCatalogue.h"
@@ -23,18 +24,6 @@ constexpr int kRunTimeoutMs = 120000;
 QStringList demoArguments()
 {
     return {QStringLiteral("tidewell"), QStringLiteral("--cs")};
-}
-
-QCheckBox* box(Phase2Page& page, const QString& id)
-{
-    for (int g = 0; g < page.groups().size(); ++g) {
-        const QVector<OptItem>& items = page.groups().at(g).items;
-        for (int i = 0; i < items.size(); ++i) {
-            if (items.at(i).id == id)
-                return page.card(g)->findChild<QWidget*>(QStringLiteral("itemRow_%1").arg(i))->findChild<QCheckBox*>();
-        }
-    }
-    return nullptr;
 }
 
 QStringList ids(const OptGroup& group)
@@ -151,7 +140,7 @@ private slots:
         answerNext(QString(), &seen);
         h.button(QStringLiteral("p2Execute"))->click();
         QCOMPARE(seen, QStringList{QStringLiteral("提示|请先勾选要执行的优化项。")});
-        box(*phase2, QStringLiteral("RES:adw-060"))->setChecked(true);
+        itemBox(*phase2, QStringLiteral("RES:adw-060"))->setChecked(true);
         answerNext(QString(), &seen);
         h.button(QStringLiteral("p2Execute"))->click();
         QTRY_VERIFY(seen.size() == 2);
@@ -209,9 +198,9 @@ private slots:
         auto* phase2 = h.window->findChild<Phase2Page*>();
         QStringList seen;
         answerNext(answer, &seen);
-        box(*phase2, id)->setChecked(true);
+        itemBox(*phase2, id)->setChecked(true);
         QCOMPARE(seen.size(), dialogs);
-        QCOMPARE(box(*phase2, id)->isChecked(), ticked);
+        QCOMPARE(itemBox(*phase2, id)->isChecked(), ticked);
         QCOMPARE(h.window->restorePointsToKeep(), keepN);
         QCOMPARE(h.window->eventLogSizeMB(), logMB);
         if (id == QLatin1String("H2") && restorePoints > 0)

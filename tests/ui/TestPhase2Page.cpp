@@ -1,3 +1,4 @@
+#include "Phase2PageProbe.h"
 #include "ui/main/DemoSample.h"
 #include "ui/phase2/GroupCard.h"
 #include "ui/phase2/Phase2Page.h"
@@ -27,19 +28,6 @@ QStringList selectedIds(const Phase2Page& page)
     return ids;
 }
 
-// The check box of the item with this id, or null when its row has none.
-QCheckBox* box(const Phase2Page& page, const QString& id)
-{
-    for (int g = 0; g < page.groups().size(); ++g) {
-        const QVector<OptItem>& items = page.groups().at(g).items;
-        for (int i = 0; i < items.size(); ++i) {
-            if (items.at(i).id == id)
-                return page.card(g)->findChild<QWidget*>(QStringLiteral("itemRow_%1").arg(i))->findChild<QCheckBox*>();
-        }
-    }
-    return nullptr;
-}
-
 QString countText(const Phase2Page& page)
 {
     return page.findChild<QLabel*>(QStringLiteral("p2Count"))->text();
@@ -55,7 +43,7 @@ private slots:
     {
         Phase2Page page;
         page.applyReport(demoSample().report);
-        box(page, QStringLiteral("C9"))->setChecked(true);
+        itemBox(page, QStringLiteral("C9"))->setChecked(true);
         button(page, "p2SelectSafe")->click();
         QCOMPARE(selectedIds(page), QStringList({"C13", "C10", "C11", "C9", "F3", "E1", "H3"}));
         QCOMPARE(countText(page), QStringLiteral("已选 7 项"));
@@ -72,9 +60,9 @@ private slots:
         Phase2Page page;
         page.applyReport(demoSample().report);
         QSignalSpy execute(&page, &Phase2Page::executeClicked);
-        box(page, QStringLiteral("RES:adw-060"))->setChecked(true);
-        box(page, QStringLiteral("ST:1:某加速器"))->setChecked(true);
-        box(page, QStringLiteral("E1"))->setChecked(true);
+        itemBox(page, QStringLiteral("RES:adw-060"))->setChecked(true);
+        itemBox(page, QStringLiteral("ST:1:某加速器"))->setChecked(true);
+        itemBox(page, QStringLiteral("E1"))->setChecked(true);
         button(page, "p2Execute")->click();
         QCOMPARE(execute.size(), 1);
         const auto items = execute.first().first().value<QVector<OptItem>>();
@@ -95,19 +83,19 @@ private slots:
         }
         button(page, "p2SelectSafe")->click();
         QCOMPARE(page.selectedItems().size(), 6);
-        QVERIFY(!box(page, QStringLiteral("HJ_AppInit_DLLs")));
+        QVERIFY(!itemBox(page, QStringLiteral("HJ_AppInit_DLLs")));
     }
 
     void testOnlyTickingAConfirmingItemAsks()
     {
         Phase2Page page;
         QSignalSpy confirm(&page, &Phase2Page::specialConfirmRequested);
-        QCheckBox* printer = box(page, QStringLiteral("C9"));
+        QCheckBox* printer = itemBox(page, QStringLiteral("C9"));
         printer->setChecked(true);
         QCOMPARE(confirm.size(), 1);
         QCOMPARE(confirm.first(), QList<QVariant>({QStringLiteral("C9"), QStringLiteral("C9")}));
         printer->setChecked(false);
-        box(page, QStringLiteral("C13"))->setChecked(true);
+        itemBox(page, QStringLiteral("C13"))->setChecked(true);
         QCOMPARE(confirm.size(), 1);
         QCOMPARE(countText(page), QStringLiteral("已选 1 项"));
         page.setItemChecked(QStringLiteral("C13"), false);
@@ -135,7 +123,7 @@ private slots:
         Phase2Page page;
         page.applyReport(demoSample().report);
         page.show();
-        box(page, QStringLiteral("C13"))->setChecked(true);
+        itemBox(page, QStringLiteral("C13"))->setChecked(true);
         page.findChild<QLineEdit*>(QStringLiteral("p2Search"))->setText(text);
         QList<int> visible;
         for (int g = 0; g < 7; ++g) {
