@@ -1,7 +1,5 @@
 #pragma once
 
-#include "analysis/ScanReportBundle.h"
-
 #include <QString>
 #include <QTextStream>
 
@@ -16,15 +14,9 @@ public:
 
     int exec(const QStringList& arguments, const QString& appDir);
 
-    static constexpr int kFinished = 0;
-    static constexpr int kUsage = 2;
-    static constexpr int kRefused = 3;
-
 private:
     bool parse(const QStringList& arguments);
     QString chooseMachineFolder();
-    void printFile(const QString& path);
-    bool writeReport(const ScanReportBundle& report);
 
     QTextStream& out_;
     QTextStream& err_;
