@@ -297,7 +297,7 @@ run_finished() {
 
 # The start button sits centred in the 860 x 680 window, below the title texts.
 start_x=430
-start_y=392
+start_y=425
 
 window_run() {
     rm -rf "$shots"

@@ -17,10 +17,10 @@ const Role kRoles[] = {
     {{"Segoe UI Emoji", "Segoe UI Symbol", "Noto Color Emoji"}},
 };
 
-QString firstAvailable(const Role& role, const std::function<bool(const QString&)>& hasFamily)
+QString firstAvailable(const Role& role, const std::function<bool(const QString&)>& isUsable)
 {
     for (const char* family : role.families) {
-        if (family && hasFamily(QString::fromLatin1(family)))
+        if (family && isUsable(QString::fromLatin1(family)))
             return QString::fromLatin1(family);
     }
     return {};
@@ -28,11 +28,11 @@ QString firstAvailable(const Role& role, const std::function<bool(const QString&
 
 } // namespace
 
-QStringList interfaceFontSubstitutes(const std::function<bool(const QString&)>& hasFamily)
+QStringList interfaceFontSubstitutes(const std::function<bool(const QString&)>& isUsable)
 {
     QStringList substitutes;
     for (const Role& role : kRoles) {
-        const QString family = firstAvailable(role, hasFamily);
+        const QString family = firstAvailable(role, isUsable);
         if (!family.isEmpty() && family != kInterfaceFamily && !substitutes.contains(family))
             substitutes.append(family);
     }
@@ -44,7 +44,9 @@ void substituteInterfaceFont()
     QFont::removeSubstitutions(kInterfaceFamily);
     const QFontDatabase database;
     const QStringList substitutes =
-        interfaceFontSubstitutes([&database](const QString& family) { return database.hasFamily(family); });
+        interfaceFontSubstitutes([&database](const QString& family) {
+            return database.hasFamily(family) && database.isSmoothlyScalable(family);
+        });
     if (!substitutes.isEmpty())
         QFont::insertSubstitutions(kInterfaceFamily, substitutes);
 }
