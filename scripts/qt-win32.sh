@@ -20,6 +20,8 @@ configure_options=(
     -nomake examples -nomake tests -no-opengl -no-dbus -no-icu
     -qt-zlib -qt-libpng -qt-libjpeg -qt-pcre -qt-harfbuzz -qt-freetype
     -schannel -no-openssl -no-feature-tabletevent
+    # Debian's tarball lacks the bundled SQLite; the program uses no database.
+    -no-sql-sqlite
 )
 
 sudo=""
@@ -84,7 +86,7 @@ main() {
         return 0
     fi
 
-    local work
+    # Global, not local: the EXIT trap runs after main has returned.
     work=$(mktemp -d "${TMPDIR:-/tmp}/tidewell-qt.XXXXXX")
     trap 'rm -rf "$work"' EXIT
     echo "qt-win32: building Qt $version for $triple into $prefix (about half an hour)" >&2
