@@ -75,7 +75,7 @@ check_imports() {
         while IFS= read -r dll; do
             dll=$(echo "$dll" | tr '[:upper:]' '[:lower:]')
             grep -qx "$dll" <<<"$shipped" && continue
-            [ -f "/usr/$triple/lib/lib${dll%.dll}.a" ] || [[ $dll == api-ms-win-* ]] && continue
+            [ -f "/usr/$triple/lib/lib${dll%.*}.a" ] || [[ $dll == api-ms-win-* ]] && continue
             echo "windows-build: $(basename "$file") needs $dll, which is neither shipped nor part of Windows" >&2
             missing=1
         done < <("$triple-objdump" -p "$file" | sed -n 's/^\s*DLL Name: //p')
