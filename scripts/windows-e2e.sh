@@ -103,8 +103,13 @@ EOF
     wine wineboot
     local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion'
     wine winecfg -v win10
-    wine reg add "$key" /v CurrentBuildNumber /t REG_SZ /d 19045 /f >/dev/null
-    wine reg add "$key" /v CurrentBuild /t REG_SZ /d 19045 /f >/dev/null
+    # Windows shares this key between the 64-bit and the 32-bit view; Wine keeps two copies, and the
+    # program is a 32-bit process.
+    local view
+    for view in 64 32; do
+        wine reg add "$key" /v CurrentBuildNumber /t REG_SZ /d 19045 /f "/reg:$view" >/dev/null
+        wine reg add "$key" /v CurrentBuild /t REG_SZ /d 19045 /f "/reg:$view" >/dev/null
+    done
     rm -f "$WINEPREFIX/dosdevices/z:"
 }
 
@@ -315,8 +320,14 @@ window_run() {
     sleep 3
     shoot home
     xdotool mousemove --window "$window_id" "$start_x" "$start_y" click 1
-    sleep 2
-    shoot progress
+    # Phase 1 on a Wine prefix takes a few seconds: photograph the first page that is not the home page.
+    local shots_taken=0
+    while [ $shots_taken -lt 40 ]; do
+        sleep 0.25
+        shoot progress
+        differs "$shots/home.png" "$shots/progress.png" && break
+        shots_taken=$((shots_taken + 1))
+    done
     check "the start button leads to the progress page" differs "$shots/home.png" "$shots/progress.png"
     local tries=0
     while ! run_finished "$previous_log" && [ $tries -lt 300 ] && kill -0 "$window_pid" 2>/dev/null; do
