@@ -5,7 +5,7 @@
 #   2. the window: ten starts, then a start whose home page, progress page and end page are photographed
 #      (PNG files in build-windows/screenshots);
 #   3. the stick folder from a read-only location.
-# The stick lies in a folder whose name has a blank and Chinese characters. Exits non-zero when a check
+# The stick is unpacked from the shipped zip into a folder whose name has a blank and Chinese characters. Exits non-zero when a check
 # fails; every check prints one line.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -126,10 +126,32 @@ stick_name='移动 U盘'
 stick_windows="C:\\$stick_name"
 app_windows="$stick_windows\\Tidewell\\app"
 
+# Unpacks the shipped zip into `target`. Its names are stored in GBK for Windows' own zip folder.
+unpack_zip() {
+    local target=$1 zip
+    zip=$(ls "$root"/dist/Tidewell-*-win32.zip)
+    rm -rf "$target"
+    python3 - "$zip" "$target" <<'EOF'
+import os, sys, zipfile
+with zipfile.ZipFile(sys.argv[1]) as archive:
+    for info in archive.infolist():
+        name = info.filename if info.flag_bits & 0x800 else info.filename.encode("cp437").decode("gbk")
+        path = os.path.join(sys.argv[2], name)
+        if name.endswith("/"):
+            os.makedirs(path, exist_ok=True)
+            continue
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "wb") as out:
+            out.write(archive.read(info))
+EOF
+}
+
 copy_stick() {
     stick=$WINEPREFIX/drive_c/$stick_name
-    rm -rf "$stick"
-    cp -r "$build/stick" "$stick"
+    unpack_zip "$stick"
+    check "the zip holds the start instructions and the four tool folders" test -s "$stick/说明.txt" -a \
+        -d "$stick/Tidewell/tools/网络驱动修复" -a -d "$stick/Tidewell/tools/远程协助" -a \
+        -d "$stick/Tidewell/tools/实用工具" -a -d "$stick/Tidewell/tools/系统运行库修复DirectX修复"
 }
 
 # ---------------------------------------------------------------------------------------------------
@@ -349,8 +371,7 @@ window_run() {
 read_only_run() {
     local ro_name='只读 U盘' ro
     ro=$WINEPREFIX/drive_c/$ro_name
-    rm -rf "$ro"
-    cp -r "$build/stick" "$ro"
+    unpack_zip "$ro"
     wineserver -k || true
     wineserver -w || true
     local code=0
