@@ -4,9 +4,10 @@
 #   1. phase 1 with tidewell-console.exe on the prefix, over planted junk and a folder of precious files;
 #   2. the window: ten starts, then a start whose home page, progress page and end page are photographed
 #      (PNG files in build-windows/screenshots);
-#   3. the stick folder from a read-only location.
-# The stick is unpacked from the shipped zip into a folder whose name has a blank and Chinese characters. Exits non-zero when a check
-# fails; every check prints one line.
+#   3. the stick folder from a read-only location;
+#   4. ten more starts with the Linux machine's fonts offered to Wine (the condition of an old crash).
+# The stick is unpacked from the shipped zip into a folder whose name has a blank and Chinese characters.
+# Exits non-zero when a check fails; every check prints one line.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -223,7 +224,8 @@ EOF
 }
 
 newest_log() {
-    find "$stick/Tidewell/app/logs" -name 'log_*.txt' -printf '%T@ %p\n' 2>/dev/null | sort -n | tail -n 1 | cut -d' ' -f2-
+    find "$stick/Tidewell/app/logs" -name 'log_*.txt' -printf '%T@ %p\n' 2>/dev/null |
+        sort -n | tail -n 1 | cut -d' ' -f2-
 }
 
 log_has_header() {
@@ -248,7 +250,8 @@ phase_one() {
     [ -n "$log" ] || log=/dev/null
     check "run log header (mark, title, device, Windows 10 build 19045, start time)" log_has_header "$log"
     check "run log item line of the error reports" grep -q '^\[[0-9:]*\] \[引擎\]   清理 \[A1 WER错误报告\]: +' "$log"
-    check "run log folder line of the browser caches" grep -q '清理目录 C:\\users\\.*\\Google\\Chrome\\User Data\\Default\\Cache\\' "$log"
+    check "run log folder line of the browser caches" \
+        grep -q '清理目录 C:\\users\\.*\\Google\\Chrome\\User Data\\Default\\Cache\\' "$log"
     check "run log summary line" grep -q '\[引擎\] Phase1 完成汇总：清理 [0-9]* MB | 释放内存 [0-9]* MB | 清理文件 [0-9]* 个' "$log"
     check "console prints the run log" grep -q 'Phase1 完成汇总' "$out"
     check "planted junk is gone" all_gone "${junk[@]}"

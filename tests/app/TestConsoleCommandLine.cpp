@@ -42,7 +42,8 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addRow("unknown option") << QStringList{QStringLiteral("--frobnicate")};
-        QTest::addRow("the simulator's machine option") << QStringList{QStringLiteral("--machine"), QStringLiteral("x")};
+        QTest::addRow("the simulator's machine option")
+            << QStringList{QStringLiteral("--machine"), QStringLiteral("x")};
         QTest::addRow("stray argument") << QStringList{QStringLiteral("extra")};
         QTest::addRow("report without file") << QStringList{QStringLiteral("--report")};
     }
