@@ -1,15 +1,12 @@
 #include "app/SimRun.h"
 
-#include "analysis/ReportJson.h"
-#include "engine/OptimizeCore.h"
-#include "log/RunLogger.h"
-#include "phase2/Phase2Executor.h"
 #include "app/Phase2Selection.h"
+#include "app/PhaseOneRun.h"
+#include "phase2/Phase2Executor.h"
 #include "platform/sim/SimPlatform.h"
 
 #include <QCommandLineParser>
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 SimRun::SimRun(QTextStream& out, QTextStream& err)
@@ -77,31 +74,6 @@ QString SimRun::chooseMachineFolder()
     return temporary.path();
 }
 
-bool SimRun::writeReport(const ScanReportBundle& report)
-{
-    if (reportPath_.isEmpty())
-        return true;
-    QFile file(reportPath_);
-    const QByteArray text = ReportJson::toText(report);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size() || !file.flush()) {
-        err_ << "tidewell-sim: cannot write the report " << reportPath_ << "\n";
-        return false;
-    }
-    out_ << "report: " << reportPath_ << "\n";
-    return true;
-}
-
-void SimRun::printFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    QByteArray bytes = file.readAll();
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes.remove(0, 3);
-    out_ << QString::fromUtf8(bytes);
-}
-
 void SimRun::runPhase2(platform::Platform& machine, const ScanReportBundle& report, const QString& appDir)
 {
     const QVector<OptItem> items = Phase2Selection::fromIds(phase2Ids_, report);
@@ -118,40 +90,23 @@ void SimRun::runPhase2(platform::Platform& machine, const ScanReportBundle& repo
 int SimRun::exec(const QStringList& arguments, const QString& appDir)
 {
     if (!parse(arguments))
-        return kUsage;
+        return PhaseOneRun::kUsage;
     const QString folder = chooseMachineFolder();
     std::string error;
     auto machine = folder.isEmpty() ? nullptr : platform::sim::SimMachine::open(folder.toStdString(), error);
     if (!machine) {
         err_ << "tidewell-sim: cannot open the machine " << folder << ": " << QString::fromStdString(error) << "\n";
-        return kUsage;
+        return PhaseOneRun::kUsage;
     }
     platform::sim::SimPlatform simulated(*machine);
     platform::setCurrent(&simulated.platform());
-
-    RunLogger& logger = RunLogger::instance();
-    logger.initialize(appDir, logDir_);
-
-    OptimizeCore core(simulated.platform());
-    int exitCode = kFinished;
-    QObject::connect(&core, &OptimizeCore::progressUpdated, [this](int step, int percent, const QString& text) {
-        out_ << "progress " << step << " " << percent << "% " << text << "\n";
-        out_.flush();
-    });
-    QObject::connect(&core, &OptimizeCore::errorOccurred, [this, &exitCode](const QString& message) {
-        out_ << "refused: " << message << "\n";
-        exitCode = kRefused;
-    });
-    core.startOptimize();
-    if (!writeReport(core.report))
-        exitCode = kUsage;
-    if (exitCode == kFinished && !phase2Ids_.isEmpty())
-        runPhase2(simulated.platform(), core.report, appDir);
-
+    PhaseOneRun phaseOne(out_, err_, QStringLiteral("tidewell-sim"));
+    const int exitCode = phaseOne.run(simulated.platform(), appDir, logDir_, reportPath_);
+    if (exitCode == PhaseOneRun::kFinished && !phase2Ids_.isEmpty())
+        runPhase2(simulated.platform(), phaseOne.report(), appDir);
     if (!machine->save(error))
         err_ << "tidewell-sim: " << QString::fromStdString(error) << "\n";
-    out_ << "\n--- run log " << logger.logFilePath << "\n";
-    printFile(logger.logFilePath);
+    phaseOne.printRunLog();
     out_ << "\n--- journal\n";
     for (const auto& line : machine->journalLines())
         out_ << QString::fromStdString(line) << "\n";

@@ -20,16 +20,10 @@ public:
 
     int exec(const QStringList& arguments, const QString& appDir);
 
-    static constexpr int kFinished = 0;
-    static constexpr int kUsage = 2;
-    static constexpr int kRefused = 3;
-
 private:
     bool parse(const QStringList& arguments);
     bool parsePhase2(const QStringList& lists, const QString& h2Keep, const QString& a2Size);
     QString chooseMachineFolder();
-    void printFile(const QString& path);
-    bool writeReport(const ScanReportBundle& report);
     void runPhase2(platform::Platform& machine, const ScanReportBundle& report, const QString& appDir);
 
     QTextStream& out_;

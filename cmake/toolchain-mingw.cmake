@@ -9,7 +9,9 @@ set(CMAKE_C_COMPILER ${TIDEWELL_MINGW_TRIPLE}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${TIDEWELL_MINGW_TRIPLE}-g++-posix)
 set(CMAKE_RC_COMPILER ${TIDEWELL_MINGW_TRIPLE}-windres)
 
-set(CMAKE_FIND_ROOT_PATH /usr/${TIDEWELL_MINGW_TRIPLE})
+# A Qt for Windows (scripts/qt-win32.sh) lives in its own prefix outside the sysroot: TIDEWELL_QT_PREFIX
+# makes that prefix a second root, so that Qt's package files find each other there.
+set(CMAKE_FIND_ROOT_PATH /usr/${TIDEWELL_MINGW_TRIPLE} ${TIDEWELL_QT_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

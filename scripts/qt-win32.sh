@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds Qt 5.15 (qtbase: Core, Gui, Widgets, Network) for 32-bit Windows from Debian's own source package,
-# cross-compiled with mingw-w64's posix compilers, into a cache prefix outside the work tree. The prefix is
-# keyed by the Qt version and the configure line, so a machine builds it once (about half an hour on two
-# cores) and every later build reuses it. Prints the prefix on its last line.
+# cross-compiled with mingw-w64's posix compilers, into a cache prefix outside the work tree. The patches in
+# scripts/qt-patches are applied to the source first. The prefix is keyed by the Qt version, the configure
+# line and the patches, so a machine builds it once (about half an hour on two cores) and every later build
+# reuses it. Prints the prefix on its last line.
 # Usage: scripts/qt-win32.sh [--print-prefix]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,7 +12,7 @@ triple=i686-w64-mingw32
 cache_root=${TIDEWELL_QT_CACHE:-/opt/tidewell-qt}
 jobs=$(nproc)
 
-packages=(dpkg-dev build-essential mingw-w64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix perl python3)
+packages=(dpkg-dev build-essential patch mingw-w64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix perl python3)
 
 configure_options=(
     -xplatform win32-g++ -device-option "CROSS_COMPILE=$triple-"
@@ -19,6 +20,8 @@ configure_options=(
     -nomake examples -nomake tests -no-opengl -no-dbus -no-icu
     -qt-zlib -qt-libpng -qt-libjpeg -qt-pcre -qt-harfbuzz -qt-freetype
     -schannel -no-openssl -no-feature-tabletevent
+    # Debian's tarball lacks the bundled SQLite; the program uses no database.
+    -no-sql-sqlite
 )
 
 sudo=""
@@ -74,7 +77,8 @@ main() {
     local version key prefix
     version=$(source_version)
     [ -n "$version" ] || { echo "qt-win32: qtbase-opensource-src not found" >&2; exit 1; }
-    key=$(printf '%s\n' "$version" "$triple" "${configure_options[@]}" | sha256sum | cut -c1-12)
+    local patches=(scripts/qt-patches/*.patch)
+    key=$( (printf '%s\n' "$version" "$triple" "${configure_options[@]}"; cat "${patches[@]}") | sha256sum | cut -c1-12)
     prefix="$cache_root/qt-${version%%+*}-$triple-$key"
     if [ -f "$prefix/.complete" ]; then
         [ "${1:-}" = "--print-prefix" ] || echo "qt-win32: reusing $prefix" >&2
@@ -82,7 +86,7 @@ main() {
         return 0
     fi
 
-    local work
+    # Global, not local: the EXIT trap runs after main has returned.
     work=$(mktemp -d "${TMPDIR:-/tmp}/tidewell-qt.XXXXXX")
     trap 'rm -rf "$work"' EXIT
     echo "qt-win32: building Qt $version for $triple into $prefix (about half an hour)" >&2
@@ -90,6 +94,10 @@ main() {
     (cd "$work" && apt-get source -qq qtbase-opensource-src >/dev/null)
     local src
     src=$(find "$work" -maxdepth 1 -type d -name 'qtbase-opensource-src-*' | head -n 1)
+    local patch
+    for patch in "${patches[@]}"; do
+        patch -d "$src" -p1 --quiet <"$patch" || { echo "qt-win32: $patch does not apply" >&2; exit 1; }
+    done
     $sudo mkdir -p "$cache_root"
     $sudo rm -rf "$prefix"
     mkdir -p "$work/build"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: the Linux suite with CTest, then the Win32
-# backend's contract tests under Wine.
+# Installs what is missing, builds, and runs every test: the Linux suite with CTest, the Win32 backend's
+# contract tests under Wine, then the shipped Windows program end to end under Wine (its first run on a
+# machine builds Qt for Windows, about half an hour).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -8,4 +9,7 @@ scripts/build.sh
 (cd build && ctest --output-on-failure --parallel "$(nproc)" --timeout 600)
 if [ -x scripts/win32-tests.sh ]; then
     scripts/win32-tests.sh
+fi
+if [ -x scripts/windows-e2e.sh ]; then
+    scripts/windows-e2e.sh
 fi

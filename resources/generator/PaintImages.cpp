@@ -1,10 +1,14 @@
 // Paints the program's compiled-in images into a folder:
 //   tidewell-paint-images OUTDIR
-// T512.png (the shield-and-wave mark, 512 x 512), T512.ico (the same at 256 x 256) and the
+// T512.png (the shield-and-wave mark, 512 x 512), T512.ico (the same at 256 x 256), tidewell.ico (the
+// Windows program icon: the mark painted at each size Explorer and the task bar ask for) and the
 // three 350 x 472 cards 1.png, 2.png and 3.png shown by the image dialog. The results are committed in
 // resources/; run this again only to change the pictures.
 #include <QApplication>
+#include <QBuffer>
+#include <QDataStream>
 #include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QImage>
 #include <QImageWriter>
@@ -143,6 +147,38 @@ bool save(const QImage& image, const QString& path, QTextStream& err)
     return false;
 }
 
+// An icon file holds one PNG-compressed image per size (read by Windows Vista and later): the header,
+// one 16-byte directory entry per image, then the images. A side of 256 is written as 0.
+bool saveIcon(const QList<int>& sides, const QString& path, QTextStream& err)
+{
+    QList<QByteArray> images;
+    for (int side : sides) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        markImage(side).save(&buffer, "PNG");
+        images.append(png);
+    }
+    QByteArray bytes;
+    QDataStream stream(&bytes, QIODevice::WriteOnly);
+    stream.setByteOrder(QDataStream::LittleEndian);
+    stream << quint16(0) << quint16(1) << quint16(sides.size());
+    quint32 offset = 6 + 16 * sides.size();
+    for (int i = 0; i < sides.size(); ++i) {
+        const quint8 side = sides[i] >= 256 ? 0 : quint8(sides[i]);
+        stream << side << side << quint8(0) << quint8(0) << quint16(1) << quint16(32) << quint32(images[i].size())
+               << offset;
+        offset += images[i].size();
+    }
+    for (const QByteArray& image : images)
+        bytes.append(image);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size())
+        return true;
+    err << "cannot write " << path << "\n";
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -157,6 +193,7 @@ int main(int argc, char* argv[])
     QDir().mkpath(out.path());
     bool ok = save(markImage(512), out.filePath(QStringLiteral("T512.png")), err);
     ok = save(markImage(256), out.filePath(QStringLiteral("T512.ico")), err) && ok;
+    ok = saveIcon({16, 20, 24, 32, 40, 48, 64, 128, 256}, out.filePath(QStringLiteral("tidewell.ico")), err) && ok;
     for (const Card& card : kCards)
         ok = save(cardImage(card), out.filePath(QString::fromLatin1(card.file)), err) && ok;
     ok = save(checkImage(), out.filePath(QStringLiteral("check.png")), err) && ok;

@@ -1,0 +1,436 @@
+#!/usr/bin/env bash
+# Builds the shipped Windows program (scripts/windows-build.sh) and runs it end to end under Wine: the
+# 32-bit program in a 64-bit prefix (WOW64, as 64-bit Windows runs it) under Xvfb.
+#   1. phase 1 with tidewell-console.exe on the prefix, over planted junk and a folder of precious files;
+#   2. the window: ten starts, then a start whose home page, progress page and end page are photographed
+#      (PNG files in build-windows/screenshots);
+#   3. the stick folder from a read-only location;
+#   4. ten more starts with the Linux machine's fonts offered to Wine (the condition of an old crash).
+# The stick is unpacked from the shipped zip into a folder whose name has a blank and Chinese characters.
+# Exits non-zero when a check fails; every check prints one line.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+build=$root/build-windows
+e2e=$build/e2e
+shots=$build/screenshots
+
+packages=(wine wine64 wine32:i386 xvfb xdotool imagemagick fonts-wqy-microhei python3)
+
+install_missing() {
+    local missing=() package sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    for package in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "windows-e2e: installing ${missing[*]}"
+    # wine32 is the 32-bit loader; it comes from Debian's i386 architecture.
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        $sudo dpkg --add-architecture i386
+    fi
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+passed=0
+failed=0
+check() {
+    local name=$1
+    shift
+    if "$@"; then
+        echo "windows-e2e: ok   $name"
+        passed=$((passed + 1))
+    else
+        echo "windows-e2e: FAIL $name" >&2
+        failed=$((failed + 1))
+    fi
+}
+
+xvfb_pid=""
+cleanup() {
+    if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+        wineserver -k 2>/dev/null || true
+    fi
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+}
+trap cleanup EXIT
+
+# Wine creates its windows only on an X display that exists before its first process.
+start_xvfb() {
+    local display=90 tries=0
+    while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
+        display=$((display + 1))
+    done
+    Xvfb ":$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    while [ ! -e "/tmp/.X11-unix/X$display" ]; do
+        tries=$((tries + 1))
+        if [ $tries -gt 100 ] || ! kill -0 "$xvfb_pid" 2>/dev/null; then
+            echo "windows-e2e: Xvfb did not start" >&2
+            exit 1
+        fi
+        sleep 0.1
+    done
+    export DISPLAY=":$display"
+}
+
+# A fresh prefix reporting Windows 10 build 19045. Wine would also offer every font of this Linux
+# machine; a fontconfig file without font folders leaves it Wine's own fonts plus the prefix's Fonts
+# folder, like a Windows. There WenQuanYi Micro Hei stands in for the Chinese fonts Windows brings.
+prepare_prefix() {
+    export WINEPREFIX="$build/wineprefix"
+    export WINEARCH=win64
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="winedbg.exe=d;mscoree=d;mshtml=d"
+    mkdir -p "$e2e"
+    cat >"$e2e/fonts.conf" <<'EOF'
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig><cachedir>fontconfig-cache</cachedir></fontconfig>
+EOF
+    export FONTCONFIG_FILE="$e2e/fonts.conf"
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    # The session that initialises a prefix leaves its services half started: the run uses a new one.
+    wineserver -p
+    wine wineboot --init
+    wineserver -k
+    cp /usr/share/fonts/truetype/wqy/wqy-microhei.ttc "$WINEPREFIX/drive_c/windows/Fonts/"
+    wineserver -p
+    wine wineboot
+    local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion'
+    wine winecfg -v win10
+    # Windows shares this key between the 64-bit and the 32-bit view; Wine keeps two copies, and the
+    # program is a 32-bit process.
+    local view
+    for view in 64 32; do
+        wine reg add "$key" /v CurrentBuildNumber /t REG_SZ /d 19045 /f "/reg:$view" >/dev/null
+        wine reg add "$key" /v CurrentBuild /t REG_SZ /d 19045 /f "/reg:$view" >/dev/null
+    done
+    rm -f "$WINEPREFIX/dosdevices/z:"
+}
+
+# The Linux path of a Windows path in the prefix.
+unix_path() {
+    wine winepath -u "$1" 2>/dev/null | tr -d '\r'
+}
+
+windows_value() {
+    wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r'
+}
+
+stick_name='移动 U盘'
+stick_windows="C:\\$stick_name"
+app_windows="$stick_windows\\Tidewell\\app"
+
+# Unpacks the shipped zip into `target`. Its names are stored in GBK for Windows' own zip folder.
+unpack_zip() {
+    local target=$1 zip
+    zip=$(ls "$root"/dist/Tidewell-*-win32.zip)
+    rm -rf "$target"
+    python3 - "$zip" "$target" <<'EOF'
+import os, sys, zipfile
+with zipfile.ZipFile(sys.argv[1]) as archive:
+    for info in archive.infolist():
+        name = info.filename if info.flag_bits & 0x800 else info.filename.encode("cp437").decode("gbk")
+        path = os.path.join(sys.argv[2], name)
+        if name.endswith("/"):
+            os.makedirs(path, exist_ok=True)
+            continue
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "wb") as out:
+            out.write(archive.read(info))
+EOF
+}
+
+copy_stick() {
+    stick=$WINEPREFIX/drive_c/$stick_name
+    unpack_zip "$stick"
+    check "the zip holds the start instructions and the four tool folders" test -s "$stick/说明.txt" -a \
+        -d "$stick/Tidewell/tools/网络驱动修复" -a -d "$stick/Tidewell/tools/远程协助" -a \
+        -d "$stick/Tidewell/tools/实用工具" -a -d "$stick/Tidewell/tools/系统运行库修复DirectX修复"
+}
+
+# ---------------------------------------------------------------------------------------------------
+# Phase 1 without the window.
+
+junk=()
+precious=()
+
+plant() {
+    local file=$1 bytes=$2
+    mkdir -p "$(dirname "$file")"
+    head -c "$bytes" /dev/urandom >"$file"
+}
+
+plant_junk() {
+    local temp windir local_data program_data
+    temp=$(unix_path "$(windows_value TEMP)")
+    local_data=$(unix_path "$(windows_value LOCALAPPDATA)")
+    program_data=$(unix_path "$(windows_value ALLUSERSPROFILE)")
+    windir=$(unix_path 'C:\windows')
+    junk=(
+        "$temp/tw-e2e/setup.tmp" "$temp/tw-e2e/nested/deeper/cache.bin" "$temp/~DF1234.tmp"
+        "$windir/temp/tw-e2e-installer.log" "$windir/temp/tw-e2e/old.cab"
+        "$program_data/Microsoft/Windows/WER/ReportQueue/AppCrash_tw/Report.wer"
+        "$local_data/Microsoft/Windows/WER/ReportArchive/AppHang_tw/memory.dmp"
+        "$local_data/Microsoft/DirectX Shader Cache/tw.bin"
+        "$local_data/NVIDIA/DXCache/tw-e2e.nvph"
+        "$local_data/Google/Chrome/User Data/Default/Cache/Cache_Data/f_00001"
+        "$local_data/Google/Chrome/User Data/Default/Code Cache/js/index"
+        "$local_data/Microsoft/Edge/User Data/Default/Cache/Cache_Data/data_1"
+    )
+    local file
+    for file in "${junk[@]}"; do
+        plant "$file" 70000
+    done
+    # Error reports are kept for a day; these two are older.
+    touch -d '3 days ago' "$program_data/Microsoft/Windows/WER/ReportQueue/AppCrash_tw/Report.wer" \
+        "$local_data/Microsoft/Windows/WER/ReportArchive/AppHang_tw/memory.dmp"
+    fresh_report="$program_data/Microsoft/Windows/WER/ReportQueue/AppCrash_new/Report.wer"
+    plant "$fresh_report" 1000
+    precious=(
+        "$WINEPREFIX/drive_c/珍贵资料/家庭照片/2019 春节.jpg" "$WINEPREFIX/drive_c/珍贵资料/账本.xlsx"
+        "$local_data/Google/Chrome/User Data/Default/Bookmarks"
+        "$local_data/Tidewell 资料/notes.txt"
+    )
+    for file in "${precious[@]}"; do
+        plant "$file" 5000
+    done
+    (cd / && sha256sum "${precious[@]}") >"$e2e/precious.sha256"
+}
+
+all_gone() {
+    local file
+    for file in "$@"; do
+        [ -e "$file" ] && { echo "  still there: $file" >&2; return 1; }
+    done
+    return 0
+}
+
+report_is_valid() {
+    python3 - "$1" <<'EOF'
+import json, sys
+report = json.load(open(sys.argv[1], encoding="utf-8"))
+keys = ["startupItems", "junkSoftware", "browserItems", "popupWindows", "conflicts", "storageFreedMB"]
+missing = [key for key in keys if key not in report]
+assert not missing, missing
+assert isinstance(report["startupItems"], list)
+EOF
+}
+
+newest_log() {
+    find "$stick/Tidewell/app/logs" -name 'log_*.txt' -printf '%T@ %p\n' 2>/dev/null |
+        sort -n | tail -n 1 | cut -d' ' -f2-
+}
+
+log_has_header() {
+    local log=$1
+    head -c 3 "$log" | cmp -s - <(printf '\xEF\xBB\xBF') &&
+        grep -q '^系统优化工具日志' "$log" && grep -q '^设备ID: ' "$log" &&
+        grep -q '^系统版本: Win10 (Build 19045)' "$log" && grep -q '^开始时间: ' "$log"
+}
+
+phase_one() {
+    plant_junk
+    local out=$e2e/console.txt code=0 started=$SECONDS
+    (cd "$WINEPREFIX/drive_c" && timeout 600 wine "$app_windows\\tidewell-console.exe" \
+        --report 'C:\tidewell-report.json') >"$out" 2>"$e2e/console-stderr.txt" || code=$?
+    echo "windows-e2e: phase 1 took $((SECONDS - started)) s, exit code $code; output in $out"
+    check "console program finishes phase 1 (exit code 0)" [ $code -eq 0 ]
+    check "console progress starts with the environment check" grep -q '^progress 0 0% 正在检查系统环境...' "$out"
+    check "console progress ends at 100%" grep -q '^progress 6 100% 优化完成！' "$out"
+    local log
+    log=$(newest_log)
+    check "run log written beside the program" [ -n "$log" ]
+    [ -n "$log" ] || log=/dev/null
+    check "run log header (mark, title, device, Windows 10 build 19045, start time)" log_has_header "$log"
+    check "run log item line of the error reports" grep -q '^\[[0-9:]*\] \[引擎\]   清理 \[A1 WER错误报告\]: +' "$log"
+    check "run log folder line of the browser caches" \
+        grep -q '清理目录 C:\\users\\.*\\Google\\Chrome\\User Data\\Default\\Cache\\' "$log"
+    check "run log summary line" grep -q '\[引擎\] Phase1 完成汇总：清理 [0-9]* MB | 释放内存 [0-9]* MB | 清理文件 [0-9]* 个' "$log"
+    check "console prints the run log" grep -q 'Phase1 完成汇总' "$out"
+    check "planted junk is gone" all_gone "${junk[@]}"
+    check "an error report younger than a day is kept" [ -f "$fresh_report" ]
+    check "precious files are intact" sha256sum --quiet -c "$e2e/precious.sha256"
+    check "report JSON written" report_is_valid "$WINEPREFIX/drive_c/tidewell-report.json"
+    check "device identifier written to Tidewell/config" test -s "$stick/Tidewell/config/device.id"
+}
+
+# ---------------------------------------------------------------------------------------------------
+# The window.
+
+window_pid=""
+
+# Starts tidewell.exe from `folder` (a Windows path) and waits up to 60 s for its window.
+start_window() {
+    local folder=$1 tries=0
+    (cd "$WINEPREFIX/drive_c" && exec wine "$folder\\tidewell.exe") >>"$e2e/window-output.txt" 2>&1 &
+    window_pid=$!
+    window_id=""
+    while [ -z "$window_id" ]; do
+        window_id=$(xdotool search --onlyvisible --name '^Tidewell$' 2>/dev/null | head -n 1 || true)
+        [ -n "$window_id" ] && break
+        tries=$((tries + 1))
+        if [ $tries -gt 600 ] || ! kill -0 "$window_pid" 2>/dev/null; then
+            return 1
+        fi
+        sleep 0.1
+    done
+}
+
+# Closes the window as a user would (WM_CLOSE) and returns the program's exit code.
+close_window() {
+    local code=0
+    wine taskkill /im tidewell.exe >/dev/null 2>&1 || true
+    wait "$window_pid" || code=$?
+    window_pid=""
+    return $code
+}
+
+# The first layout of text is where a font problem shows: the window lives on for two seconds.
+start_and_close() {
+    start_window "$1" || return 1
+    sleep 2
+    kill -0 "$window_pid" 2>/dev/null || return 1
+    close_window
+}
+
+ten_starts() {
+    local fonts=$1 i survived=0
+    for i in $(seq 1 10); do
+        if start_and_close "$app_windows"; then
+            survived=$((survived + 1))
+        fi
+    done
+    echo "windows-e2e: $survived of 10 starts with $fonts showed the window and ended cleanly"
+    [ $survived -eq 10 ]
+}
+
+shoot() {
+    import -window "$window_id" "$shots/$1.png"
+}
+
+differs() {
+    local pixels
+    pixels=$(compare -metric AE "$1" "$2" null: 2>&1 || true)
+    [ "${pixels%% *}" -gt 20000 ] 2>/dev/null
+}
+
+run_finished() {
+    local log
+    log=$(newest_log)
+    [ -n "$log" ] && [ "$log" != "$1" ] && grep -q 'Phase1 完成汇总' "$log"
+}
+
+# The start button sits centred in the 860 x 680 window, below the title texts.
+start_x=430
+start_y=425
+
+window_run() {
+    rm -rf "$shots"
+    mkdir -p "$shots"
+    printf 1 >"$stick/eula_accepted.flag"
+    check "the window starts ten times without a crash (Windows-like fonts)" ten_starts "Windows-like fonts"
+    local previous_log
+    previous_log=$(newest_log)
+    if ! start_window "$app_windows"; then
+        check "the window opens for the screenshots" false
+        return 0
+    fi
+    sleep 3
+    shoot home
+    xdotool mousemove --window "$window_id" "$start_x" "$start_y" click 1
+    # Phase 1 on a Wine prefix takes a few seconds: photograph the first page that is not the home page.
+    local shots_taken=0
+    while [ $shots_taken -lt 40 ]; do
+        sleep 0.25
+        shoot progress
+        differs "$shots/home.png" "$shots/progress.png" && break
+        shots_taken=$((shots_taken + 1))
+    done
+    check "the start button leads to the progress page" differs "$shots/home.png" "$shots/progress.png"
+    local tries=0
+    while ! run_finished "$previous_log" && [ $tries -lt 300 ] && kill -0 "$window_pid" 2>/dev/null; do
+        sleep 1
+        tries=$((tries + 1))
+    done
+    check "phase 1 from the window writes its summary" run_finished "$previous_log"
+    # The progress page shows its last texts for 1.2 s before the window turns the page.
+    sleep 4
+    shoot end
+    check "a page follows the progress page at the end" differs "$shots/progress.png" "$shots/end.png"
+    check "the window closes cleanly after a run" close_window
+}
+
+# ---------------------------------------------------------------------------------------------------
+# A write-protected stick: bound read-only in a mount namespace of its own, with a wineserver started in
+# it. The program must run; it cannot write logs there.
+
+read_only_run() {
+    local ro_name='只读 U盘' ro
+    ro=$WINEPREFIX/drive_c/$ro_name
+    unpack_zip "$ro"
+    wineserver -k || true
+    wineserver -w || true
+    local code=0
+    unshare -m bash -c '
+        mount --bind "$1" "$1" && mount -o remount,bind,ro "$1" || exit 90
+        touch "$1/probe" 2>/dev/null && exit 91
+        wineserver -p
+        cd "$WINEPREFIX/drive_c"
+        wine "$2\\Tidewell\\app\\tidewell.exe" >>"$3" 2>&1 &
+        pid=$!
+        for i in $(seq 1 600); do
+            xdotool search --onlyvisible --name "^Tidewell$" >/dev/null 2>&1 && break
+            kill -0 $pid 2>/dev/null || exit 92
+            sleep 0.1
+        done
+        sleep 2
+        kill -0 $pid 2>/dev/null || exit 93
+        wine taskkill /im tidewell.exe >/dev/null 2>&1
+        wait $pid || exit 94
+        wineserver -k
+    ' read-only "$ro" "C:\\$ro_name" "$e2e/window-output.txt" || code=$?
+    check "the window runs from a read-only stick (step code $code)" [ $code -eq 0 ]
+    check "no log folder appears on the read-only stick" [ ! -e "$ro/Tidewell/app/logs" ]
+    wineserver -p
+}
+
+# The fonts of this Linux machine offered to Wine as Windows fonts, among them a colour emoji font made of
+# bitmaps that has a character map but no outline metrics: the condition in which Qt's font engine used to
+# read garbage and crash at start.
+linux_fonts_run() {
+    wineserver -k || true
+    wineserver -w || true
+    unset FONTCONFIG_FILE
+    wineserver -p
+    check "the window starts ten times without a crash (the Linux machine's fonts)" \
+        ten_starts "the Linux machine's fonts"
+    start_window "$app_windows" && sleep 3 && shoot home-linux-fonts && close_window || true
+}
+
+main() {
+    install_missing
+    local started=$SECONDS
+    scripts/windows-build.sh
+    echo "windows-e2e: build $((SECONDS - started)) s"
+    started=$SECONDS
+    start_xvfb
+    prepare_prefix
+    echo "windows-e2e: prefix $((SECONDS - started)) s"
+    : >"$e2e/window-output.txt"
+    copy_stick
+    phase_one
+    window_run
+    read_only_run
+    linux_fonts_run
+    echo "windows-e2e: screenshots in $shots; $passed passed, $failed failed ($((SECONDS - started)) s under Wine)"
+    [ $failed -eq 0 ]
+}
+
+main "$@"
