@@ -27,16 +27,7 @@ configure_options=(
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 
-install_missing() {
-    local missing=() package
-    for package in "${packages[@]}"; do
-        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    echo "qt-win32: installing ${missing[*]}" >&2
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
-}
+source scripts/install-missing.sh
 
 # apt-get source needs a deb-src entry; Debian 12's default sources file only lists binary packages.
 ensure_source_entry() {
@@ -72,7 +63,7 @@ make_links() {
 }
 
 main() {
-    install_missing
+    install_missing qt-win32 "${packages[@]}"
     ensure_source_entry
     local version key prefix
     version=$(source_version)

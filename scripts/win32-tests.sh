@@ -15,21 +15,7 @@ jobs=$(nproc)
 packages=(cmake ninja-build mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386
           xvfb googletest)
 
-install_missing() {
-    local missing=() package
-    for package in "${packages[@]}"; do
-        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    local sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    echo "win32: installing ${missing[*]}"
-    if ! dpkg --print-foreign-architectures | grep -qx i386; then
-        $sudo dpkg --add-architecture i386
-    fi
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-}
+source scripts/install-missing.sh
 
 build_target() {
     local triple=$1 folder=$2
@@ -141,7 +127,7 @@ run_pass() {
     return 0
 }
 
-install_missing
+install_missing win32 "${packages[@]}"
 build_target x86_64-w64-mingw32 x64
 build_target i686-w64-mingw32 x86
 start_xvfb

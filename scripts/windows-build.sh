@@ -13,18 +13,7 @@ app=$stick/Tidewell/app
 
 packages=(cmake ninja-build mingw-w64 g++-mingw-w64-i686-posix binutils-mingw-w64-i686 python3)
 
-install_missing() {
-    local missing=() package
-    for package in "${packages[@]}"; do
-        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    local sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    echo "windows-build: installing ${missing[*]}"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-}
+source scripts/install-missing.sh
 
 # The Qt DLLs link the C++ runtime dynamically, so the program does too: one runtime in the process
 # (the toolchain's default is the static one the self-contained test programs use).
@@ -94,7 +83,7 @@ lay_out_stick() {
 }
 
 main() {
-    install_missing
+    install_missing windows-build "${packages[@]}"
     local started=$SECONDS
     qt=$(scripts/qt-win32.sh --print-prefix | tail -n 1)
     echo "windows-build: Qt $qt ($((SECONDS - started)) s)"

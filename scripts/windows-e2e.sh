@@ -17,21 +17,7 @@ shots=$build/screenshots
 
 packages=(wine wine64 wine32:i386 xvfb xdotool imagemagick fonts-wqy-microhei python3)
 
-install_missing() {
-    local missing=() package sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    for package in "${packages[@]}"; do
-        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    echo "windows-e2e: installing ${missing[*]}"
-    # wine32 is the 32-bit loader; it comes from Debian's i386 architecture.
-    if ! dpkg --print-foreign-architectures | grep -qx i386; then
-        $sudo dpkg --add-architecture i386
-    fi
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-}
+source scripts/install-missing.sh
 
 passed=0
 failed=0
@@ -415,7 +401,7 @@ linux_fonts_run() {
 }
 
 main() {
-    install_missing
+    install_missing windows-e2e "${packages[@]}"
     local started=$SECONDS
     scripts/windows-build.sh
     echo "windows-e2e: build $((SECONDS - started)) s"

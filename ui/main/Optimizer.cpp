@@ -626,7 +626,7 @@ void Optimizer::onCardClicked(int groupIndex)
     phase2Page->scrollToGroup(groupIndex);
 }
 
-void Optimizer::setRestorePointCounter(SpecialConfirm::RestorePointCounter counter)
+void Optimizer::setRestorePointCounter(ItemQuestions::RestorePointCounter counter)
 {
     restorePointCounter = std::move(counter);
 }
@@ -635,10 +635,10 @@ void Optimizer::onSpecialConfirmRequested(const QString& itemId, const QString&)
 {
     bool keepTicked = true;
     if (itemId == QLatin1String("H2"))
-        keepTicked = SpecialConfirm::askRestorePointsToKeep(this, restorePointCounter ? restorePointCounter() : -1,
+        keepTicked = ItemQuestions::askRestorePointsToKeep(this, restorePointCounter ? restorePointCounter() : -1,
                                                             h2KeepN);
     else if (itemId == QLatin1String("A2"))
-        keepTicked = SpecialConfirm::askEventLogSize(this, a2SizeMB);
+        keepTicked = ItemQuestions::askEventLogSize(this, a2SizeMB);
     // A question answered with cancel must not leave its item ticked with a value nobody chose.
     if (!keepTicked)
         phase2Page->setItemChecked(itemId, false);

@@ -3,7 +3,7 @@
 #include "phase2/OptItem.h"
 #include "app/update/UpdaterLauncher.h"
 #include "ui/main/Phase1Result.h"
-#include "ui/phase2/SpecialConfirm.h"
+#include "ui/phase2/ItemQuestions.h"
 
 #include <QPoint>
 #include <QPointer>
@@ -52,7 +52,7 @@ public:
 
     // Where the restore-point question of "H2" gets its count. The demonstration counts its sample points;
     // without a counter the question is asked without a count.
-    void setRestorePointCounter(SpecialConfirm::RestorePointCounter counter);
+    void setRestorePointCounter(ItemQuestions::RestorePointCounter counter);
     int restorePointsToKeep() const { return h2KeepN; }
     int eventLogSizeMB() const { return a2SizeMB; }
     // The feedback page of `mode` (FeedbackPage::kHelpful or kAverage) over the content area, with the
@@ -147,7 +147,7 @@ private:
     int h2KeepN = 1;
     int a2SizeMB = 256;
     bool closeAfterPhase2 = false;
-    SpecialConfirm::RestorePointCounter restorePointCounter;
+    ItemQuestions::RestorePointCounter restorePointCounter;
     QNetworkAccessManager* networkManager = nullptr;
     UpdateCheck* updateCheck = nullptr;
     std::unique_ptr<UpdaterLauncher> updaterLauncher;

@@ -8,7 +8,7 @@ class QWidget;
 // how large "A2" lets the event logs grow. Each returns true when the user chose a value (stored in the
 // out-parameter) and false when the item should be unticked again: the question was cancelled, or there is
 // nothing to clean. The dialogs run through DialogRunner.
-namespace SpecialConfirm {
+namespace ItemQuestions {
 
 // Counts the system's restore points; a negative count means the listing could not be read.
 using RestorePointCounter = std::function<int()>;
@@ -16,4 +16,4 @@ using RestorePointCounter = std::function<int()>;
 bool askRestorePointsToKeep(QWidget* parent, int restorePoints, int& keepN);
 bool askEventLogSize(QWidget* parent, int& sizeMB);
 
-} // namespace SpecialConfirm
+} // namespace ItemQuestions

@@ -1,11 +1,11 @@
-#include "ui/phase2/SpecialConfirm.h"
+#include "ui/phase2/ItemQuestions.h"
 
 #include "ui/dialogs/DialogRunner.h"
 #include "ui/dialogs/MessageBox.h"
 
 #include <QInputDialog>
 
-namespace SpecialConfirm {
+namespace ItemQuestions {
 
 namespace {
 
@@ -66,4 +66,4 @@ bool askEventLogSize(QWidget* parent, int& sizeMB)
     return true;
 }
 
-} // namespace SpecialConfirm
+} // namespace ItemQuestions
