@@ -18,6 +18,13 @@ const LogSize kLogSizes[] = {{"128 MB", 128}, {"256 MB", 256}, {"512 MB", 512}, 
 
 const char* const kRestoreTitle = "系统还原点清理";
 
+// QInputDialog's own buttons say "OK" and "Cancel"; the interface speaks Chinese throughout.
+void setChineseButtons(QInputDialog& dialog)
+{
+    dialog.setOkButtonText(QStringLiteral("确定"));
+    dialog.setCancelButtonText(QStringLiteral("取消"));
+}
+
 } // namespace
 
 bool askRestorePointsToKeep(QWidget* parent, int restorePoints, int& keepN)
@@ -38,6 +45,7 @@ bool askRestorePointsToKeep(QWidget* parent, int restorePoints, int& keepN)
     dialog.setIntRange(1, 5);
     dialog.setIntStep(1);
     dialog.setIntValue(1);
+    setChineseButtons(dialog);
     if (DialogRunner::exec(dialog) != QDialog::Accepted)
         return false;
     keepN = dialog.intValue();
@@ -56,6 +64,7 @@ bool askEventLogSize(QWidget* parent, int& sizeMB)
     dialog.setComboBoxItems(texts);
     dialog.setComboBoxEditable(false);
     dialog.setTextValue(QStringLiteral("256 MB"));
+    setChineseButtons(dialog);
     if (DialogRunner::exec(dialog) != QDialog::Accepted)
         return false;
     sizeMB = kLogSizes[std::size(kLogSizes) - 1].megabytes;
