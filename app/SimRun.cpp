@@ -2,6 +2,7 @@
 
 #include "app/Phase2Selection.h"
 #include "app/PhaseOneRun.h"
+#include "app/UndoRun.h"
 #include "phase2/Phase2Executor.h"
 #include "platform/sim/SimPlatform.h"
 
@@ -25,23 +26,30 @@ bool SimRun::parse(const QStringList& arguments)
     const QCommandLineOption phase2(QStringLiteral("phase2"), QStringLiteral("item ids"), QStringLiteral("IDS"));
     const QCommandLineOption h2Keep(QStringLiteral("h2-keep"), QStringLiteral("points kept"), QStringLiteral("N"));
     const QCommandLineOption a2Size(QStringLiteral("a2-size"), QStringLiteral("event-log size"), QStringLiteral("MB"));
-    parser.addOptions({machine, logDir, report, phase2, h2Keep, a2Size});
+    const QCommandLineOption undo(QStringLiteral("undo"), QStringLiteral("put back a run's changes"));
+    parser.addOptions({machine, logDir, report, phase2, h2Keep, a2Size, undo});
     QString problem;
-    if (!parser.parse(arguments))
+    const bool parsed = parser.parse(arguments);
+    undo_ = parsed && parser.isSet(undo);
+    const int stamps = undo_ ? 1 : 0;
+    if (!parsed)
         problem = parser.errorText();
-    else if (!parser.positionalArguments().isEmpty())
+    else if (parser.positionalArguments().size() > stamps)
         problem = QStringLiteral("unexpected argument");
+    else if (undo_ && (parser.isSet(report) || parser.isSet(phase2)))
+        problem = QStringLiteral("--undo runs no phase");
     else if (!parsePhase2(parser.values(phase2), parser.value(h2Keep), parser.value(a2Size)))
         problem = QStringLiteral("--h2-keep takes 1 to 5, --a2-size 128, 256, 512 or 1024, --phase2 item ids");
     if (!problem.isEmpty()) {
         err_ << "tidewell-sim: " << problem
              << "\nusage: tidewell-sim [--machine DIR] [--log-dir DIR] [--report FILE] [--phase2 ID[,ID...]]"
-                " [--h2-keep N] [--a2-size MB]\n";
+                " [--h2-keep N] [--a2-size MB]\n       tidewell-sim [--machine DIR] [--log-dir DIR] --undo [STAMP]\n";
         return false;
     }
     machineDir_ = parser.value(machine);
     logDir_ = parser.value(logDir);
     reportPath_ = parser.value(report);
+    undoStamp_ = parser.positionalArguments().value(0);
     return true;
 }
 
@@ -101,8 +109,13 @@ int SimRun::exec(const QStringList& arguments, const QString& appDir)
     platform::sim::SimPlatform simulated(*machine);
     platform::setCurrent(&simulated.platform());
     PhaseOneRun phaseOne(out_, err_, QStringLiteral("tidewell-sim"));
-    const int exitCode = phaseOne.run(simulated.platform(), appDir, logDir_, reportPath_);
-    if (exitCode == PhaseOneRun::kFinished && !phase2Ids_.isEmpty())
+    int exitCode = 0;
+    if (undo_)
+        exitCode = UndoRun(out_, err_, QStringLiteral("tidewell-sim")).run(simulated.platform(), appDir, logDir_,
+                                                                          undoStamp_);
+    else
+        exitCode = phaseOne.run(simulated.platform(), appDir, logDir_, reportPath_);
+    if (!undo_ && exitCode == PhaseOneRun::kFinished && !phase2Ids_.isEmpty())
         runPhase2(simulated.platform(), phaseOne.report(), appDir);
     if (!machine->save(error))
         err_ << "tidewell-sim: " << QString::fromStdString(error) << "\n";

@@ -8,12 +8,15 @@
 
 // One headless phase-1 run on a simulated PC, as `tidewell-sim` performs it:
 //   tidewell-sim [--machine DIR] [--log-dir DIR] [--report FILE] [--phase2 ID[,ID...]] [--h2-keep N] [--a2-size MB]
+//   tidewell-sim [--machine DIR] [--log-dir DIR] --undo [STAMP]
 // --report writes the analysis report as JSON after the run. --phase2 then executes the listed phase-2 items
 // with the phase-1 report, the restore points kept and the event-log size taking the answers of their
 // confirmations (1 and 256 unless given). Exit codes: 0 after optimizationFinished, 3
 // after errorOccurred, 2 for a bad command line or a machine that cannot be read, has a member of the wrong
 // type or a files recipe that names no drive path (nothing is changed then),
 // or a report file that cannot be written.
+// --undo runs no phase: it puts back the changes of the change record STAMP (the newest of this PC when none
+// is given; see UndoRun), with 2 when there is no such record and 3 when it belongs to another PC.
 class SimRun {
 public:
     SimRun(QTextStream& out, QTextStream& err);
@@ -32,6 +35,8 @@ private:
     QString logDir_;
     QString reportPath_;
     QStringList phase2Ids_;
+    bool undo_ = false;
+    QString undoStamp_;
     int h2KeepN_ = 1;
     int a2SizeMB_ = 256;
 };

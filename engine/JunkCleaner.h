@@ -13,6 +13,8 @@ class JunkCleaner {
 public:
     explicit JunkCleaner(OptimizeCore& core);
     int run(const QString& drive);
+    // The services the clean-up stops for a moment and starts again.
+    static constexpr const char* kPausedServices[] = {"wuauserv", "FontCache", "DoSvc"};
 
 private:
     void cleanErrorReports();

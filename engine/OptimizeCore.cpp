@@ -10,15 +10,26 @@
 #include "engine/StorageAnalyzer.h"
 #include "engine/SystemChanges.h"
 #include "engine/SystemTweaks.h"
+#include "engine/undo/RunRecording.h"
 #include "engine/UninstallResidueCounter.h"
 #include "log/RunLogger.h"
 
 OptimizeCore::OptimizeCore(platform::Platform& platform)
     : platform_(platform)
+    , machine_(&platform)
 {
 }
 
 void OptimizeCore::startOptimize()
+{
+    RunRecording recording(platform_, ChangeRecord::kPhaseOne);
+    machine_ = &recording.machine();
+    runPipeline();
+    machine_ = &platform_;
+    recording.logOutcome();
+}
+
+void OptimizeCore::runPipeline()
 {
     cleanedMB = 0;
     freedMemoryMB = 0;
@@ -116,48 +127,48 @@ void OptimizeCore::runDetailedAnalysis()
 
 void OptimizeCore::setRegistryDword(platform::Hive root, const QString& subKey, const QString& name, quint32 value)
 {
-    SystemChanges(platform_).setRegistryDword(root, subKey, name, value);
+    SystemChanges(machine()).setRegistryDword(root, subKey, name, value);
 }
 
 void OptimizeCore::setUserRegistryString(const QString& subKey, const QString& name, const QString& text)
 {
-    SystemChanges(platform_).setUserRegistryString(subKey, name, text);
+    SystemChanges(machine()).setUserRegistryString(subKey, name, text);
 }
 
 void OptimizeCore::setRegistryString(platform::Hive root, const QString& subKey, const QString& name,
                                      const QString& text)
 {
-    SystemChanges(platform_).setRegistryString(root, subKey, name, text);
+    SystemChanges(machine()).setRegistryString(root, subKey, name, text);
 }
 
 bool OptimizeCore::stopServiceAndWait(const QString& name)
 {
-    return SystemChanges(platform_).stopServiceAndWait(name);
+    return SystemChanges(machine()).stopServiceAndWait(name);
 }
 
 bool OptimizeCore::disableService(const QString& name)
 {
-    return SystemChanges(platform_).disableService(name);
+    return SystemChanges(machine()).disableService(name);
 }
 
 void OptimizeCore::startService(const QString& name)
 {
-    SystemChanges(platform_).startService(name);
+    SystemChanges(machine()).startService(name);
 }
 
 quint32 OptimizeCore::serviceState(const QString& name)
 {
-    return SystemChanges(platform_).serviceState(name);
+    return SystemChanges(machine()).serviceState(name);
 }
 
 bool OptimizeCore::isProcessRunning(const QString& name)
 {
-    return SystemChanges(platform_).isProcessRunning(name);
+    return SystemChanges(machine()).isProcessRunning(name);
 }
 
 qint64 OptimizeCore::cleanDirectory(const QString& path, const QStringList& filters)
 {
-    const CleanResult result = DirectoryCleaner(platform_).clean(path, filters);
+    const CleanResult result = DirectoryCleaner(machine()).clean(path, filters);
     logProtectedSkip(path, result);
     junkFilesCount += result.deleted;
     if (result.deleted > 0)
@@ -172,7 +183,7 @@ qint64 OptimizeCore::cleanDirectoryOlderThan(const QString& path, const QStringL
 {
     constexpr int kAgeLimitHours = 24;
     const qint64 cutOff = DirectoryCleaner::fileTimeSecondsAgo(kAgeLimitHours * 3600);
-    const CleanResult result = DirectoryCleaner(platform_).clean(path, filters, cutOff);
+    const CleanResult result = DirectoryCleaner(machine()).clean(path, filters, cutOff);
     logProtectedSkip(path, result);
     junkFilesCount += result.deleted;
     if (result.deleted > 0)

@@ -75,7 +75,8 @@ public:
     bool isWindows8OrLater() const { return (osMajor == 6 && osMinor >= 2) || osMajor >= 10; }
     bool isWindows10OrLater() const { return osMajor >= 10; }
 
-    platform::Platform& machine() const { return platform_; }
+    // The machine the stages change: during a run, the one that records each change for undoing.
+    platform::Platform& machine() const { return *machine_; }
 
 signals:
     void progressUpdated(int step, int percent, QString statusText);
@@ -87,7 +88,9 @@ public slots:
     void startOptimize();
 
 private:
+    void runPipeline();
     static void logProtectedSkip(const QString& path, const CleanResult& result);
 
     platform::Platform& platform_;
+    platform::Platform* machine_;
 };

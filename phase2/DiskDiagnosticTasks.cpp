@@ -14,7 +14,7 @@ QString DiskDiagnosticTasks::run()
 {
     std::unique_ptr<TaskFolder> folder;
     std::vector<std::unique_ptr<ScheduledTask>> tasks;
-    if (!succeeded(machine_.tasks.folder(L"\\Microsoft\\Windows\\DiskDiagnostic", folder)) ||
+    if (!succeeded(machine_.tasks.folder(kFolder, folder)) ||
         !succeeded(folder->tasks(true, tasks)) || tasks.empty())
         return QStringLiteral("磁盘诊断服务：未找到后台收集任务，未作改动");
     int switched = 0;

@@ -29,6 +29,15 @@ qint64 EventLogLimit::maxSizeOf(const QByteArray& output)
     return -1;
 }
 
+bool EventLogLimit::isManaged(const QString& name)
+{
+    for (const char* log : kLogs) {
+        if (name == QLatin1String(log))
+            return true;
+    }
+    return false;
+}
+
 QString EventLogLimit::run(int sizeMB)
 {
     const qint64 wanted = qint64(sizeMB) * 1048576;

@@ -14,6 +14,8 @@ public:
 
     // The "maxSize:" of what `wevtutil gl` printed; -1 when there is none.
     static qint64 maxSizeOf(const QByteArray& output);
+    // Whether `name` is one of the logs this item limits.
+    static bool isManaged(const QString& name);
 
 private:
     platform::Platform& machine_;

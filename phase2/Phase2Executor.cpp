@@ -1,5 +1,6 @@
 #include "phase2/Phase2Executor.h"
 
+#include "engine/undo/RunRecording.h"
 #include "log/RunLogger.h"
 #include "phase2/DiskDiagnosticTasks.h"
 #include "phase2/EventLogLimit.h"
@@ -25,10 +26,11 @@ void Phase2Executor::execute(const QVector<OptItem>& items, const ScanReportBund
     done = 0;
     total = qMax(1, items.size());
     QStringList results;
+    RunRecording recording(machine_, ChangeRecord::kPhaseTwo);
     for (const OptItem& item : items) {
         if (QThread::currentThread()->isInterruptionRequested())
             break;
-        const QString line = demoMode_ ? Phase2Sample::resultLine(item) : runItem(item, report, h2KeepN, a2SizeMB);
+        const QString line = demoMode_ ? Phase2Sample::resultLine(item) : runItem(recording.machine(), item, report, h2KeepN, a2SizeMB);
         if (!line.isEmpty())
             results.append(line);
         ++done;
@@ -41,26 +43,28 @@ void Phase2Executor::execute(const QVector<OptItem>& items, const ScanReportBund
         RunLogger::instance().log(QStringLiteral("[Phase2] 共执行 %1 项：").arg(done));
         for (const QString& line : qAsConst(results))
             RunLogger::instance().log(QStringLiteral("  ") + line);
+        recording.logOutcome();
     }
     emit finished(summary);
 }
 
-QString Phase2Executor::runItem(const OptItem& item, const ScanReportBundle& report, int h2KeepN, int a2SizeMB)
+QString Phase2Executor::runItem(platform::Platform& machine, const OptItem& item, const ScanReportBundle& report,
+                                int h2KeepN, int a2SizeMB)
 {
     const QString& id = item.id;
     if (id == QLatin1String("E1"))
-        return TcpAutoTuning(machine_).run();
+        return TcpAutoTuning(machine).run();
     if (id == QLatin1String("F3"))
-        return DiskDiagnosticTasks(machine_).run();
+        return DiskDiagnosticTasks(machine).run();
     if (id == QLatin1String("A2"))
-        return EventLogLimit(machine_).run(a2SizeMB);
+        return EventLogLimit(machine).run(a2SizeMB);
     if (id == QLatin1String("H2"))
-        return RestorePointCleanup(machine_).run(h2KeepN);
+        return RestorePointCleanup(machine).run(h2KeepN);
     if (id == QLatin1String("H3"))
-        return LargeFileScan(machine_).run();
+        return LargeFileScan(machine).run();
     if (id.startsWith(QLatin1String("ST:")))
-        return StartupItemAction(machine_).run(id);
+        return StartupItemAction(machine).run(id);
     if (id.startsWith(QLatin1String("RES:")))
-        return ResidueCleanup(machine_, ownFolder_).run(id.mid(4), report);
-    return ServiceStartItem(machine_).run(item);
+        return ResidueCleanup(machine, ownFolder_).run(id.mid(4), report);
+    return ServiceStartItem(machine).run(item);
 }

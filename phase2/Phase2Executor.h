@@ -31,7 +31,8 @@ signals:
     void errorOccurred(const QString& message);
 
 private:
-    QString runItem(const OptItem& item, const ScanReportBundle& report, int h2KeepN, int a2SizeMB);
+    QString runItem(platform::Platform& machine, const OptItem& item, const ScanReportBundle& report, int h2KeepN,
+                    int a2SizeMB);
 
     platform::Platform& machine_;
     const bool demoMode_;

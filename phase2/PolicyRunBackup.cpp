@@ -14,7 +14,6 @@ struct PolicyKey {
 };
 
 const PolicyKey kPolicyKeys[] = {{Hive::LocalMachine, "HKLM"}, {Hive::CurrentUser, "HKCU"}};
-const wchar_t kPolicyRun[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run";
 
 } // namespace
 
@@ -32,7 +31,7 @@ QString PolicyRunBackup::disable(const QString& name)
         std::unique_ptr<RegistryKey> run;
         RegValue value;
         if (!succeeded(
-                machine_.registry.openKey(place.hive, kPolicyRun, RegAccess::ReadWrite, RegView::Native64, run)) ||
+                machine_.registry.openKey(place.hive, kPolicyRunKey, RegAccess::ReadWrite, RegView::Native64, run)) ||
             !RegistryValueCopy::readWhole(*run, valueName, value))
             continue;
         found = true;

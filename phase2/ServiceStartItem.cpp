@@ -41,6 +41,15 @@ QString ServiceStartItem::serviceOf(const QString& id)
     return {};
 }
 
+bool ServiceStartItem::manages(const QString& service)
+{
+    for (const auto& row : kServices) {
+        if (service.compare(QLatin1String(row.service), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
 QString ServiceStartItem::run(const OptItem& item)
 {
     const QString service = serviceOf(item.id);

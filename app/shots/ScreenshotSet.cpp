@@ -1,9 +1,10 @@
 #include "app/shots/ScreenshotSet.h"
 
+#include "log/RunLogger.h"
 #include "ui/dialogs/DialogRunner.h"
+#include "ui/dialogs/Phase2ProgressDialog.h"
 #include "ui/dialogs/UpdatePromptDialog.h"
 #include "ui/feedback/FeedbackPage.h"
-#include "ui/dialogs/Phase2ProgressDialog.h"
 #include "ui/main/Optimizer.h"
 #include "ui/phase2/GroupCard.h"
 #include "ui/phase2/Phase2Page.h"
@@ -15,6 +16,8 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QListWidget>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QTextStream>
@@ -22,7 +25,8 @@
 
 #include <functional>
 
-namespace {
+namespace
+{
 
 const char* const kThemeNames[] = {"dark", "warm", "light"};
 const char* const kModeButtons[] = {"gameModeBtn", "elderModeBtn", "proModeBtn"};
@@ -59,10 +63,7 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs)
 
 } // namespace
 
-ScreenshotSet::ScreenshotSet(const QString& outDir)
-    : out(outDir)
-{
-}
+ScreenshotSet::ScreenshotSet(const QString& outDir) : out(outDir) {}
 
 int ScreenshotSet::run()
 {
@@ -98,6 +99,8 @@ int ScreenshotSet::run()
         shootFlow(demo, themeIndex, QStringLiteral("demo"));
         shootConfirmation(demo, QLatin1String(kThemeNames[themeIndex]) + QStringLiteral("-confirm-h2.png"));
     }
+    for (int themeIndex = 0; ran && themeIndex < 3; ++themeIndex)
+        shootUndo(window, themeIndex);
     platform::setCurrent(nullptr);
     return failures;
 }
@@ -199,6 +202,8 @@ bool ScreenshotSet::runPhase1(Optimizer& window)
     }
     simulated = std::make_unique<platform::sim::SimPlatform>(*machine);
     platform::setCurrent(&simulated->platform());
+    // The run keeps its change record beside the stick's logs, where the undo dialog looks for it.
+    RunLogger::instance().initialize(stick.path() + QStringLiteral("/Tidewell/app"));
     DialogRunner::setNextAnswer(
         [](QDialog& dialog) { dialog.findChild<QPushButton*>(QStringLiteral("agreeBtn"))->click(); });
     window.findChild<QPushButton*>(QStringLiteral("startBtn"))->click();
@@ -249,6 +254,33 @@ void ScreenshotSet::shootConfirmation(Optimizer& window, const QString& file)
     });
     const QList<QCheckBox*> boxes = phase2->card(3)->findChildren<QCheckBox*>();
     boxes.last()->setChecked(true);
+    DialogRunner::clearAnswers();
+}
+
+void ScreenshotSet::shootUndo(Optimizer& window, int themeIndex)
+{
+    const QString prefix = QLatin1String(kThemeNames[themeIndex]) + QLatin1Char('-');
+    window.findChild<QPushButton*>(QLatin1String(kModeButtons[themeIndex]))->click();
+    DialogRunner::setNextAnswer([&](QDialog& dialog) {
+        auto* runs = dialog.findChild<QListWidget*>(QStringLiteral("undoRunList"));
+        auto* restore = dialog.findChild<QPushButton*>(QStringLiteral("undoRestoreBtn"));
+        auto* close = dialog.findChild<QPushButton*>(QStringLiteral("undoCloseBtn"));
+        const auto listed = [&] { return restore->isEnabled() || runs->item(0)->flags() == Qt::NoItemFlags; };
+        waitUntil(listed, kRunTimeoutMs);
+        settle();
+        save(overWindow(window, dialog), prefix + QStringLiteral("undo.png"));
+        DialogRunner::setNextAnswer([](QDialog& confirm) {
+            auto& box = static_cast<QMessageBox&>(confirm);
+            box.button(QMessageBox::Yes)->click();
+        });
+        runs->setCurrentRow(runs->count() - 1);
+        restore->click();
+        waitUntil([&] { return close->isEnabled(); }, kRunTimeoutMs);
+        settle();
+        save(overWindow(window, dialog), prefix + QStringLiteral("undo-done.png"));
+        close->click();
+    });
+    window.findChild<QPushButton*>(QStringLiteral("undoBtn"))->click();
     DialogRunner::clearAnswers();
 }
 

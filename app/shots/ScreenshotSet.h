@@ -14,7 +14,8 @@ class QDialog;
 // Renders every screen of the window in each theme into PNG files: the home page, the progress page at 0 %,
 // 50 % and done, the two feedback pages, the agreement, about, image, update and phase-2 progress dialogs
 // laid over the window, the result and phase-2 pages after a real run on the embedded default machine
-// (simulated, in a temporary folder) and in demonstration mode, and the restore-point question. The
+// (simulated, in a temporary folder) and in demonstration mode, the restore-point question, and the undo
+// dialog with that run listed and then restored (the first theme restores it, the others find it restored). The
 // progress page is fed the updates a run would send.
 class ScreenshotSet {
 public:
@@ -33,6 +34,7 @@ private:
     bool runPhase1(Optimizer& window);
     void shootFlow(Optimizer& window, int themeIndex, const QString& name);
     void shootConfirmation(Optimizer& window, const QString& file);
+    void shootUndo(Optimizer& window, int themeIndex);
     void save(const QPixmap& picture, const QString& file);
 
     QDir out;

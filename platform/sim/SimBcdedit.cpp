@@ -114,6 +114,40 @@ ToolOutcome enumerateLoaders(SimMachine& machine)
     return {0, output};
 }
 
+// /enum {current} or /enum {bootmgr}: that one entry; the boot manager's block carries the menu timeout.
+ToolOutcome enumerateEntry(SimMachine& machine, const std::wstring& id)
+{
+    auto& boot = bootSection(machine);
+    const std::string key = toUtf8(lower(id));
+    auto found = boot["entries"].find(key);
+    nlohmann::json entry = found != boot["entries"].end() && found->is_object() ? *found : nlohmann::json::object();
+    if (key != "{bootmgr}")
+        return {0, loaderBlock(memberOr(boot, "loaderHeading", "Windows Boot Loader"), key, entry)};
+    if (boot.contains("timeout"))
+        entry["timeout"] = boot["timeout"];
+    return {0, loaderBlock("Windows Boot Manager", key, entry)};
+}
+
+// /deletevalue {id} element; {bootmgr} timeout is the store's menu timeout.
+ToolOutcome deleteElement(SimMachine& machine, const std::wstring& id, const std::wstring& element)
+{
+    auto& boot = bootSection(machine);
+    const std::string key = toUtf8(lower(id));
+    const std::string name = toUtf8(lower(element));
+    auto& entries = boot["entries"];
+    const bool timeout = key == "{bootmgr}" && name == "timeout";
+    if (!timeout && !entries.contains(key))
+        return failure("The boot configuration data store could not be opened.\r\n"
+                       "The system cannot find the file specified.\r\n");
+    nlohmann::json& owner = timeout ? boot : entries[key];
+    if (!owner.is_object() || !owner.contains(name))
+        return failure("An error occurred while attempting to delete the specified data element.\r\n"
+                       "Element not found.\r\n");
+    owner.erase(name);
+    machine.journal("boot " + key + " " + name + " deleted");
+    return {0, kDone};
+}
+
 } // namespace
 
 ToolOutcome runBcdedit(SimMachine& machine, const std::vector<std::wstring>& arguments)
@@ -127,6 +161,11 @@ ToolOutcome runBcdedit(SimMachine& machine, const std::vector<std::wstring>& arg
         return setTimeout(machine, arguments[1]);
     if (count == 2 && equalsIgnoreCase(arguments[0], L"/enum") && equalsIgnoreCase(arguments[1], L"osloader"))
         return enumerateLoaders(machine);
+    if (count == 2 && equalsIgnoreCase(arguments[0], L"/enum") &&
+        (equalsIgnoreCase(arguments[1], L"{current}") || equalsIgnoreCase(arguments[1], L"{bootmgr}")))
+        return enumerateEntry(machine, arguments[1]);
+    if (count == 3 && equalsIgnoreCase(arguments[0], L"/deletevalue"))
+        return deleteElement(machine, arguments[1], arguments[2]);
     return failure("The parameter is incorrect.\r\nRun \"bcdedit /?\" for command line assistance.\r\n");
 }
 

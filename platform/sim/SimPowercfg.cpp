@@ -49,6 +49,22 @@ ToolOutcome setActive(SimMachine& machine, const std::wstring& guid)
     return {0, {}};
 }
 
+// The active scheme in powercfg's layout: "Power Scheme GUID: <guid>  (<name>)".
+ToolOutcome activeScheme(SimMachine& machine)
+{
+    const auto& document = machine.document();
+    auto power = document.find("powerSchemes");
+    std::string active = kWindowsSchemes[0].first;
+    std::string name = kWindowsSchemes[0].second;
+    if (power != document.end() && power->is_object()) {
+        active = memberOr(*power, "active", active);
+        auto schemes = power->find("schemes");
+        if (schemes != power->end() && schemes->is_object() && schemes->contains(active))
+            name = memberOr(*schemes, active.c_str(), name);
+    }
+    return {0, "Power Scheme GUID: " + active + "  (" + name + ")\r\n"};
+}
+
 std::filesystem::path hiberFile(const SimMachine& machine)
 {
     return machine.hostPath(simSystemDrive(machine) + L"\\hiberfil.sys");
@@ -136,6 +152,9 @@ ToolOutcome runPowercfg(SimMachine& machine, const std::vector<std::wstring>& ar
     const std::size_t count = arguments.size();
     if (count == 2 && (equalsIgnoreCase(arguments[0], L"/setactive") || equalsIgnoreCase(arguments[0], L"-setactive")))
         return setActive(machine, arguments[1]);
+    if (count == 1 && (equalsIgnoreCase(arguments[0], L"/getactivescheme") ||
+                       equalsIgnoreCase(arguments[0], L"-getactivescheme")))
+        return activeScheme(machine);
     if (count == 2 && isHibernateSwitch(arguments[0]))
         return switchHibernation(machine, arguments[1]);
     if (count == 3 && isHibernateSwitch(arguments[0]) && equalsIgnoreCase(arguments[1], L"/type"))

@@ -3,6 +3,7 @@
 #include "app/update/UpdateCheck.h"
 #include "app/update/VersionNumber.h"
 #include "engine/OptimizeCore.h"
+#include "engine/undo/ChangeRecordFolder.h"
 #include "log/RunLogger.h"
 #include "phase2/RestorePointListing.h"
 #include "ui/Resources.h"
@@ -10,6 +11,7 @@
 #include "ui/dialogs/DialogRunner.h"
 #include "ui/dialogs/ImageDialog.h"
 #include "ui/dialogs/MessageBox.h"
+#include "ui/dialogs/UndoDialog.h"
 #include "ui/dialogs/UpdatePromptDialog.h"
 #include "ui/feedback/CardNumber.h"
 #include "ui/feedback/FeedbackPage.h"
@@ -72,6 +74,7 @@ const WidgetText kTexts[] = {
     {"runtimeBtn", "📦 系统运行库修复"},
     {"footerName", "Tidewell"},
     {"footerVersion", "V1.1.1.5"},
+    {"undoBtn", "撤销优化"},
     {"kefuBtn", "联系客服"},
     {"huhangkaBtn", "护航卡"},
     {"websiteBtn", "官网"},
@@ -82,7 +85,7 @@ const WidgetText kTexts[] = {
 const char* const kModeButtons[] = {"gameModeBtn", "elderModeBtn", "proModeBtn"};
 
 // The buttons that wear the "small" sheet.
-const char* const kSmallButtons[] = {"minBtn", "kefuBtn", "huhangkaBtn", "websiteBtn", "aboutBtn"};
+const char* const kSmallButtons[] = {"minBtn", "undoBtn", "kefuBtn", "huhangkaBtn", "websiteBtn", "aboutBtn"};
 
 struct ButtonSize {
     const char* name;
@@ -91,6 +94,7 @@ struct ButtonSize {
 };
 
 const ButtonSize kFooterButtons[] = {
+    {"undoBtn", 64, 28},
     {"kefuBtn", 64, 28},
     {"huhangkaBtn", 64, 28},
     {"websiteBtn", 50, 28},
@@ -319,6 +323,7 @@ void Optimizer::connectButtons()
         connect(button(kModeButtons[index]), &QPushButton::clicked, this, [this, index] { setTheme(index); });
     connect(button("websiteBtn"), &QPushButton::clicked, this, &Optimizer::onWebsiteClicked);
     connect(button("aboutBtn"), &QPushButton::clicked, this, &Optimizer::onAboutClicked);
+    connect(button("undoBtn"), &QPushButton::clicked, this, &Optimizer::onUndoClicked);
     connect(button("kefuBtn"), &QPushButton::clicked, this,
             [this] { showImageDialog(QLatin1String(kCustomerServiceImage)); });
     connect(button("huhangkaBtn"), &QPushButton::clicked, this,
@@ -722,6 +727,19 @@ void Optimizer::onAboutClicked()
         aboutDialog = new AboutDialog(this, themeIndex, appDir);
     aboutDialog->setTheme(themeIndex);
     DialogRunner::exec(*aboutDialog);
+}
+
+void Optimizer::onUndoClicked()
+{
+    if (isRunWorking() || (phase2Runner && phase2Runner->isRunning())) {
+        MessageBox::information(this, QStringLiteral("正在优化"), QStringLiteral("请等这次优化完成后再撤销。"));
+        return;
+    }
+    // A demonstration changes nothing, so it has nothing to undo either.
+    const RunLogger& logger = RunLogger::instance();
+    const QString records = demoMode ? QString() : ChangeRecordFolder::besideLogs(logger.logDir);
+    UndoDialog dialog(this, platform::current(), records, logger.deviceId, themeIndex);
+    DialogRunner::exec(dialog);
 }
 
 void Optimizer::showFeedback(int mode)

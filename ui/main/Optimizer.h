@@ -95,6 +95,7 @@ private slots:
     void onExecuteClicked(const QVector<OptItem>& items);
     void onWebsiteClicked();
     void onAboutClicked();
+    void onUndoClicked();
     void onUpdateCheckFinished(const UpdateOffer& offer);
 
 private:

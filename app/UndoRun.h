@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QString>
+#include <QTextStream>
+
+// One headless undo, as the command-line programs perform it: puts back the changes of the change record
+// with the time stamp `stamp` (the newest record of this PC when empty) from the folder beside the run logs,
+// printing "undo: FILE" and an "undo LINE" per result line. Returns kDone, kNoRecord when there is no such
+// record, or kRefused when the record belongs to another PC or stick.
+class UndoRun
+{
+public:
+    UndoRun(QTextStream& out, QTextStream& err, const QString& programName);
+
+    // The run log is started as for a phase-1 run (in `logDir`, or <appDir>/logs when empty).
+    int run(platform::Platform& machine, const QString& appDir, const QString& logDir, const QString& stamp);
+
+    static constexpr int kDone = 0;
+    static constexpr int kNoRecord = 2;
+    static constexpr int kRefused = 3;
+
+private:
+    QTextStream& out_;
+    QTextStream& err_;
+    QString programName_;
+};

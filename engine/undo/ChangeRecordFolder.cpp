@@ -1,0 +1,79 @@
+#include "engine/undo/ChangeRecordFolder.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace ChangeRecordFolder
+{
+
+namespace
+{
+
+constexpr int kMostRecordsPerSecond = 100;
+constexpr int kMostRecordsListed = 500;
+
+QString fileName(const QString& device, const QString& stamp)
+{
+    return QStringLiteral("changes_%1_%2.jsonl").arg(device, stamp);
+}
+
+} // namespace
+
+QString besideLogs(const QString& logFolder)
+{
+    if (logFolder.isEmpty())
+        return {};
+    return QDir::cleanPath(QFileInfo(logFolder).absolutePath() + QStringLiteral("/changes"));
+}
+
+QString newRecordPath(const QString& folder, const ChangeRecord::Header& header)
+{
+    const QString stamp = header.started.toString(QStringLiteral("yyyyMMdd_HHmmss"));
+    QString candidate = fileName(header.device, stamp);
+    for (int suffix = 2; QFileInfo::exists(QDir(folder).filePath(candidate)); ++suffix) {
+        if (suffix > kMostRecordsPerSecond)
+            return {};
+        candidate = fileName(header.device, stamp + QStringLiteral("_%1").arg(suffix));
+    }
+    return QDir(folder).filePath(candidate);
+}
+
+QString stampOf(const QString& fileName)
+{
+    static const QRegularExpression name(
+        QStringLiteral("^changes_[A-Za-z0-9_-]{1,64}?_(\\d{8}_\\d{6}(?:_\\d{1,3})?)\\.jsonl$"));
+    const auto match = name.match(fileName);
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+QVector<ChangeRecord> records(const QString& folder)
+{
+    QVector<ChangeRecord> found;
+    if (folder.isEmpty())
+        return found;
+    const QFileInfoList files =
+        QDir(folder).entryInfoList({QStringLiteral("changes_*.jsonl")}, QDir::Files, QDir::Name | QDir::Reversed);
+    for (const QFileInfo& file : files) {
+        ChangeRecord record;
+        QString problem;
+        record.stamp = stampOf(file.fileName());
+        if (file.isSymLink() || record.stamp.isEmpty() || !ChangeRecord::read(file.filePath(), record, problem))
+            continue;
+        found.append(record);
+        if (found.size() == kMostRecordsListed)
+            break;
+    }
+    std::stable_sort(found.begin(), found.end(),
+                     [](const ChangeRecord& a, const ChangeRecord& b) { return a.header.started > b.header.started; });
+    return found;
+}
+
+bool belongsTo(const ChangeRecord& record, const QString& device, const QString& machine)
+{
+    return record.header.device == device && record.header.machine == machine;
+}
+
+} // namespace ChangeRecordFolder

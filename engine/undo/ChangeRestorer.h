@@ -1,0 +1,61 @@
+#pragma once
+
+#include "engine/undo/ChangeRecord.h"
+#include "platform/Platform.h"
+
+#include <QJsonObject>
+#include <QStringList>
+
+#include <functional>
+
+// Puts the prior states of one change record back, newest change first, and services the run stopped are
+// started again last, once their start types are back. Every change gives one line: "…：已恢复",
+// "…：已是原状" or "…：恢复失败（…）", so that a second restore of the same record changes nothing and
+// says so. Changes outside ChangeScope and lines that cannot be read are not acted on; each kind is reported
+// once, with its count, at the end.
+class ChangeRestorer
+{
+public:
+    struct Summary {
+        bool refused = false; // the record belongs to another PC or stick: nothing was done
+        int restored = 0;
+        int alreadySo = 0;
+        int failed = 0;
+        int ignored = 0;
+        int unreadable = 0;
+        QStringList lines;
+    };
+
+    explicit ChangeRestorer(platform::Platform& machine = platform::current());
+
+    // `onLine` receives each line as it is made. `device` and `machine` identify this stick and this PC.
+    Summary restore(const ChangeRecord& record, const QString& device, const QString& machine,
+                    const std::function<void(const QString&)>& onLine = {});
+
+    // The line that says what the restore cannot bring back.
+    static QString irreversibleNote();
+
+private:
+    enum class Result { Restored, AlreadySo, Failed, Ignored, Unreadable };
+    struct Step {
+        Result result = Result::Unreadable;
+        QString label;
+        QString reason;
+    };
+
+    Step restoreOne(const QJsonObject& change);
+    Step registryValue(const QJsonObject& change);
+    Step adapterValue(const QJsonObject& change);
+    Step registryKey(const QJsonObject& change);
+    Step serviceStart(const QJsonObject& change);
+    Step serviceStopped(const QJsonObject& change);
+    Step task(const QJsonObject& change);
+    Step setting(const QJsonObject& change);
+    Step putValue(platform::RegistryKey& key, const QString& name, const std::optional<platform::RegValue>& prior,
+                  const QString& label);
+    void report(const Step& step, Summary& summary, const std::function<void(const QString&)>& onLine);
+    // Every line goes to the summary, the run log and `onLine`.
+    static void emitLine(const QString& line, Summary& summary, const std::function<void(const QString&)>& onLine);
+
+    platform::Platform& machine_;
+};

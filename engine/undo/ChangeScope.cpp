@@ -1,0 +1,184 @@
+#include "engine/undo/ChangeScope.h"
+
+#include "engine/JunkCleaner.h"
+#include "engine/TweakTables.h"
+#include "phase2/DiskDiagnosticTasks.h"
+#include "phase2/PolicyRunBackup.h"
+#include "phase2/ServiceStartItem.h"
+#include "platform/Services.h"
+#include "startup/StartupSource.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+#include <QVector>
+
+using platform::Hive;
+using platform::RegType;
+
+namespace ChangeScope
+{
+
+namespace
+{
+
+constexpr int kSettingBytes = 1024;
+constexpr int kCommandBytes = 32 * 1024;
+constexpr int kApprovalBytes = 64;
+constexpr int kLongestName = 512;
+const QVector<RegType> kSettingTypes = {RegType::Dword, RegType::Sz, RegType::ExpandSz};
+const QVector<RegType> kCommandTypes = {RegType::Sz, RegType::ExpandSz};
+const QVector<RegType> kApprovalTypes = {RegType::Binary};
+
+// A place the program writes to: one named value, or any value of the key when `name` is empty.
+struct Place {
+    Hive hive;
+    QString key;
+    QString name;
+    const QVector<RegType>* types;
+    int maxBytes;
+};
+
+bool same(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+void addTweak(QVector<Place>& places, const RegistryTweak& tweak)
+{
+    places.append(
+        {tweak.hive, QLatin1String(tweak.key), QLatin1String(tweak.valueName), &kSettingTypes, kSettingBytes});
+}
+
+QVector<Place> buildPlaces()
+{
+    QVector<Place> places;
+    for (const auto& visual : TweakTables::kVisualTweaks)
+        addTweak(places, visual.value);
+    addTweak(places, TweakTables::kCeipValue);
+    for (const auto& privacy : TweakTables::kPrivacyValues)
+        addTweak(places, privacy);
+    for (const StartupSource* source = StartupSource::begin(); source != StartupSource::end(); ++source) {
+        if (!source->isFolder())
+            places.append({source->hive, QLatin1String(source->path), {}, &kCommandTypes, kCommandBytes});
+        places.append({source->hive,
+                       QLatin1String(StartupSource::kApprovedRoot) + QLatin1String(source->approvedKey),
+                       {},
+                       &kApprovalTypes,
+                       kApprovalBytes});
+    }
+    for (const Hive hive : {Hive::LocalMachine, Hive::CurrentUser})
+        places.append(
+            {hive, QString::fromWCharArray(PolicyRunBackup::kPolicyRunKey), {}, &kCommandTypes, kCommandBytes});
+    for (const char* label : {"HKLM", "HKCU"})
+        places.append({Hive::LocalMachine,
+                       QLatin1String(PolicyRunBackup::kBackupKey) + QLatin1String(label),
+                       {},
+                       &kCommandTypes,
+                       kCommandBytes});
+    return places;
+}
+
+const QVector<Place>& places()
+{
+    static const QVector<Place> all = buildPlaces();
+    return all;
+}
+
+bool isPlainValueName(const QString& name)
+{
+    return name.size() <= kLongestName && !name.contains(QChar(0));
+}
+
+int limitFor(const Place& place, const std::optional<RegType>& type)
+{
+    if (!type)
+        return 1;
+    return place.types->contains(*type) ? place.maxBytes : 0;
+}
+
+} // namespace
+
+int registryValueLimit(Hive hive, const QString& key, const QString& name, const std::optional<RegType>& type)
+{
+    if (!isPlainValueName(name))
+        return 0;
+    for (const Place& place : places()) {
+        if (place.hive == hive && same(place.key, key) && (place.name.isEmpty() || same(place.name, name)))
+            return limitFor(place, type);
+    }
+    return 0;
+}
+
+int adapterValueLimit(const QString& adapter, const QString& name, const std::optional<RegType>& type)
+{
+    static const QRegularExpression guid(
+        QStringLiteral("^\\{[0-9A-Fa-f]{8}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{12}\\}$"));
+    if (!guid.match(adapter).hasMatch() || name != QLatin1String("PnPCapabilities"))
+        return 0;
+    if (!type)
+        return 1;
+    return *type == RegType::Dword || *type == RegType::Sz ? kSettingBytes : 0;
+}
+
+bool allowsKeyRemoval(Hive hive, const QString& key)
+{
+    // Keys near the top of a hive exist on every Windows; only deeper ones, and the program's own, can have
+    // been created by a run.
+    constexpr int kShallowestCreated = 4;
+    const QString wanted = key.toLower();
+    const QStringList levels = wanted.split(QLatin1Char('\\'));
+    if (levels.contains(QString()))
+        return false;
+    const bool ownKey = wanted.startsWith(QStringLiteral("software\\tidewell"));
+    for (const Place& place : places()) {
+        const QString known = place.key.toLower();
+        if (place.hive != hive)
+            continue;
+        if (known == wanted ||
+            (known.startsWith(wanted + QLatin1Char('\\')) && (ownKey || levels.size() >= kShallowestCreated)))
+            return true;
+    }
+    return false;
+}
+
+bool allowsService(const QString& service)
+{
+    for (const auto& row : TweakTables::kServices) {
+        if (same(service, QLatin1String(row.name)))
+            return true;
+    }
+    for (const auto& row : TweakTables::kLegacyServices) {
+        if (same(service, QLatin1String(row.name)))
+            return true;
+    }
+    return ServiceStartItem::manages(service);
+}
+
+bool allowsRestart(const QString& service)
+{
+    for (const char* paused : JunkCleaner::kPausedServices) {
+        if (same(service, QLatin1String(paused)))
+            return true;
+    }
+    return allowsService(service);
+}
+
+bool allowsStartType(std::uint32_t startType)
+{
+    return startType == platform::ServiceStart::Automatic || startType == platform::ServiceStart::Manual ||
+           startType == platform::ServiceStart::Disabled;
+}
+
+bool allowsTask(const QString& path)
+{
+    for (const auto& task : TweakTables::kTelemetryTasks) {
+        if (same(path, QLatin1String(task.folder) + QString::fromUtf8(task.name)))
+            return true;
+    }
+    const QString folder = QString::fromWCharArray(DiskDiagnosticTasks::kFolder) + QLatin1Char('\\');
+    const QString name = path.mid(folder.size());
+    return path.startsWith(folder, Qt::CaseInsensitive) && !name.isEmpty() && !name.contains(QLatin1Char('\\')) &&
+           name.size() <= kLongestName;
+}
+
+} // namespace ChangeScope

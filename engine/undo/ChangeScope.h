@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/Registry.h"
+
+#include <QString>
+
+#include <optional>
+
+// What the program itself changes, and so all that undoing may write: the values of its constant tables, the
+// start-up places with their approvals and the policy Run keys, the services and tasks of its tables. A
+// change record is data from a stick anyone can write; a line naming anything else is not acted on.
+namespace ChangeScope
+{
+
+// The most bytes a value of the place may hold when put back, 0 when the program never writes the place or
+// never with a value of that type. `type` is empty for a value that is to be deleted; any non-zero answer then
+// allows it.
+int registryValueLimit(platform::Hive hive, const QString& key, const QString& name,
+                       const std::optional<platform::RegType>& type);
+// An adapter driver key's value.
+int adapterValueLimit(const QString& adapter, const QString& name, const std::optional<platform::RegType>& type);
+// Whether an empty key may be removed: one the program writes values to, or a key on the way to one.
+bool allowsKeyRemoval(platform::Hive hive, const QString& key);
+// Services whose start type the program changes.
+bool allowsService(const QString& service);
+// Services the program stops: those, and the ones the clean-up pauses.
+bool allowsRestart(const QString& service);
+bool allowsStartType(std::uint32_t startType);
+bool allowsTask(const QString& path);
+
+} // namespace ChangeScope

@@ -1,0 +1,24 @@
+#include "engine/undo/MachineIdentity.h"
+
+#include "engine/PlatformText.h"
+
+#include <QRegularExpression>
+
+namespace MachineIdentity
+{
+
+QString read(platform::Platform& machine)
+{
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9{}-]{1,64}$"));
+    std::unique_ptr<platform::RegistryKey> key;
+    platform::RegValue value;
+    if (!platform::succeeded(machine.registry.openKey(platform::Hive::LocalMachine,
+                                                      L"SOFTWARE\\Microsoft\\Cryptography", platform::RegAccess::Read,
+                                                      platform::RegView::Native64, key)) ||
+        !platform::succeeded(key->queryValue(L"MachineGuid", value, 512)))
+        return {};
+    const QString id = toQString(value.asString()).trimmed().toLower();
+    return plain.match(id).hasMatch() ? id : QString();
+}
+
+} // namespace MachineIdentity

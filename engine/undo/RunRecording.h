@@ -1,0 +1,24 @@
+#pragma once
+
+#include "engine/undo/ChangeRecordWriter.h"
+#include "engine/undo/RecordingPlatform.h"
+
+// One run's change recording: the record in the folder beside the run logs, named with the stick's device
+// identifier and the run's start, and the machine the run makes its changes through.
+class RunRecording
+{
+public:
+    // `run` is ChangeRecord::kPhaseOne or kPhaseTwo.
+    RunRecording(platform::Platform& machine, const char* run);
+
+    platform::Platform& machine() { return recording_.platform(); }
+
+    // Tells the run log where the record is, or that the changes could not be recorded.
+    void logOutcome() const;
+
+private:
+    static ChangeRecord::Header header(platform::Platform& machine, const char* run);
+
+    ChangeRecordWriter writer_;
+    RecordingPlatform recording_;
+};

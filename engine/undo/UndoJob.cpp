@@ -1,0 +1,51 @@
+#include "engine/undo/UndoJob.h"
+
+#include "engine/undo/ChangeRecordFolder.h"
+#include "engine/undo/ChangeRestorer.h"
+#include "engine/undo/MachineIdentity.h"
+#include "log/RunLogger.h"
+
+UndoJob::UndoJob(platform::Platform& machine, const QString& recordFolder, const QString& device)
+    : machine_(machine), folder_(recordFolder), device_(device)
+{
+}
+
+QString UndoJob::titleOf(const ChangeRecord& record)
+{
+    const QString kind = record.header.run == QLatin1String(ChangeRecord::kPhaseOne) ? QStringLiteral("一键优化")
+                                                                                     : QStringLiteral("深度优化");
+    return QStringLiteral("%1   %2   %3 项更改")
+        .arg(record.header.started.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), kind)
+        .arg(record.changes.size());
+}
+
+void UndoJob::list()
+{
+    pc_ = MachineIdentity::read(machine_);
+    records_.clear();
+    QStringList titles;
+    for (const ChangeRecord& record : ChangeRecordFolder::records(folder_)) {
+        if (!ChangeRecordFolder::belongsTo(record, device_, pc_))
+            continue;
+        records_.append(record);
+        titles.append(titleOf(record));
+    }
+    emit listed(titles);
+}
+
+void UndoJob::restore(int index)
+{
+    if (index < 0 || index >= records_.size()) {
+        emit restored(0, 0, 0);
+        return;
+    }
+    const ChangeRecord& record = records_[index];
+    RunLogger::instance().log(QStringLiteral("[撤销] 开始撤销 %1").arg(titleOf(record)));
+    const auto summary =
+        ChangeRestorer(machine_).restore(record, device_, pc_, [this](const QString& line) { emit lineReady(line); });
+    RunLogger::instance().log(QStringLiteral("[撤销] 完成：已恢复 %1 项，已是原状 %2 项，恢复失败 %3 项")
+                                  .arg(summary.restored)
+                                  .arg(summary.alreadySo)
+                                  .arg(summary.failed));
+    emit restored(summary.restored, summary.alreadySo, summary.failed);
+}

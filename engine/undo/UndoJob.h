@@ -1,0 +1,38 @@
+#pragma once
+
+#include "engine/undo/ChangeRecord.h"
+#include "platform/Platform.h"
+
+#include <QObject>
+#include <QStringList>
+#include <QVector>
+
+// The window's undo work, on a worker thread: lists this PC's change records (newest first) and puts one of
+// them back, reporting each result line as it is made.
+class UndoJob : public QObject
+{
+    Q_OBJECT
+
+public:
+    // `recordFolder` is where the records are; `device` is the stick's identifier.
+    UndoJob(platform::Platform& machine, const QString& recordFolder, const QString& device);
+
+    // "2026-12-09 01:30  一键优化  56 项更改" for a record.
+    static QString titleOf(const ChangeRecord& record);
+
+public slots:
+    void list();
+    void restore(int index);
+
+signals:
+    void listed(const QStringList& titles);
+    void lineReady(const QString& line);
+    void restored(int restoredCount, int alreadySoCount, int failedCount);
+
+private:
+    platform::Platform& machine_;
+    const QString folder_;
+    const QString device_;
+    QString pc_;
+    QVector<ChangeRecord> records_;
+};
