@@ -10,7 +10,7 @@
 namespace
 {
 
-constexpr int kWaitMs = 10000;
+constexpr int kWaitMs = 5000;
 const QString kAbsent = QStringLiteral("absent");
 const QString kOn = QStringLiteral("on");
 const QString kOff = QStringLiteral("off");
