@@ -209,6 +209,22 @@ assert isinstance(report["startupItems"], list)
 EOF
 }
 
+# The run's change record: a header naming this stick, then one prior state per line.
+change_record_is_valid() {
+    local record
+    record=$(find "$stick/Tidewell/app/changes" -name 'changes_*.jsonl' 2>/dev/null | head -n 1)
+    [ -n "$record" ] || return 1
+    python3 - "$record" "$stick/Tidewell/config/device.id" <<'EOF'
+import json, sys
+lines = open(sys.argv[1], encoding="utf-8").read().splitlines()
+header = json.loads(lines[0])
+assert header["format"] == "tidewell-changes" and header["run"] == "phase1", header
+assert header["device"] == open(sys.argv[2], encoding="utf-8").read().strip(), header
+changes = [json.loads(line) for line in lines[1:]]
+assert any(change["kind"] == "registry" for change in changes), changes[:5]
+EOF
+}
+
 newest_log() {
     find "$stick/Tidewell/app/logs" -name 'log_*.txt' -printf '%T@ %p\n' 2>/dev/null |
         sort -n | tail -n 1 | cut -d' ' -f2-
@@ -245,6 +261,7 @@ phase_one() {
     check "precious files are intact" sha256sum --quiet -c "$e2e/precious.sha256"
     check "report JSON written" report_is_valid "$WINEPREFIX/drive_c/tidewell-report.json"
     check "device identifier written to Tidewell/config" test -s "$stick/Tidewell/config/device.id"
+    check "the run's change record written beside the logs" change_record_is_valid
 }
 
 # ---------------------------------------------------------------------------------------------------
@@ -400,6 +417,19 @@ linux_fonts_run() {
     start_window "$app_windows" && sleep 3 && shoot home-linux-fonts && close_window || true
 }
 
+# Undo of the console run: the menu delay it set to 0 reads 400 again through the Win32 registry, and every
+# change it recorded is one of the program's own.
+undo_run() {
+    local out=$e2e/undo.txt code=0
+    (cd "$WINEPREFIX/drive_c" && timeout 300 wine "$app_windows\\tidewell-console.exe" --undo) \
+        >"$out" 2>"$e2e/undo-stderr.txt" || code=$?
+    check "console undo finishes (exit code 0)" [ $code -eq 0 ]
+    check "console undo restores the menu delay" grep -q '^undo 注册表 HKCU\\Control Panel\\Desktop \[MenuShowDelay\]：已恢复' "$out"
+    check "the menu delay reads 400 again" sh -c "wine reg query 'HKCU\\Control Panel\\Desktop' /v MenuShowDelay |
+        tr -d '\r' | grep -q 'REG_SZ *400\$'"
+    check "console undo ignores nothing of its own record" sh -c "! grep -q '已忽略' '$out'"
+}
+
 main() {
     install_missing windows-e2e "${packages[@]}"
     local started=$SECONDS
@@ -412,6 +442,7 @@ main() {
     : >"$e2e/window-output.txt"
     copy_stick
     phase_one
+    undo_run
     window_run
     read_only_run
     linux_fonts_run

@@ -9,6 +9,8 @@
 #include "engine/undo/ToolSettings.h"
 #include "log/RunLogger.h"
 
+#include <QDir>
+
 using namespace platform;
 
 namespace
@@ -47,6 +49,9 @@ ChangeRestorer::Summary ChangeRestorer::restore(const ChangeRecord& record, cons
 {
     Summary summary;
     summary.unreadable = record.unreadableLines;
+    RunLogger::instance().log(QStringLiteral("[撤销] 开始撤销更改记录 %1（%2 项）")
+                                  .arg(QDir::toNativeSeparators(record.path))
+                                  .arg(record.changes.size()));
     if (!ChangeRecordFolder::belongsTo(record, device, machine)) {
         summary.refused = true;
         emitLine(QStringLiteral("这份更改记录不是在这台电脑上用本程序生成的，未作任何更改"), summary, onLine);
@@ -66,6 +71,10 @@ ChangeRestorer::Summary ChangeRestorer::restore(const ChangeRecord& record, cons
     if (summary.unreadable > 0)
         emitLine(QStringLiteral("记录中有 %1 项无法读取（记录不完整或已损坏），已跳过").arg(summary.unreadable),
                  summary, onLine);
+    RunLogger::instance().log(QStringLiteral("[撤销] 完成：已恢复 %1 项，已是原状 %2 项，恢复失败 %3 项")
+                                  .arg(summary.restored)
+                                  .arg(summary.alreadySo)
+                                  .arg(summary.failed));
     return summary;
 }
 

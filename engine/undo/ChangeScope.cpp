@@ -124,7 +124,7 @@ bool allowsKeyRemoval(Hive hive, const QString& key)
 {
     // Keys near the top of a hive exist on every Windows; only deeper ones, and the program's own, can have
     // been created by a run.
-    constexpr int kShallowestCreated = 4;
+    constexpr int kShallowestCreated = 3;
     const QString wanted = key.toLower();
     const QStringList levels = wanted.split(QLatin1Char('\\'));
     if (levels.contains(QString()))

@@ -3,7 +3,6 @@
 #include "engine/undo/ChangeRecordFolder.h"
 #include "engine/undo/ChangeRestorer.h"
 #include "engine/undo/MachineIdentity.h"
-#include "log/RunLogger.h"
 
 UndoJob::UndoJob(platform::Platform& machine, const QString& recordFolder, const QString& device)
     : machine_(machine), folder_(recordFolder), device_(device)
@@ -40,12 +39,7 @@ void UndoJob::restore(int index)
         return;
     }
     const ChangeRecord& record = records_[index];
-    RunLogger::instance().log(QStringLiteral("[撤销] 开始撤销 %1").arg(titleOf(record)));
     const auto summary =
         ChangeRestorer(machine_).restore(record, device_, pc_, [this](const QString& line) { emit lineReady(line); });
-    RunLogger::instance().log(QStringLiteral("[撤销] 完成：已恢复 %1 项，已是原状 %2 项，恢复失败 %3 项")
-                                  .arg(summary.restored)
-                                  .arg(summary.alreadySo)
-                                  .arg(summary.failed));
     emit restored(summary.restored, summary.alreadySo, summary.failed);
 }
