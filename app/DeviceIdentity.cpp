@@ -58,9 +58,13 @@ QString wmicQuery(const QString& className, const QString& propertyName, platfor
         L"wmic", {L"path", toWString(className), L"get", toWString(propertyName), L"/value"}, 5000, result);
     if (status != platform::ErrorSuccess && status != platform::WaitTimeout)
         return {};
+    return wmicValue(QByteArray::fromStdString(result.output), propertyName);
+}
+
+QString wmicValue(const QByteArray& output, const QString& propertyName)
+{
     const QString prefix = propertyName + QLatin1Char('=');
-    const QStringList lines = ConsoleText::decode(QByteArray::fromStdString(result.output))
-                                  .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList lines = ConsoleText::decode(output).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     for (const QString& line : lines) {
         if (line.startsWith(prefix))
             return line.mid(prefix.size()).trimmed();

@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 
+#include <QByteArray>
 #include <QString>
 
 // The identifier of this copy of the program (this USB stick): 16 lower-case hexadecimal characters,
@@ -17,6 +18,9 @@ QString generateDeviceId(const QString& appDir, platform::Platform& platform = p
 // with a wait of 5000 ms; empty when wmic is missing, slow, or has no such instance.
 QString wmicQuery(const QString& className, const QString& propertyName,
                   platform::Platform& platform = platform::current());
+
+// The value of the first "PROP=value" line of what wmic printed with /value, trimmed; empty when there is none.
+QString wmicValue(const QByteArray& output, const QString& propertyName);
 
 // True for a stored identifier that may stand in a file name.
 bool isUsableDeviceId(const QString& id);

@@ -134,12 +134,17 @@ void StartupManager::scanRunKey(const StartupSource& source)
 
 void StartupManager::migrateValue(const StartupSource& source, const QString& name)
 {
-    const QString sourceName = QLatin1String(source.name);
-    RunLogger::instance().log(QStringLiteral("迁移旧版 .optimizer_bak 启动项: %1 [%2]").arg(name, sourceName));
     std::unique_ptr<RegistryKey> key;
     if (!succeeded(machine_.registry.openKey(source.hive, toWString(QLatin1String(source.path)), RegAccess::ReadWrite,
                                              RegView::Native64, key)))
         return;
+    // A value under the old name is the user's own newer entry: the backup never overwrites it, just as a
+    // backup file is never renamed over a file of that name.
+    RegValue existing;
+    if (key->queryValue(toWString(name), existing, 0) != ErrorFileNotFound)
+        return;
+    RunLogger::instance().log(
+        QStringLiteral("迁移旧版 .optimizer_bak 启动项: %1 [%2]").arg(name, QLatin1String(source.name)));
     if (RegistryValueCopy::move(*key, toWString(name + kBackupSuffix), *key, toWString(name)))
         approved_.setEnabled(source, name, false);
 }
@@ -245,11 +250,16 @@ QString StartupManager::fileDescription(const QString& command)
 
 StartupEntry* StartupManager::find(const QString& source, const QString& name)
 {
-    const StartupSource* place = StartupSource::named(source);
+    // An entry of exactly that name wins over one that only shares the base name ("Foo" before "Foo.lnk").
     for (auto& entry : entries) {
-        if (entry.source != source)
-            continue;
-        if (entry.name == name || (place && place->isFolder() && baseName(entry.name) == name))
+        if (entry.source == source && entry.name == name)
+            return &entry;
+    }
+    const StartupSource* place = StartupSource::named(source);
+    if (!place || !place->isFolder())
+        return nullptr;
+    for (auto& entry : entries) {
+        if (entry.source == source && baseName(entry.name) == name)
             return &entry;
     }
     return nullptr;

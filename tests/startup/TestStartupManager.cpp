@@ -202,6 +202,36 @@ private slots:
                  StartupManager::Outcome::NotFound);
     }
 
+    void testExactNameWinsOverBaseName()
+    {
+        const std::string folder = "C:\\Users\\Ann\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup\\";
+        nlohmann::json files = nlohmann::json::array();
+        for (const char* name : {"Tool.lnk", "Tool", "Tool.bat"})
+            files.push_back({{"path", folder + name}, {"size", 1}});
+        TestMachine machine(machineWith({{"files", files}}));
+        StartupManager manager(machine.platform());
+        manager.scan();
+        QCOMPARE(manager.disable(QStringLiteral("StartupFolder_User"), QStringLiteral("Tool")),
+                 StartupManager::Outcome::Changed);
+        QCOMPARE(approved(machine, Hive::CurrentUser, QStringLiteral("StartupFolder"), QStringLiteral("Tool")),
+                 QStringLiteral("03").leftJustified(24, '0'));
+        QVERIFY(approved(machine, Hive::CurrentUser, QStringLiteral("StartupFolder"), QStringLiteral("Tool.lnk")).isEmpty());
+        QVERIFY(approved(machine, Hive::CurrentUser, QStringLiteral("StartupFolder"), QStringLiteral("Tool.bat")).isEmpty());
+    }
+
+    void testMigrationNeverOverwritesANewerValue()
+    {
+        const char* run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+        TestMachine machine(machineWith(
+            {{"registry", {{std::string("HKCU\\") + run, {{"Tool", "new.exe"}, {"Tool.optimizer_bak", "old.exe"}}}}}}));
+        StartupManager manager(machine.platform());
+        manager.scan();
+        QCOMPARE(runValue(machine, Hive::CurrentUser, run, QStringLiteral("Tool")).asString(), std::wstring(L"new.exe"));
+        QCOMPARE(runValue(machine, Hive::CurrentUser, run, QStringLiteral("Tool.optimizer_bak")).asString(),
+                 std::wstring(L"old.exe"));
+        QVERIFY(approved(machine, Hive::CurrentUser, QStringLiteral("Run"), QStringLiteral("Tool")).isEmpty());
+    }
+
     void testRunOnceIsLeftAlone()
     {
         TestMachine machine(machineWith(
