@@ -2,6 +2,7 @@
 # Builds the Linux program and the tests with AddressSanitizer and UndefinedBehaviorSanitizer in build-asan/,
 # then runs the whole CTest suite and a phase-2 run of every executable item of tidewell-sim on the embedded
 # default machine. Any report stops the process that made it, so a finding fails the run.
+# Both runs are then undone with tidewell-sim --undo.
 # Usage: scripts/sanitize.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -40,3 +41,11 @@ echo "== tidewell-sim --phase2 on the default machine"
 build-asan/app/tidewell-sim --machine "$work/machine" --log-dir "$work/logs" --phase2 "$ids" --h2-keep 2 \
     --a2-size 512 > "$work/out.txt"
 grep -c . "$work/out.txt" | sed 's/^/== tidewell-sim: clean, lines of output: /'
+
+# Both runs' changes put back, newest first, through the undo path.
+for record in $(ls -r "$work/changes"); do
+    stamp="${record#changes_*_}"
+    stamp="${stamp%.jsonl}"
+    build-asan/app/tidewell-sim --machine "$work/machine" --log-dir "$work/logs" --undo "$stamp" > "$work/undo.txt"
+    grep -c '^undo ' "$work/undo.txt" | sed "s/^/== tidewell-sim --undo $stamp: clean, result lines: /"
+done
