@@ -211,9 +211,13 @@ Status SimFiles::list(const std::wstring& given, const std::function<bool(const 
         if (!directory)
             return host.empty() || errno == ENOENT || errno == ENOTDIR ? ErrorPathNotFound : ErrorAccessDenied;
     }
-    std::string hostKey = flagsKey(machine_.folder() / "drives", resolveFolder(key));
-    auto folderFlags = flags_.find(hostKey);
-    const Flags* flags = folderFlags == flags_.end() ? nullptr : &folderFlags->second;
+    const Flags* flags = nullptr;
+    std::string hostKey;
+    if (!flags_.empty()) {
+        hostKey = flagsKey(machine_.folder() / "drives", resolveFolder(key));
+        auto found = flags_.find(hostKey);
+        flags = found == flags_.end() ? nullptr : &found->second;
+    }
     const int fd = dirfd(directory);
     // While the folder is being listed, what lies in it is reached relative to its open handle.
     Listing listing{fd, std::move(hostKey), nullptr, {}};
@@ -284,8 +288,10 @@ int SimFiles::locate(const std::wstring& path, Location& location, struct stat& 
         location.name = visiting_.listing->current;
         info = visiting_.listing->currentInfo;
         // The host path is only needed for the entry's flags: looked up by the folder's key, so that a
-        // listing of a large folder without flags builds no path per entry.
-        if (hasFlags(visiting_.listing->flagsKey, location.name))
+        // listing of a large folder without flags builds no path per entry. A listing that began while no
+        // file had flags has no key; should flags have been set since, the path is built as for any file.
+        const std::string& key = visiting_.listing->flagsKey;
+        if (key.empty() ? !flags_.empty() : hasFlags(key, location.name))
             location.host = resolveFolder(*visiting_.folder) / location.name;
         return 0;
     }

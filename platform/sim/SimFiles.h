@@ -48,8 +48,8 @@ private:
         std::filesystem::path host; // for the flags; empty when there are none
     };
 
-    // A folder being listed: its open handle, its key in flags_ and the entry being visited with its lstat
-    // data.
+    // A folder being listed: its open handle, its key in flags_ (empty when no file had flags as the listing
+    // began) and the entry being visited with its lstat data.
     struct Listing {
         int folder;
         std::string flagsKey;
