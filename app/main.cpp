@@ -1,3 +1,4 @@
+#include "app/FirstPaintProbe.h"
 #include "app/PlatformChoice.h"
 #include "log/RunLogger.h"
 #include "ui/main/Optimizer.h"
@@ -9,6 +10,7 @@
 
 int main(int argc, char* argv[])
 {
+    FirstPaintProbe firstPaint;
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Brightdesk"));
     QCoreApplication::setApplicationVersion(QStringLiteral("2.0.0"));
@@ -28,6 +30,7 @@ int main(int argc, char* argv[])
     int exitCode = 0;
     {
         Optimizer window(QCoreApplication::arguments(), appDir);
+        firstPaint.watch(&window);
         window.show();
         exitCode = app.exec();
     }

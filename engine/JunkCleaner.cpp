@@ -239,8 +239,18 @@ void JunkCleaner::cleanBrowsersTemporaryFilesAndThumbnails()
     core_.logItemFreed(QStringLiteral("V1.4 浏览器/TEMP/缩略图"), before, total_);
 }
 
+// A folder emptied once in this run is not walked again: the Windows temporary folder is both an update
+// cache on a nearly full disk and a temporary folder, and a second walk of a large one costs as much as the
+// first while it finds nothing left to delete.
 void JunkCleaner::clean(const QString& folder, const QStringList& filters)
 {
+    if (filters.isEmpty()) {
+        std::wstring key;
+        for (const std::wstring& part : WindowsPath::normalizedParts(toWString(folder)))
+            key += part + L'\\';
+        if (!emptied_.insert(key).second)
+            return;
+    }
     total_ += core_.cleanDirectory(folder, filters);
 }
 

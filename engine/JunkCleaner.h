@@ -3,6 +3,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <set>
+#include <string>
+
 class OptimizeCore;
 
 // Stage 1 of the one-click run: deletes error reports, framework, browser and shader caches, the font
@@ -37,4 +40,5 @@ private:
     OptimizeCore& core_;
     QString drive_;
     qint64 total_ = 0;
+    std::set<std::wstring> emptied_; // the folders cleaned without a filter, as normalised paths
 };

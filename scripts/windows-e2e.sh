@@ -401,6 +401,9 @@ read_only_run() {
     ' read-only "$ro" "C:\\$ro_name" "$e2e/window-output.txt" || code=$?
     check "the window runs from a read-only stick (step code $code)" [ $code -eq 0 ]
     check "no log folder appears on the read-only stick" [ ! -e "$ro/Tidewell/app/logs" ]
+    # Nothing is kept there either, so the agreement is asked again at every start.
+    check "no agreement flag or device identifier appears on the read-only stick" \
+        [ ! -e "$ro/eula_accepted.flag" -a ! -e "$ro/Tidewell/config/device.id" ]
     wineserver -p
 }
 

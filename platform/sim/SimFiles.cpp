@@ -19,7 +19,10 @@ namespace {
 
 constexpr Status kErrorDirectory = 267; // ERROR_DIRECTORY: a folder was expected
 constexpr std::uint32_t kSettable = FileAttribute::ReadOnly | FileAttribute::Hidden | FileAttribute::System;
-constexpr std::size_t kFoldersRemembered = 1 << 16;
+// Enough for the folders a walk is inside and their neighbours; a cached folder holds its Windows and host
+// paths with their parts (some 1.5 KB), and a walk of tens of thousands of folders would otherwise keep
+// them all.
+constexpr std::size_t kFoldersRemembered = 1 << 12;
 
 const std::pair<const char*, std::uint32_t> kFlagNames[] = {
     {"readonly", FileAttribute::ReadOnly},
@@ -164,13 +167,19 @@ fs::path SimFiles::resolve(const std::wstring& path, struct stat& info, int& err
 
 std::uint32_t SimFiles::flagsOf(const fs::path& host) const
 {
-    if (flags_.empty())
+    if (flags_.empty() || host.empty())
         return 0;
     auto folder = flags_.find(flagsKey(machine_.folder() / "drives", host.parent_path()));
     if (folder == flags_.end())
         return 0;
     auto file = folder->second.find(host.filename().string());
     return file == folder->second.end() ? 0 : file->second;
+}
+
+bool SimFiles::hasFlags(const std::string& folderKey, const std::string& name) const
+{
+    auto folder = flags_.find(folderKey);
+    return folder != flags_.end() && folder->second.count(name);
 }
 
 void SimFiles::setFlags(const fs::path& host, std::uint32_t flags)
@@ -203,13 +212,15 @@ Status SimFiles::list(const std::wstring& given, const std::function<bool(const 
             return host.empty() || errno == ENOENT || errno == ENOTDIR ? ErrorPathNotFound : ErrorAccessDenied;
     }
     const Flags* flags = nullptr;
+    std::string hostKey;
     if (!flags_.empty()) {
-        auto found = flags_.find(flagsKey(machine_.folder() / "drives", resolveFolder(key)));
+        hostKey = flagsKey(machine_.folder() / "drives", resolveFolder(key));
+        auto found = flags_.find(hostKey);
         flags = found == flags_.end() ? nullptr : &found->second;
     }
     const int fd = dirfd(directory);
     // While the folder is being listed, what lies in it is reached relative to its open handle.
-    Listing listing{fd, nullptr, {}};
+    Listing listing{fd, std::move(hostKey), nullptr, {}};
     const bool registered = listing_.emplace(key, &listing).second;
     const Visiting outer = visiting_;
     FileEntry entry;
@@ -268,14 +279,19 @@ Status SimFiles::attributes(const std::wstring& given, FileEntry& entry)
 }
 
 // Where a file to be changed lies: in a folder being listed, the folder's open handle and the exact name;
-// otherwise the resolved host path (relative to nothing). `host` is filled when it is needed for flags.
+// otherwise the resolved host path (relative to nothing). `host` is filled when it is needed for flags
+// (it stays empty for an entry being visited that has none).
 int SimFiles::locate(const std::wstring& path, Location& location, struct stat& info)
 {
     if (isVisited(path)) {
         location.folder = visiting_.listing->folder;
         location.name = visiting_.listing->current;
         info = visiting_.listing->currentInfo;
-        if (!flags_.empty())
+        // The host path is only needed for the entry's flags: looked up by the folder's key, so that a
+        // listing of a large folder without flags builds no path per entry. A listing that began while no
+        // file had flags has no key; should flags have been set since, the path is built as for any file.
+        const std::string& key = visiting_.listing->flagsKey;
+        if (key.empty() ? !flags_.empty() : hasFlags(key, location.name))
             location.host = resolveFolder(*visiting_.folder) / location.name;
         return 0;
     }

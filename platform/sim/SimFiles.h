@@ -48,9 +48,11 @@ private:
         std::filesystem::path host; // for the flags; empty when there are none
     };
 
-    // A folder being listed: its open handle and the entry being visited with its lstat data.
+    // A folder being listed: its open handle, its key in flags_ (empty when no file had flags as the listing
+    // began) and the entry being visited with its lstat data.
     struct Listing {
         int folder;
+        std::string flagsKey;
         const char* current;
         struct stat currentInfo;
     };
@@ -71,6 +73,7 @@ private:
     std::filesystem::path resolve(const std::wstring& path, struct stat& info, int& error);
     Status resolveExisting(const std::wstring& path, std::filesystem::path& host, struct stat& info);
     std::uint32_t flagsOf(const std::filesystem::path& host) const;
+    bool hasFlags(const std::string& folderKey, const std::string& name) const;
     void setFlags(const std::filesystem::path& host, std::uint32_t flags);
     void forgetFolders();
 

@@ -159,9 +159,12 @@ void SimMachine::addState(const SimState* state)
 void SimMachine::journal(const std::string& line)
 {
     std::lock_guard<std::recursive_mutex> lock(mutex_);
-    journal_.push_back(line);
-    if (!journalFile_.is_open())
+    if (!journalFile_.is_open()) {
+        std::error_code ec;
+        const std::uintmax_t size = fs::file_size(folder_ / "journal.log", ec);
+        journalStart_ = ec ? 0 : size;
         journalFile_.open(folder_ / "journal.log", std::ios::binary | std::ios::app);
+    }
     // Flushed line by line: a run that is ended half way still leaves the record of what it changed.
     journalFile_ << line << '\n' << std::flush;
     journalWritten_ = journalWritten_ && journalFile_.good();
@@ -170,7 +173,14 @@ void SimMachine::journal(const std::string& line)
 std::vector<std::string> SimMachine::journalLines() const
 {
     std::lock_guard<std::recursive_mutex> lock(mutex_);
-    return journal_;
+    std::vector<std::string> lines;
+    if (!journalFile_.is_open())
+        return lines;
+    std::ifstream in(folder_ / "journal.log", std::ios::binary);
+    in.seekg(static_cast<std::streamoff>(journalStart_));
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
 }
 
 bool SimMachine::save(std::string& error)

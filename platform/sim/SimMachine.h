@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -49,8 +50,11 @@ public:
 
     void addState(const SimState* state);
 
-    // Records one command or change: kept in memory and appended to journal.log at once.
+    // Records one command or change: appended to journal.log at once. The lines are not kept in memory, so
+    // that a long session (a cleanup of hundreds of thousands of files, many runs in one process) does not
+    // grow with its journal.
     void journal(const std::string& line);
+    // The lines this machine object has journalled, read back from journal.log.
     std::vector<std::string> journalLines() const;
 
     // Writes machine.json (through a temporary file); fails also when a journal line could not be written.
@@ -65,8 +69,8 @@ private:
     std::filesystem::path folder_;
     nlohmann::json document_;
     std::vector<const SimState*> states_;
-    std::vector<std::string> journal_;
     std::ofstream journalFile_;
+    std::uintmax_t journalStart_ = 0; // the size of journal.log before this object's first line
     bool journalWritten_ = true;
     mutable std::recursive_mutex mutex_;
 };

@@ -4,6 +4,7 @@
 #include "support/TempStick.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 void RunLogLines::start(platform::Platform& platform)
 {
@@ -11,28 +12,28 @@ void RunLogLines::start(platform::Platform& platform)
     RunLogger::instance().initialize(stick.appDir(), QString(), platform);
 }
 
-QStringList RunLogLines::all()
+QStringList RunLogLines::from(qint64 offset)
 {
     QFile file(RunLogger::instance().logFilePath);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(offset))
         return {};
     return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
-int RunLogLines::mark()
+qint64 RunLogLines::mark()
 {
-    return all().size();
+    return QFileInfo(RunLogger::instance().logFilePath).size();
 }
 
-QStringList RunLogLines::since(int mark)
+QStringList RunLogLines::since(qint64 mark)
 {
-    QStringList lines = all().mid(mark);
+    QStringList lines = from(mark);
     for (QString& line : lines)
         line = line.mid(line.indexOf(QLatin1Char(']')) + 2);
     return lines;
 }
 
-QStringList RunLogLines::engineSince(int mark)
+QStringList RunLogLines::engineSince(qint64 mark)
 {
     const QString prefix = QStringLiteral("[引擎] ");
     QStringList lines;
