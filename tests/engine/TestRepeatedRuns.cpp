@@ -27,17 +27,21 @@ qint64 residentBytes()
 }
 
 // Everything a run reports: the five figures, the run-log lines without their time stamps and the report.
-// The boot configuration's backup is named by the time it was made (and a number when that second is taken).
+// The boot configuration's backup and the run's change record are named by the time they were made (and a
+// number when that second is taken).
 QStringList outcome(OptimizeCore& core, qint64 mark)
 {
     static const QRegularExpression backupName(QStringLiteral("bcd_backup_[0-9_]+\\.bcd"));
+    static const QRegularExpression recordName(QStringLiteral("changes_([0-9a-f]+)_[0-9_]+\\.jsonl"));
     QStringList lines{QStringLiteral("%1 MB, %2 MB, %3 files, %4 s, %5 items")
                           .arg(core.cleanedMB)
                           .arg(core.freedMemoryMB)
                           .arg(core.junkFilesCount)
                           .arg(core.startupFasterSeconds)
                           .arg(core.startupItemsCount)};
-    lines += RunLogLines::since(mark).replaceInStrings(backupName, QStringLiteral("bcd_backup_TIME.bcd"));
+    lines += RunLogLines::since(mark)
+                 .replaceInStrings(backupName, QStringLiteral("bcd_backup_TIME.bcd"))
+                 .replaceInStrings(recordName, QStringLiteral("changes_\\1_TIME.jsonl"));
     lines += QString::fromUtf8(ReportJson::toText(core.report));
     return lines;
 }
