@@ -46,6 +46,14 @@ QStringList outcome(OptimizeCore& core, qint64 mark)
     return lines;
 }
 
+// AddressSanitizer keeps freed blocks in quarantine, so resident memory grows whatever the program does; there
+// LeakSanitizer is the check for memory that is never given back.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kResidentMemoryTells = false;
+#else
+constexpr bool kResidentMemoryTells = true;
+#endif
+
 } // namespace
 
 // One process runs phase 1 fifty times on the same simulated PC (the default machine): its resident memory
@@ -77,7 +85,7 @@ private slots:
             else if (run > 2)
                 QCOMPARE(result, second);
         }
-        QVERIFY2(largestRss <= firstRss + kSlackBytes,
+        QVERIFY2(!kResidentMemoryTells || largestRss <= firstRss + kSlackBytes,
                  qPrintable(QStringLiteral("%1 KB resident after the first run, up to %2 KB later")
                                 .arg(firstRss / 1024)
                                 .arg(largestRss / 1024)));
