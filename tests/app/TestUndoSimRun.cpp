@@ -79,7 +79,8 @@ private slots:
         const Run optimised = run({QStringLiteral("--phase2"),
                                    QStringLiteral("C13,C10,C11,C14,C8,C1,C12,C9,F3,A2,E1,H3,H2,ST:2:Baidu Netdisk,"
                                                   "ST:2:xnbz,ST:3:KuaiZipUpdate,ST:5:2345SafeCenter,ST:6:FlashCenter,"
-                                                  "ST:10:鲁大师,ST:11:4399GameBox,ST:12:FlashHelperTask,RES:adw-001"),
+                                                  "ST:10:鲁大师,ST:11:4399GameBox,ST:12:FlashHelperTask,RES:adw-001,"
+                                                  "RES:pup-005,RES:adw-006,RES:pup-003"),
                                    QStringLiteral("--a2-size"), QStringLiteral("128")});
         QCOMPARE(optimised.exitCode, 0);
         QVERIFY(settings() != before);
