@@ -14,16 +14,13 @@ int main(int argc, char* argv[])
     if (!bench.isOpen())
         return 2;
     OptimizeCore core(bench.platform());
-    QString refusal;
-    if (!core.checkEnvironment(refusal)) {
-        bench.out() << "refused: " << refusal << "\n";
+    if (!bench.environmentAccepted(core))
         return 3;
-    }
     QElapsedTimer timer;
     timer.start();
     core.runDetailedAnalysis();
     bench.out() << "analysis_ms=" << timer.elapsed() << " startup=" << core.report.startupItems.size()
-                << " junk_software=" << core.report.junkSoftware.size()
-                << " popups=" << core.report.popupWindows.size() << "\n";
+                << " junk_software=" << core.report.junkSoftware.size() << " popups=" << core.report.popupWindows.size()
+                << "\n";
     return 0;
 }

@@ -13,15 +13,11 @@ int main(int argc, char* argv[])
     if (!bench.isOpen())
         return 2;
     OptimizeCore core(bench.platform());
-    QString refusal;
-    if (!core.checkEnvironment(refusal)) {
-        bench.out() << "refused: " << refusal << "\n";
+    if (!bench.environmentAccepted(core))
         return 3;
-    }
     QElapsedTimer timer;
     timer.start();
     const int megabytes = core.cleanJunkFiles(core.systemDrive);
-    bench.out() << "cleanup_ms=" << timer.elapsed() << " files=" << core.junkFilesCount << " mb=" << megabytes
-                << "\n";
+    bench.out() << "cleanup_ms=" << timer.elapsed() << " files=" << core.junkFilesCount << " mb=" << megabytes << "\n";
     return 0;
 }

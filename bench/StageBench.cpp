@@ -1,7 +1,8 @@
 #include "bench/StageBench.h"
 
-StageBench::StageBench(int argc, char* argv[], const char* usage)
-    : out_(stdout)
+#include "engine/OptimizeCore.h"
+
+StageBench::StageBench(int argc, char* argv[], const char* usage) : out_(stdout)
 {
     if (argc != 2) {
         out_ << "usage: " << usage << "\n";
@@ -14,4 +15,13 @@ StageBench::StageBench(int argc, char* argv[], const char* usage)
         return;
     }
     simulated_ = std::make_unique<platform::sim::SimPlatform>(*machine_);
+}
+
+bool StageBench::environmentAccepted(OptimizeCore& core)
+{
+    QString refusal;
+    if (core.checkEnvironment(refusal))
+        return true;
+    out_ << "refused: " << refusal << "\n";
+    return false;
 }
