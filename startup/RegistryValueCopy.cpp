@@ -1,5 +1,7 @@
 #include "startup/RegistryValueCopy.h"
 
+#include "engine/undo/RecordingRegistry.h"
+
 using namespace platform;
 
 namespace RegistryValueCopy {
@@ -21,6 +23,12 @@ bool move(RegistryKey& fromKey, const std::wstring& from, RegistryKey& toKey, co
     RegValue copy;
     if (!succeeded(toKey.setValue(to, original)) || !readWhole(toKey, to, copy) || !(copy == original))
         return false;
+    // While a run's changes are recorded, the move is recorded as one change, so that undo never removes the
+    // copy without having put the original back.
+    auto* recorded = dynamic_cast<RecordingKey*>(&fromKey);
+    const auto* recordedCopy = dynamic_cast<const RecordingKey*>(&toKey);
+    if (recorded && recordedCopy)
+        return succeeded(recorded->deleteMoved(from, *recordedCopy, to));
     return succeeded(fromKey.deleteValue(from));
 }
 

@@ -50,12 +50,15 @@ public:
     platform::Status valueCount(std::uint32_t& count) const override;
     platform::Status subKeyCount(std::uint32_t& count) const override;
 
+    // Deletes the original of a value just copied to `copyName` of `copy`, recording the two as one move.
+    platform::Status deleteMoved(const std::wstring& name, const RecordingKey& copy, const std::wstring& copyName);
+
     // Reads a value whole through `key`: true with the value, or with nothing when it does not exist.
     static bool readState(const platform::RegistryKey& key, const std::wstring& name,
                           std::optional<platform::RegValue>& state);
 
 private:
-    void recordPrior(const std::wstring& name);
+    void recordPrior(const std::wstring& name, QJsonObject change);
 
     std::unique_ptr<platform::RegistryKey> inner_;
     QJsonObject where_;
