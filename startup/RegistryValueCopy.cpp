@@ -1,7 +1,5 @@
 #include "startup/RegistryValueCopy.h"
 
-#include "engine/undo/RecordingRegistry.h"
-
 using namespace platform;
 
 namespace RegistryValueCopy {
@@ -25,10 +23,8 @@ bool move(RegistryKey& fromKey, const std::wstring& from, RegistryKey& toKey, co
         return false;
     // While a run's changes are recorded, the move is recorded as one change, so that undo never removes the
     // copy without having put the original back.
-    auto* recorded = dynamic_cast<RecordingKey*>(&fromKey);
-    const auto* recordedCopy = dynamic_cast<const RecordingKey*>(&toKey);
-    if (recorded && recordedCopy)
-        return succeeded(recorded->deleteMoved(from, *recordedCopy, to));
+    if (auto* recorded = dynamic_cast<MoveRecordingKey*>(&fromKey))
+        return succeeded(recorded->deleteMoved(from, toKey, to));
     return succeeded(fromKey.deleteValue(from));
 }
 

@@ -1,10 +1,7 @@
 #include "engine/undo/ChangeRecord.h"
 
-#include "engine/undo/ChangeJson.h"
 #include "engine/undo/ChangeRecordFolder.h"
-#include "engine/undo/ChangeScope.h"
 #include "engine/undo/RecordLines.h"
-#include "engine/undo/RegistryPlace.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -21,8 +18,6 @@ const QString kDeviceKey = QStringLiteral("device");
 const QString kMachineKey = QStringLiteral("machine");
 const QString kRunKey = QStringLiteral("run");
 const QString kStartedKey = QStringLiteral("started");
-const QString kKindKey = QStringLiteral("kind");
-const QString kPriorKey = QStringLiteral("prior");
 
 bool isObjectLine(const QByteArray& line, QJsonObject& object)
 {
@@ -32,28 +27,6 @@ bool isObjectLine(const QByteArray& line, QJsonObject& object)
         return false;
     object = document.object();
     return true;
-}
-
-bool isRegistryLine(const QJsonObject& change, bool priorExisted)
-{
-    return change.value(kKindKey).toString() == QLatin1String(ChangeJson::kRegistryValue) &&
-           change.contains(kPriorKey) && change.value(kPriorKey).isNull() != priorExisted;
-}
-
-// A version-1 record wrote a move as its two halves, the copy made (the value did not exist) and then the
-// original deleted; read as one move, undo cannot put the one back without the other.
-QJsonObject asMove(const QVector<QJsonObject>& earlier, const QJsonObject& change)
-{
-    if (earlier.isEmpty() || !isRegistryLine(change, true) || !isRegistryLine(earlier.last(), false))
-        return change;
-    const auto original = RegistryPlace::fromJson(change);
-    const auto copy = RegistryPlace::fromJson(earlier.last());
-    if (!original || !copy || !ChangeScope::isProgramMove(*original, *copy))
-        return change;
-    QJsonObject moved = change;
-    moved.insert(kKindKey, QLatin1String(ChangeJson::kMovedValue));
-    moved.insert(QStringLiteral("to"), copy->toJson());
-    return moved;
 }
 
 } // namespace
@@ -148,7 +121,7 @@ bool ChangeRecord::readFrom(QIODevice& device, ChangeRecord& record, QString& pr
             ++record.unreadableLines;
             continue;
         }
-        record.changes.append(record.header.version == kFirstVersion ? asMove(record.changes, change) : change);
+        record.changes.append(change);
     }
     return true;
 }

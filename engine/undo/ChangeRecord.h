@@ -38,7 +38,7 @@ struct ChangeRecord {
 
     // Reads a record one line at a time. False, with the reason, when the file cannot be read, is too large,
     // or its first line is not a record header; lines after it that are not JSON objects, or are longer than
-    // kMaxLineBytes, are counted in unreadableLines. The moves of a version-1 record come back as moves.
+    // kMaxLineBytes, are counted in unreadableLines.
     static bool read(const QString& path, ChangeRecord& record, QString& problem);
     static bool parse(const QByteArray& bytes, ChangeRecord& record, QString& problem);
     // Reads the header line alone and counts the lines after it, without keeping any of them.

@@ -35,6 +35,32 @@ QString statusText(Status status)
     return QStringLiteral("错误 %1").arg(status);
 }
 
+bool isRegistryLine(const QJsonObject& change, bool priorExisted)
+{
+    return change.value(QStringLiteral("kind")).toString() == QLatin1String(ChangeJson::kRegistryValue) &&
+           change.contains(QStringLiteral("prior")) && change.value(QStringLiteral("prior")).isNull() != priorExisted;
+}
+
+// A first-version record wrote a move as its two halves, the copy made (the value did not exist) and then the
+// original deleted; only read as one move can the one be put back without the other.
+QVector<QJsonObject> withMoves(const ChangeRecord& record)
+{
+    QVector<QJsonObject> changes = record.changes;
+    if (record.header.version != ChangeRecord::kFirstVersion)
+        return changes;
+    for (int i = 1; i < changes.size(); ++i) {
+        if (!isRegistryLine(changes[i], true) || !isRegistryLine(changes[i - 1], false))
+            continue;
+        const auto original = RegistryPlace::fromJson(changes[i]);
+        const auto copy = RegistryPlace::fromJson(changes[i - 1]);
+        if (!original || !copy || !ChangeScope::isProgramMove(*original, *copy))
+            continue;
+        changes[i].insert(QStringLiteral("kind"), QLatin1String(ChangeJson::kMovedValue));
+        changes[i].insert(QStringLiteral("to"), copy->toJson());
+    }
+    return changes;
+}
+
 } // namespace
 
 ChangeRestorer::ChangeRestorer(Platform& machine) : machine_(machine) {}
@@ -60,12 +86,13 @@ ChangeRestorer::Summary ChangeRestorer::restore(const ChangeRecord& record, cons
         return summary;
     }
     movedCopies_.clear();
+    const QVector<QJsonObject> changes = withMoves(record);
     const QString stopped = QLatin1String(ChangeJson::kServiceStopped);
-    for (auto it = record.changes.crbegin(); it != record.changes.crend(); ++it) {
+    for (auto it = changes.crbegin(); it != changes.crend(); ++it) {
         if (it->value(QStringLiteral("kind")).toString() != stopped)
             report(restoreOne(*it), summary, onLine);
     }
-    for (auto it = record.changes.crbegin(); it != record.changes.crend(); ++it) {
+    for (auto it = changes.crbegin(); it != changes.crend(); ++it) {
         if (it->value(QStringLiteral("kind")).toString() == stopped)
             report(restoreOne(*it), summary, onLine);
     }

@@ -123,10 +123,13 @@ Status RecordingKey::deleteValue(const std::wstring& name)
     return inner_->deleteValue(name);
 }
 
-Status RecordingKey::deleteMoved(const std::wstring& name, const RecordingKey& copy, const std::wstring& copyName)
+Status RecordingKey::deleteMoved(const std::wstring& name, const RegistryKey& copy, const std::wstring& copyName)
 {
+    const auto* recordedCopy = dynamic_cast<const RecordingKey*>(&copy);
+    if (!recordedCopy)
+        return deleteValue(name);
     QJsonObject change = where_;
-    QJsonObject to = copy.where_;
+    QJsonObject to = recordedCopy->where_;
     to.remove(QStringLiteral("kind"));
     to.insert(QStringLiteral("value"), toQString(copyName));
     change.insert(QStringLiteral("kind"), QLatin1String(ChangeJson::kMovedValue));

@@ -23,9 +23,11 @@ QString RunRecording::folderFor(const QString& pc)
 
 void RunRecording::logOutcome() const
 {
+    // The writer has no folder then, so it fails at the first change: a run that changed nothing says nothing.
     if (pc_.isEmpty()) {
-        RunLogger::instance().log(
-            QStringLiteral("[撤销] 无法读取本机标识（MachineGuid），本次更改未作记录，将无法撤销"));
+        if (writer_.failed())
+            RunLogger::instance().log(
+                QStringLiteral("[撤销] 无法读取本机标识（MachineGuid），本次更改未作记录，将无法撤销"));
         return;
     }
     if (writer_.failed()) {
