@@ -22,7 +22,8 @@ struct RegistryPlace {
 
     bool operator==(const RegistryPlace& other) const;
 
-    // The registry's own limits: 16,383 characters for a value name, 255 for each level of a key path.
+    // A value name may be as long as the registry allows; the keys the program writes to are far shorter than
+    // this path limit.
     static constexpr int kLongestName = 16383;
     static constexpr int kLongestKey = 1024;
 };
