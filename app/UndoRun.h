@@ -8,7 +8,8 @@
 // One headless undo, as the command-line programs perform it: puts back the changes of the change record
 // with the time stamp `stamp` (the newest record of this PC when empty) from the folder beside the run logs,
 // printing "undo: FILE" and an "undo LINE" per result line. Returns kDone, kNoRecord when there is no such
-// record, or kRefused when the record belongs to another PC or stick.
+// record, or kRefused when the record belongs to another PC or stick, its times are false, or this PC's
+// identifier cannot be read (the reason is printed).
 class UndoRun
 {
 public:
@@ -22,6 +23,8 @@ public:
     static constexpr int kRefused = 3;
 
 private:
+    static QString newestPath(const QString& folder, const QString& device, const QString& pc);
+
     QTextStream& out_;
     QTextStream& err_;
     QString programName_;

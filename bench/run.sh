@@ -13,6 +13,8 @@
 #   large files    the large-file scan of phase 2 over 40,000 files vs `find -size +100M`    ratio <= 1.2
 #   analysis       the detailed analysis on the large PC (5,000 start-up entries, 2,000 services, 500
 #                  programs, 300 windows): <= 1000 ms; phase 1's time and peak memory there are reported
+#   undo listing   the undo dialog's listing of a stick's change folder (600 other PCs' records, eight 15 MB
+#                  junk files, this PC's record of 2,000 changes) and reading that record: peak memory <= 64 MB
 #   window         start to first painted frame vs a bare Qt window: ratio <= 1.5; the progress page's
 #                  animation <= 3 % of one core; peak memory of the window with a finished run <= 80 MB
 # Every process is timed by bench/timed.py (wall clock; peak memory and processor time from GNU time).
@@ -24,6 +26,7 @@ build="$(cd "${1:-$root/build}" && pwd)"
 rounds="${2:-5}"
 [ -x /usr/bin/time ] || "$root/scripts/install-deps.sh" time
 for target in bench/tidewell-bench-cleanup bench/tidewell-bench-largefiles bench/tidewell-bench-analysis \
+    bench/tidewell-bench-undolist \
     bench/tidewell-bench-bare-window bench/tidewell-bench-window app/tidewell-console app/tidewell; do
     [ -x "$build/$target" ] || { echo "build $build/$target first (cmake --build $build)" >&2; exit 2; }
 done
@@ -185,6 +188,31 @@ large_phase1() {
 repeat large_phase1
 echo "  phase 1 on the large PC: $p_ms ms, peak $p_rss_mb MB" >&2
 table+=("| phase 1, large PC | $p_ms ms, peak $p_rss_mb MB | | | (reported) | |")
+
+# --- undo's listing on a well-used stick --------------------------------------------------------------------
+echo "== undo listing: 600 other PCs' records and eight 15 MB junk files (building the folder)"
+undo_folder="$work/changes"
+mkdir -p "$undo_folder"
+undo_header='{"format":"tidewell-changes","version":2,"device":"benchstick","machine":"%s","run":"phase1","started":"2026-12-09T%s"}\n'
+for ((i = 0; i < 600; i++)); do
+    clock=$(printf '02:%02d:%02d' $((i / 60)) $((i % 60)))
+    # shellcheck disable=SC2059
+    printf "$undo_header" "pc-$i" "$clock" > "$undo_folder/changes_benchstick_20261209_${clock//:/}.jsonl"
+done
+{
+    # shellcheck disable=SC2059
+    printf "$undo_header" "pc-own" "01:30:00"
+    for ((i = 0; i < 2000; i++)); do
+        printf '{"kind":"task","path":"\\\\Microsoft\\\\Windows\\\\Bench\\\\Task%d","prior":true}\n' "$i"
+    done
+} > "$undo_folder/changes_benchstick_20261209_013000.jsonl"
+for ((i = 0; i < 8; i++)); do
+    head -c 15M /dev/urandom > "$undo_folder/changes_benchstick_2026120${i}_000000.jsonl"
+done
+undo_list() { timed "$build/bench/tidewell-bench-undolist" "$undo_folder" benchstick pc-own; }
+repeat undo_list
+echo "  undo listing: $(cat "$work/last.out"), $p_ms ms" >&2
+record "undo listing, 8 x 15 MB junk records" "peak $p_rss_mb MB" "" "$p_rss_mb" 64 " MB" "not analysed"
 
 # --- the window ------------------------------------------------------------------------------------------
 echo "== the window"

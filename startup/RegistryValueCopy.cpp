@@ -21,6 +21,10 @@ bool move(RegistryKey& fromKey, const std::wstring& from, RegistryKey& toKey, co
     RegValue copy;
     if (!succeeded(toKey.setValue(to, original)) || !readWhole(toKey, to, copy) || !(copy == original))
         return false;
+    // While a run's changes are recorded, the move is recorded as one change, so that undo never removes the
+    // copy without having put the original back.
+    if (auto* recorded = dynamic_cast<MoveRecordingKey*>(&fromKey))
+        return succeeded(recorded->deleteMoved(from, toKey, to));
     return succeeded(fromKey.deleteValue(from));
 }
 

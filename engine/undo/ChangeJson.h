@@ -13,8 +13,11 @@
 namespace ChangeJson
 {
 
-constexpr char kRegistryValue[] = "registry";        // a value of a key: {hive, view, key, value, prior}
-constexpr char kRegistryKey[] = "registryKey";       // a key the run created: {hive, view, key}
+constexpr char kRegistryValue[] = "registry";  // a value of a key: {hive, view, key, value, prior}
+constexpr char kRegistryKey[] = "registryKey"; // a key the run created: {hive, view, key}
+// A value moved elsewhere, its copy read back equal before the original went: {hive, view, key, value, prior,
+// to: {hive, view, key, value}}. The copy's own line comes before it.
+constexpr char kMovedValue[] = "moved";
 constexpr char kAdapterValue[] = "adapter";          // a value of an adapter's driver key: {adapter, value, prior}
 constexpr char kServiceStart[] = "serviceStart";     // {service, prior: start type}
 constexpr char kServiceStopped[] = "serviceStopped"; // a running service the run stopped: {service}

@@ -1,6 +1,11 @@
 #include "engine/undo/ChangeRecord.h"
 
+#include "engine/undo/ChangeRecordFolder.h"
+#include "engine/undo/RecordLines.h"
+
+#include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QRegularExpression>
 
@@ -16,8 +21,6 @@ const QString kStartedKey = QStringLiteral("started");
 
 bool isObjectLine(const QByteArray& line, QJsonObject& object)
 {
-    if (line.size() > ChangeRecord::kMaxLineBytes)
-        return false;
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(line, &error);
     if (error.error != QJsonParseError::NoError || !document.isObject())
@@ -45,9 +48,9 @@ bool ChangeRecord::Header::fromJson(const QJsonObject& object, Header& header)
     header.machine = object.value(kMachineKey).toString();
     header.run = object.value(kRunKey).toString();
     header.started = QDateTime::fromString(object.value(kStartedKey).toString(), Qt::ISODate);
-    return object.value(kFormatKey).toString() == QLatin1String(kFormat) &&
-           object.value(kVersionKey).toInt() == kVersion && safeId.match(header.device).hasMatch() &&
-           header.machine.size() <= 64 &&
+    header.version = object.value(kVersionKey).toInt();
+    return object.value(kFormatKey).toString() == QLatin1String(kFormat) && header.version >= kFirstVersion &&
+           header.version <= kVersion && safeId.match(header.device).hasMatch() && header.machine.size() <= 64 &&
            (header.run == QLatin1String(kPhaseOne) || header.run == QLatin1String(kPhaseTwo)) &&
            header.started.isValid();
 }
@@ -64,27 +67,61 @@ bool ChangeRecord::read(const QString& path, ChangeRecord& record, QString& prob
         return false;
     }
     record.path = path;
-    return parse(file.readAll(), record, problem);
+    record.stamp = ChangeRecordFolder::stampOf(QFileInfo(path).fileName());
+    return readFrom(file, record, problem, true);
+}
+
+bool ChangeRecord::readHeader(const QString& path, ChangeRecord& record, QString& problem)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        problem = QStringLiteral("无法打开");
+        return false;
+    }
+    if (file.size() > kMaxBytes) {
+        problem = QStringLiteral("文件过大");
+        return false;
+    }
+    record.path = path;
+    record.stamp = ChangeRecordFolder::stampOf(QFileInfo(path).fileName());
+    return readFrom(file, record, problem, false);
 }
 
 bool ChangeRecord::parse(const QByteArray& bytes, ChangeRecord& record, QString& problem)
 {
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    return readFrom(buffer, record, problem, true);
+}
+
+bool ChangeRecord::readFrom(QIODevice& device, ChangeRecord& record, QString& problem, bool keepChanges)
+{
     record.changes.clear();
     record.unreadableLines = 0;
-    const QList<QByteArray> lines = bytes.split('\n');
+    record.changeLines = 0;
+    RecordLines lines(device);
+    QByteArray line;
+    bool tooLong = false;
     QJsonObject first;
-    if (lines.isEmpty() || !isObjectLine(lines.first(), first) || !Header::fromJson(first, record.header)) {
+    if (!lines.next(kMaxHeaderBytes, line, tooLong) || tooLong || !isObjectLine(line, first) ||
+        !Header::fromJson(first, record.header)) {
         problem = QStringLiteral("不是有效的更改记录");
         return false;
     }
-    for (int i = 1; i < lines.size(); ++i) {
-        if (lines[i].trimmed().isEmpty())
+    const int longest = keepChanges ? kMaxLineBytes : 0;
+    while (lines.next(longest, line, tooLong)) {
+        if (!tooLong && line.trimmed().isEmpty())
+            continue;
+        ++record.changeLines;
+        if (!keepChanges)
             continue;
         QJsonObject change;
-        if (isObjectLine(lines[i], change))
-            record.changes.append(change);
-        else
+        if (tooLong || !isObjectLine(line, change)) {
             ++record.unreadableLines;
+            continue;
+        }
+        record.changes.append(change);
     }
     return true;
 }

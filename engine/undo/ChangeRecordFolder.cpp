@@ -13,7 +13,7 @@ namespace
 {
 
 constexpr int kMostRecordsPerSecond = 100;
-constexpr int kMostRecordsListed = 500;
+const QString kStampFormat = QStringLiteral("yyyyMMdd_HHmmss");
 
 QString fileName(const QString& device, const QString& stamp)
 {
@@ -31,7 +31,7 @@ QString besideLogs(const QString& logFolder)
 
 QString newRecordPath(const QString& folder, const ChangeRecord::Header& header)
 {
-    const QString stamp = header.started.toString(QStringLiteral("yyyyMMdd_HHmmss"));
+    const QString stamp = header.started.toString(kStampFormat);
     QString candidate = fileName(header.device, stamp);
     for (int suffix = 2; QFileInfo::exists(QDir(folder).filePath(candidate)); ++suffix) {
         if (suffix > kMostRecordsPerSecond)
@@ -49,18 +49,20 @@ QString stampOf(const QString& fileName)
     return match.hasMatch() ? match.captured(1) : QString();
 }
 
-QVector<ChangeRecord> records(const QString& folder)
+QVector<ChangeRecord> records(const QString& folder, const QString& device, const QString& machine)
 {
     QVector<ChangeRecord> found;
     if (folder.isEmpty())
         return found;
-    const QFileInfoList files =
-        QDir(folder).entryInfoList({QStringLiteral("changes_*.jsonl")}, QDir::Files, QDir::Name | QDir::Reversed);
+    const QDateTime now = QDateTime::currentDateTime();
+    const QFileInfoList files = QDir(folder).entryInfoList({QStringLiteral("changes_%1_*.jsonl").arg(device)},
+                                                           QDir::Files, QDir::Name | QDir::Reversed);
     for (const QFileInfo& file : files) {
         ChangeRecord record;
         QString problem;
-        record.stamp = stampOf(file.fileName());
-        if (file.isSymLink() || record.stamp.isEmpty() || !ChangeRecord::read(file.filePath(), record, problem))
+        if (file.isSymLink() || stampOf(file.fileName()).isEmpty() ||
+            !ChangeRecord::readHeader(file.filePath(), record, problem) || !belongsTo(record, device, machine) ||
+            !timesAgree(record, now))
             continue;
         found.append(record);
         if (found.size() == kMostRecordsListed)
@@ -71,9 +73,27 @@ QVector<ChangeRecord> records(const QString& folder)
     return found;
 }
 
+QString pathOf(const QString& folder, const QString& stamp)
+{
+    if (folder.isEmpty() || stamp.isEmpty())
+        return {};
+    const QFileInfoList files = QDir(folder).entryInfoList({QStringLiteral("changes_*.jsonl")}, QDir::Files);
+    for (const QFileInfo& file : files) {
+        if (!file.isSymLink() && stampOf(file.fileName()) == stamp)
+            return file.filePath();
+    }
+    return {};
+}
+
 bool belongsTo(const ChangeRecord& record, const QString& device, const QString& machine)
 {
-    return record.header.device == device && record.header.machine == machine;
+    return !machine.isEmpty() && record.header.device == device && record.header.machine == machine;
+}
+
+bool timesAgree(const ChangeRecord& record, const QDateTime& now)
+{
+    return record.stamp.left(kStampFormat.size()) == record.header.started.toString(kStampFormat) &&
+           record.header.started <= now;
 }
 
 } // namespace ChangeRecordFolder

@@ -19,10 +19,21 @@ QString newRecordPath(const QString& folder, const ChangeRecord::Header& header)
 // The time stamp in a record's file name ("20261209_013000" or "20261209_013000_2"); empty for other names.
 QString stampOf(const QString& fileName);
 
-// Every record of the folder that can be read, newest first.
-QVector<ChangeRecord> records(const QString& folder);
+// This PC's records, newest first: those written with this stick on this PC whose times agree, at most
+// kMostRecordsListed of them however many other PCs' the folder holds. Only their header lines are read
+// (ChangeRecord::readHeader); read a record whole before restoring it.
+QVector<ChangeRecord> records(const QString& folder, const QString& device, const QString& machine);
 
-// Whether a record was written on this PC with this stick.
+// The record named with this time stamp, or empty.
+QString pathOf(const QString& folder, const QString& stamp);
+
+// Whether a record was written on this PC with this stick. A PC without an identifier owns no record.
 bool belongsTo(const ChangeRecord& record, const QString& device, const QString& machine);
+
+// Whether the header's start time is the one the file name carries, and is not later than `now`: a header
+// edited to pass for the newest record is not.
+bool timesAgree(const ChangeRecord& record, const QDateTime& now);
+
+constexpr int kMostRecordsListed = 500;
 
 } // namespace ChangeRecordFolder

@@ -5,6 +5,7 @@
 #include "engine/undo/ChangeJson.h"
 #include "engine/undo/ChangeRecordFolder.h"
 #include "engine/undo/ChangeScope.h"
+#include "engine/undo/MoveBack.h"
 #include "engine/undo/RecordingRegistry.h"
 #include "engine/undo/ToolSettings.h"
 #include "log/RunLogger.h"
@@ -34,6 +35,32 @@ QString statusText(Status status)
     return QStringLiteral("错误 %1").arg(status);
 }
 
+bool isRegistryLine(const QJsonObject& change, bool priorExisted)
+{
+    return change.value(QStringLiteral("kind")).toString() == QLatin1String(ChangeJson::kRegistryValue) &&
+           change.contains(QStringLiteral("prior")) && change.value(QStringLiteral("prior")).isNull() != priorExisted;
+}
+
+// A first-version record wrote a move as its two halves, the copy made (the value did not exist) and then the
+// original deleted; only read as one move can the one be put back without the other.
+QVector<QJsonObject> withMoves(const ChangeRecord& record)
+{
+    QVector<QJsonObject> changes = record.changes;
+    if (record.header.version != ChangeRecord::kFirstVersion)
+        return changes;
+    for (int i = 1; i < changes.size(); ++i) {
+        if (!isRegistryLine(changes[i], true) || !isRegistryLine(changes[i - 1], false))
+            continue;
+        const auto original = RegistryPlace::fromJson(changes[i]);
+        const auto copy = RegistryPlace::fromJson(changes[i - 1]);
+        if (!original || !copy || !ChangeScope::isProgramMove(*original, *copy))
+            continue;
+        changes[i].insert(QStringLiteral("kind"), QLatin1String(ChangeJson::kMovedValue));
+        changes[i].insert(QStringLiteral("to"), copy->toJson());
+    }
+    return changes;
+}
+
 } // namespace
 
 ChangeRestorer::ChangeRestorer(Platform& machine) : machine_(machine) {}
@@ -52,17 +79,20 @@ ChangeRestorer::Summary ChangeRestorer::restore(const ChangeRecord& record, cons
     RunLogger::instance().log(QStringLiteral("[撤销] 开始撤销更改记录 %1（%2 项）")
                                   .arg(QDir::toNativeSeparators(record.path))
                                   .arg(record.changes.size()));
-    if (!ChangeRecordFolder::belongsTo(record, device, machine)) {
+    const QString refused = refusal(record, device, machine);
+    if (!refused.isEmpty()) {
         summary.refused = true;
-        emitLine(QStringLiteral("这份更改记录不是在这台电脑上用本程序生成的，未作任何更改"), summary, onLine);
+        emitLine(refused, summary, onLine);
         return summary;
     }
+    movedCopies_.clear();
+    const QVector<QJsonObject> changes = withMoves(record);
     const QString stopped = QLatin1String(ChangeJson::kServiceStopped);
-    for (auto it = record.changes.crbegin(); it != record.changes.crend(); ++it) {
+    for (auto it = changes.crbegin(); it != changes.crend(); ++it) {
         if (it->value(QStringLiteral("kind")).toString() != stopped)
             report(restoreOne(*it), summary, onLine);
     }
-    for (auto it = record.changes.crbegin(); it != record.changes.crend(); ++it) {
+    for (auto it = changes.crbegin(); it != changes.crend(); ++it) {
         if (it->value(QStringLiteral("kind")).toString() == stopped)
             report(restoreOne(*it), summary, onLine);
     }
@@ -76,6 +106,15 @@ ChangeRestorer::Summary ChangeRestorer::restore(const ChangeRecord& record, cons
                                   .arg(summary.alreadySo)
                                   .arg(summary.failed));
     return summary;
+}
+
+QString ChangeRestorer::refusal(const ChangeRecord& record, const QString& device, const QString& machine)
+{
+    if (!ChangeRecordFolder::belongsTo(record, device, machine))
+        return QStringLiteral("这份更改记录不是在这台电脑上用本程序生成的，未作任何更改");
+    if (!ChangeRecordFolder::timesAgree(record, QDateTime::currentDateTime()))
+        return QStringLiteral("这份更改记录的时间与文件名不符或晚于现在，可能被改动过，未作任何更改");
+    return {};
 }
 
 void ChangeRestorer::report(const Step& step, Summary& summary, const std::function<void(const QString&)>& onLine)
@@ -100,6 +139,8 @@ void ChangeRestorer::report(const Step& step, Summary& summary, const std::funct
     case Result::Unreadable:
         ++summary.unreadable;
         return;
+    case Result::PartOfMove:
+        return;
     }
     emitLine(line, summary, onLine);
 }
@@ -117,6 +158,7 @@ ChangeRestorer::Step ChangeRestorer::restoreOne(const QJsonObject& change)
     using Handler = Step (ChangeRestorer::*)(const QJsonObject&);
     static const std::pair<const char*, Handler> kHandlers[] = {
         {ChangeJson::kRegistryValue, &ChangeRestorer::registryValue},
+        {ChangeJson::kMovedValue, &ChangeRestorer::movedValue},
         {ChangeJson::kAdapterValue, &ChangeRestorer::adapterValue},
         {ChangeJson::kRegistryKey, &ChangeRestorer::registryKey},
         {ChangeJson::kServiceStart, &ChangeRestorer::serviceStart},
@@ -134,29 +176,55 @@ ChangeRestorer::Step ChangeRestorer::restoreOne(const QJsonObject& change)
 
 ChangeRestorer::Step ChangeRestorer::registryValue(const QJsonObject& change)
 {
-    const auto hive = ChangeJson::hiveNamed(change.value(QStringLiteral("hive")).toString());
-    const auto view = ChangeJson::viewNamed(change.value(QStringLiteral("view")).toString());
-    const auto key = textOf(change, "key");
-    const auto name = textOf(change, "value");
+    const auto place = RegistryPlace::fromJson(change);
     std::optional<RegValue> prior;
-    if (!hive || !view || !key || !name || !change.contains(QStringLiteral("prior")) ||
+    if (!place || !change.contains(QStringLiteral("prior")) ||
         !ChangeJson::valueFromJson(change.value(QStringLiteral("prior")), prior, kLongestText * 64))
         return {};
+    if (!prior && movedCopies_.contains(*place))
+        return {Result::PartOfMove, {}, {}};
     const std::optional<RegType> type = prior ? std::optional<RegType>(prior->type) : std::nullopt;
-    const int limit = ChangeScope::registryValueLimit(*hive, *key, *name, type);
+    const int limit = ChangeScope::registryValueLimit(place->hive, place->key, place->name, type);
     if (limit == 0 || (prior && static_cast<int>(prior->data.size()) > limit))
         return {Result::Ignored, {}, {}};
-    const QString shownName = name->isEmpty() ? QStringLiteral("(默认)") : *name;
-    const QString label = QStringLiteral("注册表 %1\\%2 [%3]").arg(ChangeJson::hiveName(*hive), *key, shownName);
+    const QString label = place->label();
     std::unique_ptr<RegistryKey> handle;
-    Status status = machine_.registry.openKey(*hive, toWString(*key), RegAccess::ReadWrite, *view, handle);
+    Status status =
+        machine_.registry.openKey(place->hive, toWString(place->key), RegAccess::ReadWrite, place->view, handle);
     if (status == ErrorFileNotFound && !prior)
         return {Result::AlreadySo, label, {}};
     if (status == ErrorFileNotFound)
-        status = machine_.registry.createKey(*hive, toWString(*key), RegAccess::ReadWrite, *view, handle);
+        status =
+            machine_.registry.createKey(place->hive, toWString(place->key), RegAccess::ReadWrite, place->view, handle);
     if (!succeeded(status))
         return {Result::Failed, label, statusText(status)};
-    return putValue(*handle, *name, prior, label);
+    return putValue(*handle, place->name, prior, label);
+}
+
+// The copy's own, older line (it did not exist before) belongs to the move whatever the move comes to: once
+// the move is refused or fails, removing the copy would lose the value.
+ChangeRestorer::Step ChangeRestorer::movedValue(const QJsonObject& change)
+{
+    const auto original = RegistryPlace::fromJson(change);
+    const auto copy = RegistryPlace::fromJson(change.value(QStringLiteral("to")).toObject());
+    std::optional<RegValue> prior;
+    if (!original || !copy ||
+        !ChangeJson::valueFromJson(change.value(QStringLiteral("prior")), prior, ChangeRecord::kMaxValueBytes) ||
+        !prior)
+        return {};
+    movedCopies_.append(*copy);
+    if (!ChangeScope::isProgramMove(*original, *copy))
+        return {Result::Ignored, {}, {}};
+    const MoveBack::Result result = MoveBack(machine_.registry).restore(*original, *copy, *prior);
+    switch (result.outcome) {
+    case MoveBack::Outcome::Restored:
+        return {Result::Restored, original->label(), {}};
+    case MoveBack::Outcome::AlreadySo:
+        return {Result::AlreadySo, original->label(), {}};
+    case MoveBack::Outcome::Failed:
+        break;
+    }
+    return {Result::Failed, original->label(), result.reason};
 }
 
 ChangeRestorer::Step ChangeRestorer::adapterValue(const QJsonObject& change)

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "engine/undo/ChangeRecord.h"
+#include "engine/undo/RegistryPlace.h"
 #include "platform/Platform.h"
 
 #include <QJsonObject>
 #include <QStringList>
+#include <QVector>
 
 #include <functional>
 
@@ -12,12 +14,12 @@
 // started again last, once their start types are back. Every change gives one line: "…：已恢复",
 // "…：已是原状" or "…：恢复失败（…）", so that a second restore of the same record changes nothing and
 // says so. Changes outside ChangeScope and lines that cannot be read are not acted on; each kind is reported
-// once, with its count, at the end.
+// once, with its count, at the end. A moved value is put back as one unit with its copy (MoveBack).
 class ChangeRestorer
 {
 public:
     struct Summary {
-        bool refused = false; // the record belongs to another PC or stick: nothing was done
+        bool refused = false; // the record belongs to another PC or stick, or its times are false: nothing was done
         int restored = 0;
         int alreadySo = 0;
         int failed = 0;
@@ -36,7 +38,8 @@ public:
     static QString irreversibleNote();
 
 private:
-    enum class Result { Restored, AlreadySo, Failed, Ignored, Unreadable };
+    // PartOfMove: the line of a copy whose move was handled as a unit; it says nothing of its own.
+    enum class Result { Restored, AlreadySo, Failed, Ignored, Unreadable, PartOfMove };
     struct Step {
         Result result = Result::Unreadable;
         QString label;
@@ -45,6 +48,9 @@ private:
 
     Step restoreOne(const QJsonObject& change);
     Step registryValue(const QJsonObject& change);
+    Step movedValue(const QJsonObject& change);
+    // The line that refuses the record, or empty when it may be applied.
+    static QString refusal(const ChangeRecord& record, const QString& device, const QString& machine);
     Step adapterValue(const QJsonObject& change);
     Step registryKey(const QJsonObject& change);
     Step serviceStart(const QJsonObject& change);
@@ -58,4 +64,5 @@ private:
     static void emitLine(const QString& line, Summary& summary, const std::function<void(const QString&)>& onLine);
 
     platform::Platform& machine_;
+    QVector<RegistryPlace> movedCopies_; // the copies of the moves met so far in this restore
 };

@@ -22,14 +22,18 @@ namespace
 {
 
 constexpr int kSettingBytes = 1024;
-constexpr int kCommandBytes = 32 * 1024;
-constexpr int kApprovalBytes = 64;
-constexpr int kLongestName = 512;
+constexpr int kApprovalBytes = 4096;
+constexpr int kLongestTaskName = 512;
 const QVector<RegType> kSettingTypes = {RegType::Dword, RegType::Sz, RegType::ExpandSz};
-const QVector<RegType> kCommandTypes = {RegType::Sz, RegType::ExpandSz};
-const QVector<RegType> kApprovalTypes = {RegType::Binary};
+// Approvals are binary as Windows writes them, but whatever else an entry held comes back as it was.
+const QVector<RegType> kApprovalTypes = {RegType::None,  RegType::Sz,      RegType::ExpandSz, RegType::Binary,
+                                         RegType::Dword, RegType::MultiSz, RegType::Qword};
+const QVector<RegType> kMovesOnly = {};
+const QString kOldBackupSuffix = QStringLiteral(".optimizer_bak");
+const std::pair<Hive, const char*> kPolicyHives[] = {{Hive::LocalMachine, "HKLM"}, {Hive::CurrentUser, "HKCU"}};
 
-// A place the program writes to: one named value, or any value of the key when `name` is empty.
+// A place the program writes to: one named value, or any value of the key when `name` is empty. No `types`:
+// the program only ever moves the place's values.
 struct Place {
     Hive hive;
     QString key;
@@ -59,22 +63,21 @@ QVector<Place> buildPlaces()
         addTweak(places, privacy);
     for (const StartupSource* source = StartupSource::begin(); source != StartupSource::end(); ++source) {
         if (!source->isFolder())
-            places.append({source->hive, QLatin1String(source->path), {}, &kCommandTypes, kCommandBytes});
+            places.append({source->hive, QLatin1String(source->path), {}, &kMovesOnly, 0});
         places.append({source->hive,
                        QLatin1String(StartupSource::kApprovedRoot) + QLatin1String(source->approvedKey),
                        {},
                        &kApprovalTypes,
                        kApprovalBytes});
     }
-    for (const Hive hive : {Hive::LocalMachine, Hive::CurrentUser})
-        places.append(
-            {hive, QString::fromWCharArray(PolicyRunBackup::kPolicyRunKey), {}, &kCommandTypes, kCommandBytes});
-    for (const char* label : {"HKLM", "HKCU"})
+    for (const auto& [hive, label] : kPolicyHives) {
+        places.append({hive, QString::fromWCharArray(PolicyRunBackup::kPolicyRunKey), {}, &kMovesOnly, 0});
         places.append({Hive::LocalMachine,
                        QLatin1String(PolicyRunBackup::kBackupKey) + QLatin1String(label),
                        {},
-                       &kCommandTypes,
-                       kCommandBytes});
+                       &kMovesOnly,
+                       0});
+    }
     return places;
 }
 
@@ -86,11 +89,36 @@ const QVector<Place>& places()
 
 bool isPlainValueName(const QString& name)
 {
-    return name.size() <= kLongestName && !name.contains(QChar(0));
+    return name.size() <= RegistryPlace::kLongestName && !name.contains(QChar(0));
+}
+
+bool isPolicyBackup(const RegistryPlace& original, const RegistryPlace& copy)
+{
+    for (const auto& [hive, label] : kPolicyHives) {
+        if (original.hive == hive && same(original.key, QString::fromWCharArray(PolicyRunBackup::kPolicyRunKey)) &&
+            copy.hive == Hive::LocalMachine &&
+            same(copy.key, QLatin1String(PolicyRunBackup::kBackupKey) + QLatin1String(label)))
+            return original.name == copy.name && original.view == copy.view;
+    }
+    return false;
+}
+
+bool isOldBackupReturn(const RegistryPlace& original, const RegistryPlace& copy)
+{
+    if (original.hive != copy.hive || original.view != copy.view || !same(original.key, copy.key) ||
+        original.name != copy.name + kOldBackupSuffix)
+        return false;
+    for (const StartupSource* source = StartupSource::begin(); source != StartupSource::end(); ++source) {
+        if (!source->isFolder() && source->hive == original.hive && same(QLatin1String(source->path), original.key))
+            return true;
+    }
+    return false;
 }
 
 int limitFor(const Place& place, const std::optional<RegType>& type)
 {
+    if (place.types->isEmpty())
+        return 0;
     if (!type)
         return 1;
     return place.types->contains(*type) ? place.maxBytes : 0;
@@ -107,6 +135,12 @@ int registryValueLimit(Hive hive, const QString& key, const QString& name, const
             return limitFor(place, type);
     }
     return 0;
+}
+
+bool isProgramMove(const RegistryPlace& original, const RegistryPlace& copy)
+{
+    return isPlainValueName(original.name) && isPlainValueName(copy.name) &&
+           (isPolicyBackup(original, copy) || isOldBackupReturn(original, copy));
 }
 
 int adapterValueLimit(const QString& adapter, const QString& name, const std::optional<RegType>& type)
@@ -178,7 +212,7 @@ bool allowsTask(const QString& path)
     const QString folder = QString::fromWCharArray(DiskDiagnosticTasks::kFolder) + QLatin1Char('\\');
     const QString name = path.mid(folder.size());
     return path.startsWith(folder, Qt::CaseInsensitive) && !name.isEmpty() && !name.contains(QLatin1Char('\\')) &&
-           name.size() <= kLongestName;
+           name.size() <= kLongestTaskName;
 }
 
 } // namespace ChangeScope

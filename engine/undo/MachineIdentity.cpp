@@ -21,4 +21,10 @@ QString read(platform::Platform& machine)
     return plain.match(id).hasMatch() ? id : QString();
 }
 
+QString missingReason()
+{
+    return QStringLiteral("无法读取这台电脑的标识（MachineGuid），无法确认更改记录是在这台电脑上生成的，"
+                          "因此不能撤销；优化时也不会记录更改");
+}
+
 } // namespace MachineIdentity

@@ -10,4 +10,7 @@
 namespace MachineIdentity
 {
 QString read(platform::Platform& machine);
-}
+
+// Why undo is not offered on a PC whose identifier cannot be read.
+QString missingReason();
+} // namespace MachineIdentity

@@ -101,12 +101,11 @@ bool RecordingKey::readState(const RegistryKey& key, const std::wstring& name, s
     return true;
 }
 
-void RecordingKey::recordPrior(const std::wstring& name)
+void RecordingKey::recordPrior(const std::wstring& name, QJsonObject change)
 {
     std::optional<RegValue> prior;
     if (!readPrior_(name, prior))
         return;
-    QJsonObject change = where_;
     change.insert(QStringLiteral("value"), toQString(name));
     change.insert(QStringLiteral("prior"), ChangeJson::valueToJson(prior));
     record_.append(change);
@@ -114,13 +113,28 @@ void RecordingKey::recordPrior(const std::wstring& name)
 
 Status RecordingKey::setValue(const std::wstring& name, const RegValue& value)
 {
-    recordPrior(name);
+    recordPrior(name, where_);
     return inner_->setValue(name, value);
 }
 
 Status RecordingKey::deleteValue(const std::wstring& name)
 {
-    recordPrior(name);
+    recordPrior(name, where_);
+    return inner_->deleteValue(name);
+}
+
+Status RecordingKey::deleteMoved(const std::wstring& name, const RegistryKey& copy, const std::wstring& copyName)
+{
+    const auto* recordedCopy = dynamic_cast<const RecordingKey*>(&copy);
+    if (!recordedCopy)
+        return deleteValue(name);
+    QJsonObject change = where_;
+    QJsonObject to = recordedCopy->where_;
+    to.remove(QStringLiteral("kind"));
+    to.insert(QStringLiteral("value"), toQString(copyName));
+    change.insert(QStringLiteral("kind"), QLatin1String(ChangeJson::kMovedValue));
+    change.insert(QStringLiteral("to"), to);
+    recordPrior(name, change);
     return inner_->deleteValue(name);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Registry.h"
+#include "startup/RegistryValueCopy.h"
 
 #include <QJsonObject>
 
@@ -31,7 +32,7 @@ private:
 
 // A key opened for writing whose value changes are recorded. `where` holds the members that say which key it
 // is; `readPrior` reads a value's current state (false when it cannot be told, and then nothing is recorded).
-class RecordingKey : public platform::RegistryKey
+class RecordingKey : public platform::RegistryKey, public RegistryValueCopy::MoveRecordingKey
 {
 public:
     using PriorReader = std::function<bool(const std::wstring& name, std::optional<platform::RegValue>& prior)>;
@@ -50,12 +51,17 @@ public:
     platform::Status valueCount(std::uint32_t& count) const override;
     platform::Status subKeyCount(std::uint32_t& count) const override;
 
+    // Deletes the original of a value just copied to `copyName` of `copy`; the two are recorded as one move
+    // when `copy` is recorded too, else as a deletion.
+    platform::Status deleteMoved(const std::wstring& name, const platform::RegistryKey& copy,
+                                 const std::wstring& copyName) override;
+
     // Reads a value whole through `key`: true with the value, or with nothing when it does not exist.
     static bool readState(const platform::RegistryKey& key, const std::wstring& name,
                           std::optional<platform::RegValue>& state);
 
 private:
-    void recordPrior(const std::wstring& name);
+    void recordPrior(const std::wstring& name, QJsonObject change);
 
     std::unique_ptr<platform::RegistryKey> inner_;
     QJsonObject where_;

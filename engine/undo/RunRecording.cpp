@@ -7,19 +7,29 @@
 #include <QDir>
 
 RunRecording::RunRecording(platform::Platform& machine, const char* run)
-    : writer_(ChangeRecordFolder::besideLogs(RunLogger::instance().logDir), header(machine, run))
-    , recording_(machine, writer_)
+    : pc_(MachineIdentity::read(machine)), writer_(folderFor(pc_), header(pc_, run)), recording_(machine, writer_)
 {
 }
 
-ChangeRecord::Header RunRecording::header(platform::Platform& machine, const char* run)
+ChangeRecord::Header RunRecording::header(const QString& pc, const char* run)
 {
-    return {RunLogger::instance().deviceId, MachineIdentity::read(machine), QLatin1String(run),
-            QDateTime::currentDateTime()};
+    return {RunLogger::instance().deviceId, pc, QLatin1String(run), QDateTime::currentDateTime()};
+}
+
+QString RunRecording::folderFor(const QString& pc)
+{
+    return pc.isEmpty() ? QString() : ChangeRecordFolder::besideLogs(RunLogger::instance().logDir);
 }
 
 void RunRecording::logOutcome() const
 {
+    // The writer has no folder then, so it fails at the first change: a run that changed nothing says nothing.
+    if (pc_.isEmpty()) {
+        if (writer_.failed())
+            RunLogger::instance().log(
+                QStringLiteral("[撤销] 无法读取本机标识（MachineGuid），本次更改未作记录，将无法撤销"));
+        return;
+    }
     if (writer_.failed()) {
         RunLogger::instance().log(QStringLiteral("[撤销] 无法写入更改记录，本次更改将无法撤销"));
         return;

@@ -4,7 +4,8 @@
 #include "engine/undo/RecordingPlatform.h"
 
 // One run's change recording: the record in the folder beside the run logs, named with the stick's device
-// identifier and the run's start, and the machine the run makes its changes through.
+// identifier and the run's start, and the machine the run makes its changes through. On a PC whose identifier
+// cannot be read nothing is recorded: two such PCs could not tell their records apart.
 class RunRecording
 {
 public:
@@ -17,8 +18,10 @@ public:
     void logOutcome() const;
 
 private:
-    static ChangeRecord::Header header(platform::Platform& machine, const char* run);
+    static ChangeRecord::Header header(const QString& pc, const char* run);
+    static QString folderFor(const QString& pc);
 
+    QString pc_;
     ChangeRecordWriter writer_;
     RecordingPlatform recording_;
 };

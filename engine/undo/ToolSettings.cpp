@@ -103,7 +103,8 @@ QString timeoutRead(platform::Platform& machine, const QString&)
 
 bool timeoutPlausible(const QString& target, const QString& state)
 {
-    return target == QLatin1String("{bootmgr}") && (state == kAbsent || isNumber(state, 5));
+    // bcdedit takes any number, but Windows' own boot options offer at most 999 seconds.
+    return target == QLatin1String("{bootmgr}") && (state == kAbsent || isNumber(state, 3));
 }
 
 QStringList timeoutRestore(const QString&, const QString& state)
@@ -235,10 +236,12 @@ QString logSizeRead(platform::Platform& machine, const QString& target)
 
 bool logSizePlausible(const QString& target, const QString& state)
 {
+    // Windows keeps these logs' sizes in whole 64 KB steps, up to 4,194,240 KB.
+    constexpr qint64 kStep = 64 * 1024;
     constexpr qint64 kSmallest = 1048576;
-    constexpr qint64 kLargest = qint64(1) << 42;
+    constexpr qint64 kLargest = qint64(4194240) * 1024;
     const qint64 size = isNumber(state, 14) ? state.toLongLong() : 0;
-    return EventLogLimit::isManaged(target) && size >= kSmallest && size <= kLargest;
+    return EventLogLimit::isManaged(target) && size >= kSmallest && size <= kLargest && size % kStep == 0;
 }
 
 QStringList logSizeRestore(const QString& target, const QString& state)

@@ -15,20 +15,18 @@ QString UndoJob::titleOf(const ChangeRecord& record)
                                                                                      : QStringLiteral("深度优化");
     return QStringLiteral("%1   %2   %3 项更改")
         .arg(record.header.started.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), kind)
-        .arg(record.changes.size());
+        .arg(record.changeLines);
 }
 
 void UndoJob::list()
 {
     pc_ = MachineIdentity::read(machine_);
-    records_.clear();
+    records_ = ChangeRecordFolder::records(folder_, device_, pc_);
     QStringList titles;
-    for (const ChangeRecord& record : ChangeRecordFolder::records(folder_)) {
-        if (!ChangeRecordFolder::belongsTo(record, device_, pc_))
-            continue;
-        records_.append(record);
+    for (const ChangeRecord& record : records_)
         titles.append(titleOf(record));
-    }
+    if (pc_.isEmpty())
+        emit lineReady(MachineIdentity::missingReason());
     emit listed(titles);
 }
 
@@ -38,7 +36,13 @@ void UndoJob::restore(int index)
         emit restored(0, 0, 0);
         return;
     }
-    const ChangeRecord& record = records_[index];
+    ChangeRecord record;
+    QString problem;
+    if (!ChangeRecord::read(records_[index].path, record, problem)) {
+        emit lineReady(QStringLiteral("无法读取这份更改记录（%1），未作任何更改").arg(problem));
+        emit restored(0, 0, 0);
+        return;
+    }
     const auto summary =
         ChangeRestorer(machine_).restore(record, device_, pc_, [this](const QString& line) { emit lineReady(line); });
     emit restored(summary.restored, summary.alreadySo, summary.failed);

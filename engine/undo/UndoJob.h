@@ -7,8 +7,9 @@
 #include <QStringList>
 #include <QVector>
 
-// The window's undo work, on a worker thread: lists this PC's change records (newest first) and puts one of
-// them back, reporting each result line as it is made.
+// The window's undo work, on a worker thread: lists this PC's change records (newest first) from their header
+// lines and puts one of them back, read whole only then, reporting each result line as it is made. On a PC
+// without a readable identifier the list is empty and one line says why.
 class UndoJob : public QObject
 {
     Q_OBJECT

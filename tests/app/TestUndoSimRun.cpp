@@ -115,6 +115,25 @@ private slots:
         QCOMPARE(result.exitCode, 2);
         QVERIFY(!result.out.contains(QStringLiteral("undo ")));
     }
+
+    // Two PCs without a readable MachineGuid could not tell their records apart: no run records anything
+    // there, and undo refuses.
+    void testNoMachineGuidNoRecord()
+    {
+        QFile file(folder_.filePath(QStringLiteral("m/machine.json")));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QJsonObject machine = QJsonDocument::fromJson(file.readAll()).object();
+        QJsonObject registry = machine.value(QStringLiteral("registry")).toObject();
+        registry.remove(QStringLiteral("HKLM\\SOFTWARE\\Microsoft\\Cryptography"));
+        machine.insert(QStringLiteral("registry"), registry);
+        file.resize(0);
+        file.write(QJsonDocument(machine).toJson());
+        file.close();
+        const int records = stampsNewestFirst().size();
+        QCOMPARE(run({}).exitCode, 0);
+        QCOMPARE(stampsNewestFirst().size(), records);
+        QCOMPARE(run({QStringLiteral("--undo")}).exitCode, 3);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestUndoSimRun)

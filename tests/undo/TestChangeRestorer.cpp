@@ -1,12 +1,18 @@
+#include "engine/PlatformText.h"
 #include "engine/undo/ChangeRecord.h"
 #include "engine/undo/ChangeRecordFolder.h"
+#include "engine/undo/ChangeRecordWriter.h"
 #include "engine/undo/ChangeRestorer.h"
+#include "engine/undo/RecordingPlatform.h"
+#include "phase2/PolicyRunBackup.h"
 #include "platform/sim/DefaultMachine.h"
+#include "startup/StartupManager.h"
 #include "support/TestMachine.h"
 
 #include <QJsonDocument>
 #include <QtTest>
 
+using namespace platform;
 using platform::sim::mergeProfile;
 
 namespace
@@ -15,6 +21,13 @@ namespace
 const QString kDevice = QStringLiteral("0123456789abcdef");
 const QString kPc = QStringLiteral("6f1c2a8e-93d4-4b7a-a5e2-0c8d17f4b963");
 const QString kAppraiser = QStringLiteral("\\Microsoft\\Windows\\Application Experience\\ProgramDataUpdater");
+const QString kPolicyRun = QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run");
+const QString kBackup = QStringLiteral("SOFTWARE\\Tidewell\\PolicyRunBackup\\");
+const QString kRun = QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run");
+// What a run must never touch, whatever its record says.
+const char* const kUntouched[] = {"HKLM\\SYSTEM\\CurrentControlSet\\Services\\stisvc",
+                                  "HKLM\\SOFTWARE\\Tidewell\\PolicyRunBackup\\HKLM",
+                                  "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"};
 
 // The state a run left behind: the tweak applied, the scanner service disabled and stopped, the task off.
 nlohmann::json afterRun()
@@ -24,7 +37,11 @@ nlohmann::json afterRun()
                  {{"registry",
                    {{"HKLM\\SOFTWARE\\Microsoft\\Cryptography", {{"MachineGuid", kPc.toStdString()}}},
                     {"HKCU\\Control Panel\\Desktop", {{"MenuShowDelay", "0"}}},
-                    {"HKLM\\SYSTEM\\CurrentControlSet\\Services\\stisvc", {{"Start", 4}}}}},
+                    {"HKLM\\SYSTEM\\CurrentControlSet\\Services\\stisvc", {{"Start", 4}}},
+                    {"HKLM\\SOFTWARE\\Tidewell\\PolicyRunBackup\\HKLM", {{"Locked", "c:\\locked.exe"}}},
+                    {"HKLM\\SOFTWARE\\Tidewell\\PolicyRunBackup\\HKCU", {{"Kept", "c:\\kept.exe"}}},
+                    {"HKLM\\" + kPolicyRun.toStdString(), {{"@readOnly", true}}},
+                    {"HKLM\\" + kRun.toStdString(), {{"Tool", "c:\\tool.exe"}}}}},
                   {"services",
                    {{"stisvc", {{"state", "stopped"}, {"startType", "disabled"}}},
                     {"wuauserv", {{"state", "running"}, {"startType", "manual"}}}}},
@@ -39,14 +56,40 @@ QByteArray line(const QJsonObject& object)
     return QJsonDocument(object).toJson(QJsonDocument::Compact);
 }
 
-QByteArray header(const QString& device = kDevice, const QString& pc = kPc)
+QByteArray header(const QString& device = kDevice, const QString& pc = kPc,
+                  const QString& started = QStringLiteral("2026-12-09T01:30:00"))
 {
     return line({{"format", "tidewell-changes"},
                  {"version", 1},
                  {"device", device},
                  {"machine", pc},
                  {"run", "phase1"},
-                 {"started", "2026-12-09T01:30:00"}});
+                 {"started", started}});
+}
+
+QByteArray registryLine(const char* kind, const QString& hive, const QString& key, const QString& name,
+                        const QJsonValue& prior, const QJsonObject& to = {})
+{
+    QJsonObject change{{"kind", kind}, {"hive", hive}, {"view", "native64"}, {"key", key}, {"value", name}};
+    change.insert("prior", prior);
+    if (!to.isEmpty())
+        change.insert("to", to);
+    return line(change);
+}
+
+QJsonObject sz(const QString& text)
+{
+    return {{"type", 1},
+            {"data", QString::fromLatin1(
+                         QByteArray(reinterpret_cast<const char*>(text.utf16()), (text.size() + 1) * 2).toHex())}};
+}
+
+// A policy Run value of `hive` moved to the backup key, as phase 2 records it.
+QByteArray policyMove(const QString& hive, const QString& name, const QString& command)
+{
+    const QJsonObject copy{{"hive", "HKLM"}, {"view", "native64"}, {"key", kBackup + hive}, {"value", name}};
+    return registryLine("registry", "HKLM", kBackup + hive, name, QJsonValue()) + "\n" +
+           registryLine("moved", hive, kPolicyRun, name, sz(command), copy);
 }
 
 QByteArray menuDelay(int type, const char* hex)
@@ -78,6 +121,7 @@ ChangeRecord recordOf(const QByteArray& changes, const QByteArray& first = heade
     QString problem;
     if (!ChangeRecord::parse(first + '\n' + changes, record, problem))
         qFatal("test record does not parse: %s", qPrintable(problem));
+    record.stamp = QStringLiteral("20261209_013000");
     return record;
 }
 
@@ -131,6 +175,37 @@ private slots:
         QTest::addRow("a member of the wrong type")
             << service("serviceStart", QStringLiteral("2"))
             << QStringList{QStringLiteral("记录中有 1 项无法读取（记录不完整或已损坏），已跳过")};
+        QTest::addRow("a Run command appended to a record")
+            << registryLine("registry", "HKLM", kRun, "Planted", sz("c:\\evil.exe")) << QStringList{kIgnoredOne};
+        QTest::addRow("a policy command without the program's copy")
+            << policyMove("HKCU", "Planted", "c:\\evil.exe")
+            << QStringList{
+                   QStringLiteral("注册表 HKCU\\%1 [Planted]：恢复失败（本程序保存的副本已不在或已改变，未写入）")
+                       .arg(kPolicyRun)};
+        QTest::addRow("a move whose original cannot be written keeps the copy")
+            << policyMove("HKLM", "Locked", "c:\\locked.exe")
+            << QStringList{QStringLiteral("注册表 HKLM\\%1 [Locked]：恢复失败（错误 5）").arg(kPolicyRun)};
+        QTest::addRow("a move the program never makes")
+            << registryLine("moved", "HKLM", kRun, "Locked", sz("c:\\locked.exe"),
+                            {{"hive", "HKLM"}, {"view", "native64"}, {"key", kBackup + "HKLM"}, {"value", "Locked"}})
+            << QStringList{kIgnoredOne};
+        QTest::addRow("a move recorded in two lines by the first version")
+            << registryLine("registry", "HKLM", kBackup + "HKCU", "Kept", QJsonValue()) + "\n" +
+                   registryLine("registry", "HKCU", kPolicyRun, "Kept", sz("c:\\kept.exe"))
+            << QStringList{QStringLiteral("注册表 HKCU\\%1 [Kept]：已恢复").arg(kPolicyRun)};
+        const QString approved =
+            QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run");
+        const QString longName(2000, QLatin1Char('n'));
+        QTest::addRow("approvals of unexpected types and a long name")
+            << registryLine("registry", "HKCU", approved, longName, sz("on")) + "\n" +
+                   registryLine("registry", "HKCU", approved, "Dword", QJsonObject{{"type", 4}, {"data", "02000000"}})
+            << QStringList{QStringLiteral("注册表 HKCU\\%1 [Dword]：已恢复").arg(approved),
+                           QStringLiteral("注册表 HKCU\\%1 [%2]：已恢复").arg(approved, longName)};
+        QTest::addRow("settings beyond what Windows offers")
+            << line({{"kind", "setting"}, {"setting", "bootTimeout"}, {"target", "{bootmgr}"}, {"prior", "1000"}}) +
+                   "\n" +
+                   line({{"kind", "setting"}, {"setting", "eventLogSize"}, {"target", "System"}, {"prior", "1048577"}})
+            << QStringList{QStringLiteral("记录中有 2 项不属于本程序会做的更改，已忽略")};
         QTest::addRow("a stopped service starts after its start type is back")
             << service("serviceStart", 3) + "\n" + service("serviceStopped")
             << QStringList{QStringLiteral("服务 stisvc 启动类型（手动）：已恢复"),
@@ -145,8 +220,8 @@ private slots:
         const ChangeRecord record = recordOf(changes);
         QCOMPARE(ChangeRestorer(machine.platform()).restore(record, kDevice, kPc).lines, lines);
         machine.reopen();
-        QCOMPARE(machine.machine().document()["registry"]["HKLM\\SYSTEM\\CurrentControlSet\\Services\\stisvc"],
-                 afterRun()["registry"]["HKLM\\SYSTEM\\CurrentControlSet\\Services\\stisvc"]);
+        for (const char* key : kUntouched)
+            QCOMPARE(machine.machine().document()["registry"][key], afterRun()["registry"][key]);
     }
 
     void testSecondRestoreChangesNothing()
@@ -161,6 +236,106 @@ private slots:
         QCOMPARE(second.restored + second.failed, 0);
         for (const QString& line : machine.journal().mid(journalled))
             QVERIFY2(!line.contains(QLatin1String("->")) && !line.contains(QLatin1String(" = ")), qPrintable(line));
+    }
+
+    // Phase 2 moves policy Run values to the backup key and brings an older version's ".optimizer_bak"
+    // values back under their names; undoing its record leaves the registry exactly as it was.
+    void testMovedValueComesBackWhole_data()
+    {
+        QTest::addColumn<bool>("policy");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QByteArray>("data");
+        const QString text(20000, QLatin1Char('x'));
+        const QByteArray longText(reinterpret_cast<const char*>(text.utf16()), (text.size() + 1) * 2);
+        QTest::addRow("binary") << true << "Bin" << 3 << QByteArray("\x00\x01\xff\x7f", 4);
+        QTest::addRow("multi-string") << true << "Multi" << 7 << QByteArray("a\0\0\0b\0\0\0\0\0", 10);
+        QTest::addRow("dword") << true << "Dword" << 4 << QByteArray("\x2a\0\0\0", 4);
+        QTest::addRow("20,000-character string") << true << "Long" << 1 << longText;
+        QTest::addRow("600-character name") << true << QString(600, QLatin1Char('n')) << 2 << QByteArray("c\0\0\0", 4);
+        QTest::addRow("40 KB .optimizer_bak value") << false << "Old" << 1 << longText.left(40960) + QByteArray(2, 0);
+        QTest::addRow("2,000-character .optimizer_bak name")
+            << false << QString(2000, QLatin1Char('s')) << 1 << QByteArray("c\0\0\0", 4);
+    }
+
+    void testMovedValueComesBackWhole()
+    {
+        QFETCH(bool, policy);
+        QFETCH(QString, name);
+        QFETCH(int, type);
+        QFETCH(QByteArray, data);
+        TestMachine machine(afterRun());
+        const Hive hive = policy ? Hive::CurrentUser : Hive::LocalMachine;
+        std::unique_ptr<RegistryKey> key;
+        machine.platform().registry.createKey(hive, toWString(policy ? kPolicyRun : kRun), RegAccess::ReadWrite,
+                                              RegView::Native64, key);
+        key->setValue(toWString(policy ? name : name + QStringLiteral(".optimizer_bak")),
+                      RegValue{static_cast<RegType>(type), {data.begin(), data.end()}});
+        key.reset();
+        machine.reopen();
+        const nlohmann::json before = machine.machine().document()["registry"];
+        QTemporaryDir folder;
+        {
+            ChangeRecordWriter writer(folder.path(), {kDevice, kPc, "phase2", QDateTime::currentDateTime()});
+            RecordingPlatform recording(machine.platform(), writer);
+            if (policy)
+                PolicyRunBackup(recording.platform()).disable(name);
+            else
+                StartupManager(recording.platform()).scan();
+        }
+        ChangeRecord record;
+        QString problem;
+        QVERIFY(
+            ChangeRecord::read(QDir(folder.path()).entryInfoList(QDir::Files).value(0).filePath(), record, problem));
+        const auto summary = ChangeRestorer(machine.platform()).restore(record, kDevice, kPc);
+        QVERIFY(summary.restored > 0);
+        QCOMPARE(summary.failed + summary.ignored, 0);
+        machine.reopen();
+        QCOMPARE(machine.machine().document()["registry"], before);
+    }
+
+    void testFalseTimesAreRefused_data()
+    {
+        QTest::addColumn<QString>("started");
+        QTest::addColumn<QString>("stamp");
+        const QDateTime tomorrow = QDateTime::currentDateTime().addDays(1);
+        QTest::addRow("a header later than the file name") << "2026-12-10T01:30:00"
+                                                           << "20261209_013000";
+        QTest::addRow("a time in the future")
+            << tomorrow.toString(Qt::ISODate) << tomorrow.toString(QStringLiteral("yyyyMMdd_HHmmss"));
+    }
+
+    void testFalseTimesAreRefused()
+    {
+        QFETCH(QString, started);
+        QFETCH(QString, stamp);
+        TestMachine machine(afterRun());
+        ChangeRecord record = recordOf(service("serviceStart", 2), header(kDevice, kPc, started));
+        record.stamp = stamp;
+        const auto summary = ChangeRestorer(machine.platform()).restore(record, kDevice, kPc);
+        QVERIFY(summary.refused);
+        QCOMPARE(machine.machine().document()["services"]["stisvc"]["startType"], "disabled");
+    }
+
+    // A stick used on many PCs: this PC's record is found however many other PCs' come after it.
+    void testThisPcsRecordAmongManyOthers()
+    {
+        QTemporaryDir folder;
+        for (int i = 0; i < 600; ++i) {
+            ChangeRecord::Header other{kDevice, QStringLiteral("pc-%1").arg(i), "phase1",
+                                       QDateTime(QDate(2026, 12, 9), QTime(2, 0, 0)).addSecs(i)};
+            QFile file(ChangeRecordFolder::newRecordPath(folder.path(), other));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(line(other.toJson()) + "\n");
+        }
+        QFile own(QDir(folder.path()).filePath(QStringLiteral("changes_0123456789abcdef_20261209_013000.jsonl")));
+        QVERIFY(own.open(QIODevice::WriteOnly));
+        own.write(header() + "\n" + task(kAppraiser, true) + "\n");
+        own.close();
+        const auto found = ChangeRecordFolder::records(folder.path(), kDevice, kPc);
+        QCOMPARE(found.size(), 1);
+        QCOMPARE(found.first().changeLines, 1);
+        QVERIFY(ChangeRecordFolder::records(folder.path(), kDevice, QString()).isEmpty());
     }
 
     void testRecordOfAnotherPcIsRefused_data()
@@ -191,7 +366,8 @@ private slots:
         QTest::addRow("empty") << QByteArray();
         QTest::addRow("not JSON") << QByteArray("changes");
         QTest::addRow("another format") << header().replace("tidewell-changes", "other");
-        QTest::addRow("a later version") << header().replace("\"version\":1", "\"version\":2");
+        QTest::addRow("a later version") << header().replace(
+            "\"version\":1", "\"version\":" + QByteArray::number(ChangeRecord::kVersion + 1));
         QTest::addRow("a device that is a path") << header(QStringLiteral("../../x"));
         QTest::addRow("an unknown run") << header().replace("phase1", "phase3");
         QTest::addRow("no start time") << header().replace("2026-12-09T01:30:00", "yesterday");
