@@ -15,15 +15,14 @@ jobs=$(nproc)
 packages=(dpkg-dev build-essential patch mingw-w64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix perl python3)
 
 # Only what the program loads is built: Core, Gui, Widgets and Network, the Windows platform plugin, the
-# styles and the icon reader. Test stays, because the top-level CMake file asks for it even when the tests
-# are off; SQL, XML, Concurrent, printing (the printer feature gates the Print Support module), OpenGL,
-# the JPEG and GIF readers and the Direct2D platform plugin (Direct 2D 1.1 gates it; the DirectWrite font
+# styles and the icon reader. The test library (only the Linux tests link it), SQL, XML, Concurrent,
+# printing (the printer feature gates the Print Support module), OpenGL, the JPEG and GIF readers and the Direct2D platform plugin (Direct 2D 1.1 gates it; the DirectWrite font
 # engine needs only Direct 2D) are left out.
 configure_options=(
     -xplatform win32-g++ -device-option "CROSS_COMPILE=$triple-"
     -release -opensource -confirm-license
     -nomake examples -nomake tests -no-opengl -no-dbus -no-icu
-    -no-feature-sql -no-feature-xml -no-feature-concurrent -no-feature-printer -no-feature-direct2d1_1
+    -no-feature-sql -no-feature-testlib -no-feature-xml -no-feature-concurrent -no-feature-printer -no-feature-direct2d1_1
     -qt-zlib -qt-libpng -no-libjpeg -no-gif -qt-pcre -qt-harfbuzz -qt-freetype
     -schannel -no-openssl -no-feature-tabletevent
 )
