@@ -16,8 +16,9 @@ packages=(dpkg-dev build-essential patch mingw-w64 g++-mingw-w64-i686-posix gcc-
 
 # Only what the program loads is built: Core, Gui, Widgets and Network, the Windows platform plugin, the
 # styles and the icon reader. The test library (only the Linux tests link it), SQL, XML, Concurrent,
-# printing (the printer feature gates the Print Support module), OpenGL, the JPEG and GIF readers and the Direct2D platform plugin (Direct 2D 1.1 gates it; the DirectWrite font
-# engine needs only Direct 2D) are left out.
+# printing (the printer feature gates the Print Support module), OpenGL, the JPEG and GIF readers and the
+# Direct2D platform plugin (Direct 2D 1.1 gates it; the DirectWrite font engine needs only Direct 2D) are
+# left out.
 configure_options=(
     -xplatform win32-g++ -device-option "CROSS_COMPILE=$triple-"
     -release -opensource -confirm-license
