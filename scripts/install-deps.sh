@@ -2,6 +2,7 @@
 # Installs the Debian 12 packages the build and the tests need, only those missing.
 # Usage: scripts/install-deps.sh [extra-package ...]
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
 packages=(
     build-essential cmake ninja-build pkg-config ccache
@@ -11,14 +12,6 @@ packages=(
     "$@"
 )
 
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
+source scripts/install-missing.sh
 
-sudo=""
-[ "$(id -u)" -ne 0 ] && sudo="sudo"
-echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+install_missing deps "${packages[@]}"

@@ -16,6 +16,7 @@ packages=(cmake ninja-build mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i
           xvfb googletest)
 
 source scripts/install-missing.sh
+source scripts/wine-session.sh
 
 build_target() {
     local triple=$1 folder=$2
@@ -23,38 +24,6 @@ build_target() {
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$triple.cmake" \
         -DTIDEWELL_PLATFORM_ONLY=ON -DTIDEWELL_TESTS=ON >/dev/null
     cmake --build "$build/$folder" --parallel "$jobs" --target platform_tests_win32 tidewell_probe
-}
-
-xvfb_pid=""
-cleanup() {
-    if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
-        wineserver -k 2>/dev/null || true
-    fi
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
-}
-trap cleanup EXIT
-
-# EnumWindows only sees windows when an X display exists before the first Wine process starts.
-start_xvfb() {
-    local display=90
-    while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
-        display=$((display + 1))
-    done
-    Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    local tries=0
-    while [ ! -e "/tmp/.X11-unix/X$display" ]; do
-        tries=$((tries + 1))
-        if [ $tries -gt 100 ] || ! kill -0 "$xvfb_pid" 2>/dev/null; then
-            echo "win32: Xvfb did not start" >&2
-            exit 1
-        fi
-        sleep 0.1
-    done
-    export DISPLAY=":$display"
 }
 
 current_version_key='HKLM\Software\Microsoft\Windows NT\CurrentVersion'
@@ -76,25 +45,16 @@ set_windows_version() {
     done
 }
 
-# Creates the prefix once; later runs reuse it. The Z: drive (the whole host file system) is removed so
-# that nothing the tests delete can be outside the prefix.
+# Creates the prefix once; later runs reuse it. A prefix made before the 32-bit loader was installed lacks
+# the 32-bit system folder: it is updated once.
 prepare_prefix() {
-    export WINEPREFIX="$build/wineprefix"
-    export WINEARCH=win64
-    export WINEDEBUG=-all
-    export WINEDLLOVERRIDES="winedbg.exe=d;mscoree=d;mshtml=d"
-    mkdir -p "$WINEPREFIX"
-    # A session that (re)initialises the prefix leaves its services half started (the Task Scheduler
-    # among them does not answer in it): the tests run in a new session over the finished prefix.
-    # A prefix made before the 32-bit loader was installed lacks the 32-bit system folder: update it once.
+    use_prefix "$build/wineprefix"
     if [ ! -f "$WINEPREFIX/system.reg" ] || [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
-        wineserver -p
-        wine wineboot --init
-        wineserver -k
+        initialise_prefix
     fi
     wineserver -p
     wine wineboot
-    rm -f "$WINEPREFIX/dosdevices/z:"
+    seal_prefix
 }
 
 passed=0
@@ -130,7 +90,7 @@ run_pass() {
 install_missing win32 "${packages[@]}"
 build_target x86_64-w64-mingw32 x64
 build_target i686-w64-mingw32 x86
-start_xvfb
+start_xvfb win32 1024x768
 prepare_prefix
 tests_folder="$WINEPREFIX/drive_c/tidewell-tests"
 for bits in x64 x86; do

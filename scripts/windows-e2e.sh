@@ -18,6 +18,7 @@ shots=$build/screenshots
 packages=(wine wine64 wine32:i386 xvfb xdotool imagemagick fonts-wqy-microhei python3)
 
 source scripts/install-missing.sh
+source scripts/wine-session.sh
 
 passed=0
 failed=0
@@ -33,45 +34,10 @@ check() {
     fi
 }
 
-xvfb_pid=""
-cleanup() {
-    if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
-        wineserver -k 2>/dev/null || true
-    fi
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
-}
-trap cleanup EXIT
-
-# Wine creates its windows only on an X display that exists before its first process.
-start_xvfb() {
-    local display=90 tries=0
-    while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
-        display=$((display + 1))
-    done
-    Xvfb ":$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    while [ ! -e "/tmp/.X11-unix/X$display" ]; do
-        tries=$((tries + 1))
-        if [ $tries -gt 100 ] || ! kill -0 "$xvfb_pid" 2>/dev/null; then
-            echo "windows-e2e: Xvfb did not start" >&2
-            exit 1
-        fi
-        sleep 0.1
-    done
-    export DISPLAY=":$display"
-}
-
 # A fresh prefix reporting Windows 10 build 19045. Wine would also offer every font of this Linux
 # machine; a fontconfig file without font folders leaves it Wine's own fonts plus the prefix's Fonts
 # folder, like a Windows. There WenQuanYi Micro Hei stands in for the Chinese fonts Windows brings.
 prepare_prefix() {
-    export WINEPREFIX="$build/wineprefix"
-    export WINEARCH=win64
-    export WINEDEBUG=-all
-    export WINEDLLOVERRIDES="winedbg.exe=d;mscoree=d;mshtml=d"
     mkdir -p "$e2e"
     cat >"$e2e/fonts.conf" <<'EOF'
 <?xml version="1.0"?>
@@ -79,12 +45,9 @@ prepare_prefix() {
 <fontconfig><cachedir>fontconfig-cache</cachedir></fontconfig>
 EOF
     export FONTCONFIG_FILE="$e2e/fonts.conf"
-    rm -rf "$WINEPREFIX"
-    mkdir -p "$WINEPREFIX"
-    # The session that initialises a prefix leaves its services half started: the run uses a new one.
-    wineserver -p
-    wine wineboot --init
-    wineserver -k
+    rm -rf "$build/wineprefix"
+    use_prefix "$build/wineprefix"
+    initialise_prefix
     cp /usr/share/fonts/truetype/wqy/wqy-microhei.ttc "$WINEPREFIX/drive_c/windows/Fonts/"
     wineserver -p
     wine wineboot
@@ -97,7 +60,7 @@ EOF
         wine reg add "$key" /v CurrentBuildNumber /t REG_SZ /d 19045 /f "/reg:$view" >/dev/null
         wine reg add "$key" /v CurrentBuild /t REG_SZ /d 19045 /f "/reg:$view" >/dev/null
     done
-    rm -f "$WINEPREFIX/dosdevices/z:"
+    seal_prefix
 }
 
 # The Linux path of a Windows path in the prefix.
@@ -439,7 +402,7 @@ main() {
     scripts/windows-build.sh
     echo "windows-e2e: build $((SECONDS - started)) s"
     started=$SECONDS
-    start_xvfb
+    start_xvfb windows-e2e 1280x900
     prepare_prefix
     echo "windows-e2e: prefix $((SECONDS - started)) s"
     : >"$e2e/window-output.txt"
