@@ -110,7 +110,7 @@ void StartupManager::scanRunKey(const StartupSource& source)
         }
     }
     const QString sourceName = QLatin1String(source.name);
-    RunLogger::instance().log(QStringLiteral("  [%1] 读取到 %2 项").arg(sourceName).arg(values.size()));
+    RunLogger::instance().log(QStringLiteral("  [%1] 读取到 %2 项").arg(sourceName, QString::number(values.size())));
     const bool governed = source.kind == StartupSource::Kind::RunKey;
     for (auto it = values.cbegin(); it != values.cend(); ++it) {
         if (it.key().endsWith(kBackupSuffix)) {
@@ -191,7 +191,7 @@ void StartupManager::scanFolder(const StartupSource& source)
         entries.append(entry);
         ++count;
     }
-    RunLogger::instance().log(QStringLiteral("  [%1] 读取到 %2 项").arg(sourceName).arg(count));
+    RunLogger::instance().log(QStringLiteral("  [%1] 读取到 %2 项").arg(sourceName, QString::number(count)));
 }
 
 bool StartupManager::migrateFile(const StartupSource& source, const QString& folder, const QString& backupName,
