@@ -1,6 +1,7 @@
 #include "analysis/MachineQuery.h"
 
 #include "engine/PlatformText.h"
+#include "startup/StartupFolderFiles.h"
 
 #include <algorithm>
 
@@ -115,6 +116,11 @@ bool MachineQuery::readFile(const QString& path, qint64 maxBytes, QByteArray& by
 QStringList MachineQuery::files(const QString& folder) const
 {
     return list(folder, false);
+}
+
+QStringList MachineQuery::startupFiles(const QString& folder) const
+{
+    return StartupFolderFiles::list(platform_, machinePath(folder));
 }
 
 QStringList MachineQuery::subFolders(const QString& folder) const

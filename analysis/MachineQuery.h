@@ -50,6 +50,8 @@ public:
 
     // The names of the plain files (links excluded) or of the sub-folders of a folder.
     QStringList files(const QString& folder) const;
+    // The files of a start-up folder, listed as the start-up manager lists them (StartupFolderFiles).
+    QStringList startupFiles(const QString& folder) const;
     QStringList subFolders(const QString& folder) const;
 
     // "C:\a\" + "b" -> "C:\a\b": one backslash between a folder and a name.

@@ -107,7 +107,7 @@ int StartupAnalyzer::countFolderFiles() const
         const QString path = machine_.expand(QLatin1String(folder.path));
         if (!machine_.isFolder(path))
             continue;
-        for (const QString& name : machine_.files(path)) {
+        for (const QString& name : machine_.startupFiles(path)) {
             if (hasPattern(name))
                 ++count;
         }

@@ -36,13 +36,6 @@ bool hasDeepPattern(const QString& fileName)
     return false;
 }
 
-// The file name without its last extension, as QFileInfo::completeBaseName gives it.
-QString completeBaseName(const QString& fileName)
-{
-    const int dot = fileName.lastIndexOf(QLatin1Char('.'));
-    return dot < 0 ? fileName : fileName.left(dot);
-}
-
 } // namespace
 
 StartupScanner::StartupScanner(platform::Platform& platform, const SignatureDatabase& database)
@@ -120,9 +113,9 @@ void StartupScanner::scanFolders(QVector<StartupScanItem>& items) const
         const QString path = machine_.expand(QLatin1String(folder.path));
         if (!machine_.isFolder(path))
             continue;
-        for (const QString& fileName : machine_.files(path)) {
+        for (const QString& fileName : machine_.startupFiles(path)) {
             if (hasDeepPattern(fileName))
-                items.append(scorer_.scoreProgram(completeBaseName(fileName), MachineQuery::join(path, fileName),
+                items.append(scorer_.scoreProgram(fileName, MachineQuery::join(path, fileName),
                                            QLatin1String(folder.label), folder.sourceType));
         }
     }

@@ -56,8 +56,7 @@ bool SimRun::parse(const QStringList& arguments)
 bool SimRun::parsePhase2(const QStringList& lists, const QString& h2Keep, const QString& a2Size)
 {
     for (const QString& list : lists) {
-        for (const QString& id : list.split(QLatin1Char(','), Qt::SkipEmptyParts))
-            phase2Ids_.append(id.trimmed());
+        phase2Ids_.append(list.split(QLatin1Char(','), Qt::SkipEmptyParts));
     }
     bool ok = true;
     if (!h2Keep.isEmpty())

@@ -65,16 +65,14 @@ QString EventLogLimit::run(int sizeMB)
         }
         changed.append(name);
         RunLogger::instance().log(QStringLiteral("[Phase2] 事件日志 %1 最大大小: %2 MB -> %3 MB")
-                                      .arg(name)
-                                      .arg(maximum / 1048576)
-                                      .arg(sizeMB));
+                                      .arg(name, QString::number(maximum / 1048576), QString::number(sizeMB)));
     }
     QStringList parts;
     const QString separator = QStringLiteral("、");
     if (!changed.isEmpty())
         parts.append(QStringLiteral("已设为 %1 MB（%2）").arg(sizeMB).arg(changed.join(separator)));
     if (!unchanged.isEmpty())
-        parts.append(QStringLiteral("%1 已不超过 %2 MB，未改动").arg(unchanged.join(separator)).arg(sizeMB));
+        parts.append(QStringLiteral("%1 已不超过 %2 MB，未改动").arg(unchanged.join(separator), QString::number(sizeMB)));
     if (!failed.isEmpty())
         parts.append(QStringLiteral("%1 设置失败").arg(failed.join(separator)));
     return QStringLiteral("事件日志大小限制：") + parts.join(QStringLiteral("；"));

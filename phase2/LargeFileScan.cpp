@@ -43,7 +43,8 @@ void LargeFileScan::walk(const std::wstring& folder)
             return false;
         }
         if (entry.size > kLargeBytes)
-            lines_.append(QStringLiteral("%1 (%2 MB)").arg(toQString(prefix + entry.name)).arg(entry.size / 1048576));
+            lines_.append(QStringLiteral("%1 (%2 MB)")
+                              .arg(toQString(prefix + entry.name), QString::number(entry.size / 1048576)));
         return lines_.size() < kLineLimit;
     });
     for (const auto& sub : subFolders) {

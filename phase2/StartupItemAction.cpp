@@ -52,5 +52,6 @@ QString StartupItemAction::run(const QString& id)
     StartupManager manager(machine_);
     manager.fillKnownSafeNames();
     manager.scan();
-    return outcomeLine(manager.disable(QLatin1String(source->name), name), name);
+    const QString sourceName = QLatin1String(source->name);
+    return outcomeLine(manager.disable(sourceName, name), manager.entryName(sourceName, name));
 }

@@ -3,6 +3,7 @@
 #include "engine/PlatformText.h"
 #include "log/RunLogger.h"
 #include "startup/RegistryValueCopy.h"
+#include "startup/StartupFolderFiles.h"
 
 #include <QFileInfo>
 #include <QMap>
@@ -110,7 +111,7 @@ void StartupManager::scanRunKey(const StartupSource& source)
         }
     }
     const QString sourceName = QLatin1String(source.name);
-    RunLogger::instance().log(QStringLiteral("  [%1] 读取到 %2 项").arg(sourceName).arg(values.size()));
+    RunLogger::instance().log(QStringLiteral("  [%1] 读取到 %2 项").arg(sourceName, QString::number(values.size())));
     const bool governed = source.kind == StartupSource::Kind::RunKey;
     for (auto it = values.cbegin(); it != values.cend(); ++it) {
         if (it.key().endsWith(kBackupSuffix)) {
@@ -163,16 +164,12 @@ void StartupManager::scanFolder(const StartupSource& source)
     }
     QStringList files;
     QStringList backups;
-    machine_.files.list(expanded, [&](const FileEntry& file) {
-        const QString name = toQString(file.name);
-        if (file.isDirectory() || file.isLink() || (file.attributes & FileAttribute::Hidden))
-            return true;
+    for (const QString& name : StartupFolderFiles::list(machine_, expanded)) {
         if (name.endsWith(kBackupSuffix))
             backups.append(name);
         else if (!name.startsWith(QLatin1Char('.')))
             files.append(name);
-        return true;
-    });
+    }
     int count = 0;
     for (const QString& backup : qAsConst(backups)) {
         QString name;
@@ -191,7 +188,7 @@ void StartupManager::scanFolder(const StartupSource& source)
         entries.append(entry);
         ++count;
     }
-    RunLogger::instance().log(QStringLiteral("  [%1] 读取到 %2 项").arg(sourceName).arg(count));
+    RunLogger::instance().log(QStringLiteral("  [%1] 读取到 %2 项").arg(sourceName, QString::number(count)));
 }
 
 bool StartupManager::migrateFile(const StartupSource& source, const QString& folder, const QString& backupName,
@@ -263,6 +260,12 @@ StartupEntry* StartupManager::find(const QString& source, const QString& name)
             return &entry;
     }
     return nullptr;
+}
+
+QString StartupManager::entryName(const QString& source, const QString& name)
+{
+    const StartupEntry* entry = find(source, name);
+    return entry ? entry->name : name;
 }
 
 StartupManager::Outcome StartupManager::disable(const QString& source, const QString& name)

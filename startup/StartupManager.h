@@ -28,9 +28,12 @@ public:
     QList<StartupEntry> scan();
 
     // Switches off the listed entry of `source` named `name`; a folder entry also answers to its name
-    // without the extension ("Foo" for "Foo.lnk"), the form the analysis gives.
+    // without the extension ("Foo" for "Foo.lnk"), the form earlier versions of the analysis gave, when no
+    // entry has exactly that name.
     Outcome disable(const QString& source, const QString& name);
     Outcome restore(const QString& source, const QString& name);
+    // The full name of the entry `name` reaches in `source` ("Foo.lnk" for "Foo"), or `name` when none.
+    QString entryName(const QString& source, const QString& name);
 
     // False on Windows 7, which has no approved-start-up values.
     bool approvalsSupported() const { return approvalsSupported_; }

@@ -65,6 +65,7 @@ ToolOutcome setElement(SimMachine& machine, const std::wstring& id, const std::w
         entry = nlohmann::json::object();
     entry[toUtf8(lower(element))] = elementValue(value);
     machine.journal("boot " + key + " " + toUtf8(lower(element)) + " = " + toUtf8(value));
+    machine.keep(nlohmann::json::json_pointer("/boot"));
     return {0, kDone};
 }
 
@@ -75,6 +76,7 @@ ToolOutcome setTimeout(SimMachine& machine, const std::wstring& text)
                        "assistance.\r\nThe parameter is incorrect.\r\n");
     bootSection(machine)["timeout"] = std::stoul(text);
     machine.journal("boot timeout = " + toUtf8(text));
+    machine.keep(nlohmann::json::json_pointer("/boot"));
     return {0, kDone};
 }
 
@@ -145,6 +147,7 @@ ToolOutcome deleteElement(SimMachine& machine, const std::wstring& id, const std
                        "Element not found.\r\n");
     owner.erase(name);
     machine.journal("boot " + key + " " + name + " deleted");
+    machine.keep(nlohmann::json::json_pointer("/boot"));
     return {0, kDone};
 }
 

@@ -5,6 +5,8 @@
 #include "platform/sim/SimTools.h"
 #include "platform/sim/SimWow64.h"
 
+#include <cstdlib>
+
 namespace platform::sim {
 
 namespace {
@@ -17,7 +19,10 @@ std::string commandLine(const std::wstring& program, const std::vector<std::wstr
     return line;
 }
 
-// The profile's override for a tool: "missing", "hang", or an object with "exitCode"/"output" ("fail").
+// The profile's override for a tool: "missing", "hang", "powerLoss", or an object with "exitCode"/"output"
+// ("fail").
+constexpr int kPowerLossExit = 137;
+
 nlohmann::json behaviourOf(const SimMachine& machine, const std::wstring& name)
 {
     const auto& document = machine.document();
@@ -66,6 +71,11 @@ Status SimCommands::run(const std::wstring& program, const std::vector<std::wstr
     if (behaviour == "hang") {
         machine_.journal(line + " -> no answer within " + std::to_string(timeoutMs) + " ms, ended");
         return WaitTimeout;
+    }
+    if (behaviour == "powerLoss") {
+        // The PC goes dark here: the program ends at once, nothing is saved, as when it is killed half way.
+        machine_.journal(line + " -> power lost");
+        std::_Exit(kPowerLossExit);
     }
     if (behaviour.is_object()) {
         result.exitCode = memberOr(behaviour, "exitCode", 1u);

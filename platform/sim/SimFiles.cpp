@@ -82,6 +82,17 @@ std::string flagsKey(const fs::path& drives, const fs::path& hostFolder)
     return hostFolder.lexically_relative(drives).generic_string();
 }
 
+// The flag names of `flags`, as a "fileFlags" member lists them.
+nlohmann::json flagList(std::uint32_t flags)
+{
+    nlohmann::json list = nlohmann::json::array();
+    for (const auto& [flagName, bit] : kFlagNames) {
+        if (flags & bit)
+            list.push_back(flagName);
+    }
+    return list;
+}
+
 } // namespace
 
 SimFiles::SimFiles(SimMachine& machine)
@@ -107,14 +118,8 @@ void SimFiles::store(nlohmann::json& document) const
     nlohmann::json section = nlohmann::json::object();
     const fs::path drives = machine_.folder() / "drives";
     for (const auto& [folder, names] : flags_) {
-        for (const auto& [name, flags] : names) {
-            nlohmann::json list = nlohmann::json::array();
-            for (const auto& [flagName, bit] : kFlagNames) {
-                if (flags & bit)
-                    list.push_back(flagName);
-            }
-            section[toUtf8(machine_.windowsPath(drives / folder / name))] = list;
-        }
+        for (const auto& [name, flags] : names)
+            section[toUtf8(machine_.windowsPath(drives / folder / name))] = flagList(flags);
     }
     document["fileFlags"] = section;
 }
@@ -477,6 +482,8 @@ Status SimFiles::setAttributes(const std::wstring& given, std::uint32_t attribut
         return status;
     setFlags(host, (flagsOf(host) & kLocked) | (attributes & kSettable));
     machine_.journal("attributes " + toUtf8(path) + " = " + std::to_string(attributes & kSettable));
+    machine_.keep(nlohmann::json::json_pointer() / "fileFlags" / toUtf8(machine_.windowsPath(host)),
+                  flagList(flagsOf(host)));
     return ErrorSuccess;
 }
 

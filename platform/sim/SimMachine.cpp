@@ -66,6 +66,7 @@ fs::path resolvePart(const fs::path& parent, const std::string& name)
 
 SimMachine::SimMachine(fs::path folder)
     : folder_(std::move(folder))
+    , changes_(folder_ / "changes.jsonl")
 {
 }
 
@@ -76,12 +77,12 @@ std::unique_ptr<SimMachine> SimMachine::open(const fs::path& folder, std::string
     std::unique_ptr<SimMachine> machine(new SimMachine(folder));
     if (!readDocument(folder / "machine.json", machine->document_, error))
         return nullptr;
-    if (!isRecipe(folder, machine->document_))
-        return machine;
     // The drives are made from the recipe once; the machine then runs on what was made.
-    if (!materialise(folder, machine->document_, error) ||
-        !readDocument(folder / "machine.json", machine->document_, error))
+    if (isRecipe(folder, machine->document_) &&
+        (!materialise(folder, machine->document_, error) ||
+         !readDocument(folder / "machine.json", machine->document_, error)))
         return nullptr;
+    machine->changes_.replay(machine->document_);
     return machine;
 }
 
@@ -170,6 +171,23 @@ void SimMachine::journal(const std::string& line)
     journalWritten_ = journalWritten_ && journalFile_.good();
 }
 
+void SimMachine::keep(const nlohmann::json& change)
+{
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    changes_.append(change);
+}
+
+void SimMachine::keep(const nlohmann::json::json_pointer& at, const nlohmann::json& value)
+{
+    keep(nlohmann::json{{"set", at.to_string()}, {"value", value}});
+}
+
+void SimMachine::keep(const nlohmann::json::json_pointer& at)
+{
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    keep(at, document_.at(at));
+}
+
 std::vector<std::string> SimMachine::journalLines() const
 {
     std::lock_guard<std::recursive_mutex> lock(mutex_);
@@ -204,6 +222,8 @@ bool SimMachine::save(std::string& error)
         error = "cannot replace " + target.string() + ": " + ec.message();
         return false;
     }
+    if (!changes_.clear(error))
+        return false;
     if (!journalWritten_) {
         error = "cannot write the journal " + (folder_ / "journal.log").string();
         return false;

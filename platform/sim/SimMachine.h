@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/sim/SimChangeFile.h"
+
 #include <nlohmann/json.hpp>
 
 #include <cstdint>
@@ -22,7 +24,8 @@ public:
 
 // A simulated Windows PC: a folder holding machine.json (the profile) and drives/ (one folder per drive
 // letter, holding real files). The groups of the simulated platform read and change it; every command run
-// and every change is recorded in the journal; save() writes the state back so that a later run sees it.
+// and every change is recorded in the journal; every change of state is also kept in the change file at
+// once, and save() writes the whole state back, so that a later run sees it either way.
 class SimMachine {
 public:
     // Opens the machine in `folder`. A missing or empty folder is first filled with the embedded default
@@ -57,7 +60,15 @@ public:
     // The lines this machine object has journalled, read back from journal.log.
     std::vector<std::string> journalLines() const;
 
-    // Writes machine.json (through a temporary file); fails also when a journal line could not be written.
+    // Keeps one change of state in the change file as it happens (a line of the forms in MachineChange.h).
+    void keep(const nlohmann::json& change);
+    // Keeps `value` as the new member at `at`, for a group that holds its section in a live form of its own.
+    void keep(const nlohmann::json::json_pointer& at, const nlohmann::json& value);
+    // Keeps the document's own member at `at`, for a section the tools change in place.
+    void keep(const nlohmann::json::json_pointer& at);
+
+    // Writes machine.json (through a temporary file) and empties the change file it now holds; fails also
+    // when a journal line could not be written.
     bool save(std::string& error);
 
     // One lock for the whole machine: the groups take it around each operation.
@@ -69,6 +80,7 @@ private:
     std::filesystem::path folder_;
     nlohmann::json document_;
     std::vector<const SimState*> states_;
+    SimChangeFile changes_;
     std::ofstream journalFile_;
     std::uintmax_t journalStart_ = 0; // the size of journal.log before this object's first line
     bool journalWritten_ = true;

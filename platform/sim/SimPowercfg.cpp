@@ -46,6 +46,7 @@ ToolOutcome setActive(SimMachine& machine, const std::wstring& guid)
         power = nlohmann::json::object();
     power["active"] = toUtf8(lower(guid));
     machine.journal("power scheme active = " + toUtf8(lower(guid)));
+    machine.keep(nlohmann::json::json_pointer("/powerSchemes/active"));
     return {0, {}};
 }
 
@@ -113,6 +114,7 @@ ToolOutcome switchHibernation(SimMachine& machine, const std::wstring& state)
         std::filesystem::remove(hiberFile(machine), ec);
         machine.journal("hibernation off, " + file + " removed");
     }
+    machine.keep(nlohmann::json::json_pointer("/hibernation"));
     return {0, {}};
 }
 
@@ -127,6 +129,7 @@ ToolOutcome setHiberFileType(SimMachine& machine, const std::wstring& type)
     section["type"] = full ? "full" : "reduced";
     writeHiberFile(machine, hiberFileSize(section));
     machine.journal("hibernation file type = " + std::string(full ? "full" : "reduced"));
+    machine.keep(nlohmann::json::json_pointer("/hibernation"));
     return {0, {}};
 }
 

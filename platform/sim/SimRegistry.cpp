@@ -135,6 +135,8 @@ public:
         if (!replaced)
             node_->values.emplace_back(name, value);
         machine_.journal("registry set " + toUtf8(path_) + " [" + toUtf8(name) + "] = " + describeValue(value));
+        machine_.keep(
+            {{"registry", "set"}, {"key", toUtf8(path_)}, {"name", toUtf8(name)}, {"value", valueToJson(value)}});
         return ErrorSuccess;
     }
 
@@ -150,6 +152,7 @@ public:
             if (equalsIgnoreCase(it->first, name)) {
                 values.erase(it);
                 machine_.journal("registry delete value " + toUtf8(path_) + " [" + toUtf8(name) + "]");
+                machine_.keep({{"registry", "delete"}, {"key", toUtf8(path_)}, {"name", toUtf8(name)}});
                 return ErrorSuccess;
             }
         }
@@ -398,8 +401,10 @@ Status SimRegistry::open(Hive hive, const std::wstring& subKey, RegAccess access
     if (node->denied || (writable && node->readOnly))
         return ErrorAccessDenied;
     std::wstring path = hiveName(hive) + (subKey.empty() ? L"" : L"\\" + subKey);
-    if (created)
+    if (created) {
         machine_.journal("registry create key " + toUtf8(path));
+        machine_.keep({{"registry", "key"}, {"key", toUtf8(path)}});
+    }
     key = std::make_unique<SimRegistryKey>(machine_, node, path, writable);
     return ErrorSuccess;
 }
@@ -435,7 +440,9 @@ Status SimRegistry::deleteKey(Hive hive, const std::wstring& subKey, RegView)
     auto parent = find(hive, parentPath);
     parent->children.erase(lower(parts.back()));
     node->deleted = true;
-    machine_.journal("registry delete key " + toUtf8(hiveName(hive) + L"\\" + subKey));
+    const std::string path = toUtf8(hiveName(hive) + L"\\" + subKey);
+    machine_.journal("registry delete key " + path);
+    machine_.keep({{"registry", "deleteKey"}, {"key", path}});
     return ErrorSuccess;
 }
 

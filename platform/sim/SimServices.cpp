@@ -92,6 +92,7 @@ public:
             return ErrorInvalidParameter;
         journal("start type " + std::to_string(service_->startType) + " -> " + std::to_string(startType));
         service_->startType = startType;
+        keep("startType", toName(startType, kStartTypes));
         return ErrorSuccess;
     }
 
@@ -109,10 +110,12 @@ public:
         if (service_->onStop == "hangs") {
             service_->state = ServiceState::StopPending;
             journal("stop -> stop pending, never stops");
+            keepState();
         } else {
             service_->state = ServiceState::Stopped;
             service_->processId = 0;
             journal("stop -> stopped");
+            keepState();
         }
         status.currentState = service_->state;
         return ErrorSuccess;
@@ -129,12 +132,22 @@ public:
             return ErrorServiceAlreadyRunning;
         service_->state = ServiceState::Running;
         journal("start -> running");
+        keepState();
         return ErrorSuccess;
     }
 
 private:
     bool allowed(std::uint32_t right) const { return (access_ & right) == right; }
     void journal(const std::string& what) { services_.machine().journal("service " + toUtf8(service_->name) + " " + what); }
+    void keep(const char* member, const nlohmann::json& value)
+    {
+        services_.machine().keep(nlohmann::json::json_pointer() / "services" / toUtf8(service_->name) / member, value);
+    }
+    void keepState()
+    {
+        keep("state", toName(service_->state, kStates));
+        keep("pid", service_->processId);
+    }
 
     SimServices& services_;
     std::shared_ptr<SimService> service_;

@@ -279,6 +279,7 @@ Status SimSystemInfo::removeRestorePoint(std::uint32_t sequenceNumber)
             machine_.journal("restore point " + std::to_string(sequenceNumber) + " removed (" +
                              entry->value("description", std::string()) + ")");
             it->erase(entry);
+            machine_.keep(nlohmann::json::json_pointer("/restorePoints"));
             return ErrorSuccess;
         }
     }

@@ -63,6 +63,7 @@ ToolOutcome setLog(SimMachine& machine, nlohmann::json& log, const std::string& 
     log["maxSize"] = bytes;
     machine.journal("event log " + name + " maximum size " + std::to_string(before) + " -> " + std::to_string(bytes) +
                     " bytes");
+    machine.keep(nlohmann::json::json_pointer() / "eventLogs" / name / "maxSize");
     return {0, {}};
 }
 
@@ -112,6 +113,7 @@ ToolOutcome runNetsh(SimMachine& machine, const std::vector<std::wstring>& argum
         return refused;
     global["autotuninglevel"] = wanted;
     machine.journal("tcp global autotuninglevel " + level + " -> " + wanted);
+    machine.keep(nlohmann::json::json_pointer("/tcpGlobal/autotuninglevel"));
     return {0, "Ok.\r\n\r\n"};
 }
 

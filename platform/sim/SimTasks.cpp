@@ -37,17 +37,25 @@ bool isBelow(const std::wstring& path, const std::wstring& folder)
     return lowered == lower(folder) || lowered.compare(0, prefix.size(), prefix) == 0;
 }
 
-nlohmann::json* findTask(SimMachine& machine, const std::wstring& path)
+// Where the task of `path` stands in the "tasks" list; empty when none.
+nlohmann::json::json_pointer taskAt(SimMachine& machine, const std::wstring& path)
 {
     auto& document = machine.document();
     auto tasks = document.find("tasks");
     if (tasks == document.end() || !tasks->is_array())
-        return nullptr;
-    for (auto& entry : *tasks) {
+        return {};
+    for (std::size_t i = 0; i < tasks->size(); ++i) {
+        const auto& entry = (*tasks)[i];
         if (entry.is_object() && equalsIgnoreCase(SimTasks::normalisePath(textOf(entry, "path")), path))
-            return &entry;
+            return nlohmann::json::json_pointer("/tasks") / i;
     }
-    return nullptr;
+    return {};
+}
+
+nlohmann::json* findTask(SimMachine& machine, const std::wstring& path)
+{
+    const auto at = taskAt(machine, path);
+    return at.empty() ? nullptr : &machine.document()[at];
 }
 
 // Every folder path named by the profile: the folders of the tasks and the "taskFolders" entries.
@@ -94,11 +102,12 @@ public:
     Status setEnabled(bool enabled) override
     {
         std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
-        nlohmann::json* task = findTask(machine_, path_);
-        if (!task)
+        const auto at = taskAt(machine_, path_);
+        if (at.empty())
             return ErrorFileNotFound;
-        (*task)["enabled"] = enabled;
+        machine_.document()[at / "enabled"] = enabled;
         machine_.journal(std::string(enabled ? "task enable " : "task disable ") + toUtf8(path_));
+        machine_.keep(at / "enabled");
         return ErrorSuccess;
     }
 

@@ -221,20 +221,21 @@ private slots:
     {
         const std::string user = kStartupUser;
         TestMachine machine(profile({{"files",
-                                      {file(user + "a.exe"), file(user + "b.LNK"), file(user + "c.bat"), file(user + "d.cmd"),
+                                      {file(user + "a.exe"), file(user + "a.lnk"), file(user + "b.LNK"), file(user + "c.bat"), file(user + "d.cmd"),
                                        file(user + "e.vbs"), file(user + "f.ps1"), file(user + "g.wsf"), file(user + "h.txt"),
                                        {{"path", user + "desktop.ini"}, {"size", 10}, {"attributes", {"hidden", "system"}}},
                                        {{"path", user + "hidden.exe"}, {"size", 10}, {"attributes", {"hidden"}}},
                                        AnalysisMachine::folder(user + "sub.exe")}}}));
-        QCOMPARE(count(machine), 8);
+        QCOMPARE(count(machine), 9);
         const auto items = deep(machine);
-        QCOMPARE(items.size(), 6);
+        QCOMPARE(items.size(), 7);
+        QVERIFY(byName(items, QStringLiteral("a.exe")) && byName(items, QStringLiteral("a.lnk")));
         for (const StartupScanItem& item : items) {
             QCOMPARE(item.source, QStringLiteral("User Startup"));
             QCOMPARE(item.sourceType, 11);
             QVERIFY(item.canDisable);
         }
-        const StartupScanItem* link = byName(items, QStringLiteral("b"));
+        const StartupScanItem* link = byName(items, QStringLiteral("b.LNK"));
         QVERIFY(link);
         QCOMPARE(link->command, QString::fromStdString(user) + QStringLiteral("b.LNK"));
     }
@@ -245,7 +246,7 @@ private slots:
                                      {"security", {{"signedFiles", {"C:\\Tools\\tool.exe"}}}}}));
         const auto items = deep(machine);
         QCOMPARE(items.size(), 1);
-        QCOMPARE(items[0].name, QStringLiteral("Tool.name"));
+        QCOMPARE(items[0].name, QStringLiteral("Tool.name.lnk"));
         QCOMPARE(items[0].source, QStringLiteral("Common Startup"));
         QCOMPARE(items[0].sourceType, 10);
         QCOMPARE(items[0].score, 60);

@@ -175,6 +175,16 @@ private slots:
         QVERIFY(!nlohmann::json::parse(saved.toStdString()).contains("files"));
     }
 
+    void testPhase2IdIsTakenAsGiven()
+    {
+        QTemporaryDir folder;
+        writeMachine(folder.path(), handWrittenMachine());
+        const Run result = run({QStringLiteral("--machine"), folder.path(), QStringLiteral("--log-dir"),
+                                folder.path() + QStringLiteral("/logs"), QStringLiteral("--phase2"), QStringLiteral(" C13")});
+        QCOMPARE(result.exitCode, 0);
+        QVERIFY2(result.out.contains(QStringLiteral("\n C13：未知服务项\n")), qPrintable(result.out));
+    }
+
     void testRecipeEntryWithoutADriveIsRefused_data()
     {
         QTest::addColumn<QString>("member");

@@ -49,6 +49,22 @@ private:
         return kept;
     }
 
+    // Sets a console tool's behaviour in machine.json; an empty one removes the override.
+    void setTool(const char* tool, const QString& behaviour)
+    {
+        QFile file(folder_.filePath(QStringLiteral("m/machine.json")));
+        file.open(QIODevice::ReadWrite);
+        QJsonObject machine = QJsonDocument::fromJson(file.readAll()).object();
+        QJsonObject tools = machine.value(QStringLiteral("tools")).toObject();
+        if (behaviour.isEmpty())
+            tools.remove(QLatin1String(tool));
+        else
+            tools.insert(QLatin1String(tool), behaviour);
+        machine.insert(QStringLiteral("tools"), tools);
+        file.resize(0);
+        file.write(QJsonDocument(machine).toJson());
+    }
+
     QStringList stampsNewestFirst()
     {
         QStringList stamps;
@@ -107,6 +123,30 @@ private slots:
         }
         QCOMPARE(settings(), before);
         QVERIFY(run({QStringLiteral("--undo")}).out.contains(QStringLiteral("undo: ")));
+    }
+
+    // The PC goes dark during the event-log item: what phase 2 changed before stays changed, as on a real
+    // PC, and undo of both records still gives every setting back.
+    void testRunKilledHalfWayIsUndone()
+    {
+        QDir(folder_.filePath(QStringLiteral("m"))).removeRecursively();
+        QDir(folder_.filePath(QStringLiteral("app"))).removeRecursively();
+        QCOMPARE(run({QStringLiteral("--undo")}).exitCode, 2);
+        const QJsonObject before = settings();
+        setTool("wevtutil", QStringLiteral("powerLoss"));
+        const Run killed = run({QStringLiteral("--phase2"), QStringLiteral("C13,C9,F3,E1,ST:6:FlashCenter,A2,C1,H2")});
+        QCOMPARE(killed.exitCode, 137);
+        QVERIFY(killed.out.contains(QStringLiteral("phase2 50% 正在执行：")));
+        setTool("wevtutil", QString());
+        // Opening the machine again, as the next start of the PC does, shows what the killed run changed.
+        QCOMPARE(run({QStringLiteral("--undo"), QStringLiteral("19990101_000000")}).exitCode, 2);
+        QVERIFY(settings() != before);
+
+        const QStringList stamps = stampsNewestFirst();
+        QCOMPARE(stamps.size(), 2);
+        for (const QString& stamp : stamps)
+            QCOMPARE(run({QStringLiteral("--undo"), stamp}).exitCode, 0);
+        QCOMPARE(settings(), before);
     }
 
     void testUnknownStampChangesNothing()

@@ -1,8 +1,9 @@
 // Hostile start-up entry names, one a line (at most 12 that Windows allows in a file name): each becomes a file in
 // the user's start-up folder and a value of the user's Run key, then the start-up manager scans. No entry keeps the
-// ".optimizer_bak" backup name, every file that is neither a backup nor hidden by a leading dot is listed once,
-// a backup comes back only under a name that was free, a Run value that was there keeps its command, nothing
-// leaves the folder, and every listed folder entry can be switched off by its base name and by its own name.
+// ".optimizer_bak" backup name, every file that is neither a backup, hidden by a leading dot nor the folder's
+// desktop.ini is listed once, a backup comes back only under a name that was free, a Run value that was there keeps
+// its command, nothing leaves the folder, and every listed folder entry can be switched off by its base name and by
+// its own name.
 #include "engine/PlatformText.h"
 #include "startup/StartupManager.h"
 
@@ -92,7 +93,8 @@ void checkFolder(FuzzSimPc& pc, const QStringList& names, const QList<StartupEnt
         require(names.contains(name) || (names.contains(name + kSuffix) && !names.contains(name, Qt::CaseInsensitive)));
     }
     for (const QString& name : names) {
-        if (!name.endsWith(kSuffix) && !name.startsWith(QLatin1Char('.')))
+        if (!name.endsWith(kSuffix) && !name.startsWith(QLatin1Char('.')) &&
+            name.compare(QLatin1String("desktop.ini"), Qt::CaseInsensitive) != 0)
             require(listed.contains(name));
     }
     const std::filesystem::path folder = pc.machine().hostPath(kFolder);

@@ -231,9 +231,11 @@ private slots:
             machineWith({{"files",
                           {{{"path", "C:\\Data\\exact.bin"}, {"size", 104857600}},
                            {{"path", "C:\\Data\\big.iso"}, {"size", 209715201}},
+                           {{"path", "C:\\Data\\%1\\big.iso"}, {"size", 209715201}},
                            {{"path", "C:\\Data\\hidden.bin"}, {"size", 209715201}, {"attributes", {"hidden"}}},
                            {{"path", "C:\\Link"}, {"linkTo", "C:\\Data"}}}}}));
-        QCOMPARE(LargeFileScan(machine.platform()).run(), QStringLiteral("大文件扫描：\nC:\\Data\\big.iso (200 MB)"));
+        QCOMPARE(LargeFileScan(machine.platform()).run(),
+                 QStringLiteral("大文件扫描：\nC:\\Data\\big.iso (200 MB)\nC:\\Data\\%1\\big.iso (200 MB)"));
     }
 
     void testLargeFileScanSaysWhenItStoppedEarly()

@@ -143,6 +143,7 @@ private slots:
         StartupManager manager(machine.platform());
         manager.scan();
         QCOMPARE(manager.disable(source, askedName), StartupManager::Outcome::Changed);
+        QCOMPARE(manager.entryName(source, askedName), valueName);
         QCOMPARE(approved(machine, hiveOf(approvedHive), approvedKey, valueName),
                  QStringLiteral("03").leftJustified(24, '0'));
         const Hive other = hiveOf(approvedHive) == Hive::LocalMachine ? Hive::CurrentUser : Hive::LocalMachine;
@@ -208,6 +209,7 @@ private slots:
         nlohmann::json files = nlohmann::json::array();
         for (const char* name : {"Tool.lnk", "Tool", "Tool.bat"})
             files.push_back({{"path", folder + name}, {"size", 1}});
+        files.push_back({{"path", folder + "Tool.exe"}, {"size", 1}, {"attributes", {"hidden"}}});
         TestMachine machine(machineWith({{"files", files}}));
         StartupManager manager(machine.platform());
         manager.scan();
@@ -217,6 +219,9 @@ private slots:
                  QStringLiteral("03").leftJustified(24, '0'));
         QVERIFY(approved(machine, Hive::CurrentUser, QStringLiteral("StartupFolder"), QStringLiteral("Tool.lnk")).isEmpty());
         QVERIFY(approved(machine, Hive::CurrentUser, QStringLiteral("StartupFolder"), QStringLiteral("Tool.bat")).isEmpty());
+        QCOMPARE(manager.disable(QStringLiteral("StartupFolder_User"), QStringLiteral("Tool.exe")),
+                 StartupManager::Outcome::Changed);
+        QVERIFY(approved(machine, Hive::CurrentUser, QStringLiteral("StartupFolder"), QStringLiteral("Tool.lnk")).isEmpty());
     }
 
     void testMigrationNeverOverwritesANewerValue()

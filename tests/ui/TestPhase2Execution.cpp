@@ -3,6 +3,7 @@
 #include "platform/sim/DefaultMachine.h"
 #include "support/TestMachine.h"
 #include "ui/dialogs/Phase2ProgressDialog.h"
+#include "ui/phase2/Phase2Page.h"
 #include "ui/phase2/Phase2Runner.h"
 
 #include <QInputDialog>
@@ -87,9 +88,12 @@ private slots:
                                          {"services", {{"Spooler", {{"state", "running"}, {"startType", "auto"}}}}}}));
         platform::setCurrent(&machine.platform());
         WindowHarness h;
+        auto* page = h.window->findChild<Phase2Page*>();
+        page->show();
         QList<SeenBox> seen;
         answerBox(seen, QMessageBox::No);
         QVERIFY(!h.window->executePhase2({spooler()}));
+        QVERIFY(!page->isHidden());
         QCOMPARE(seen.size(), 1);
         QCOMPARE(seen[0].title, QStringLiteral("打印后台服务"));
         QVERIFY(seen[0].text.startsWith(QStringLiteral("检测到您安装了以下打印机：\n• <b>HP</b> LaserJet\n\n")));
@@ -104,9 +108,12 @@ private slots:
         platform::setCurrent(&machine.platform());
         WindowHarness h;
         h.window->setTheme(0);
+        auto* page = h.window->findChild<Phase2Page*>();
+        page->show();
         QList<SeenBox> seen;
         answerBox(seen, QMessageBox::Yes);
         QVERIFY(h.window->executePhase2({spooler()}));
+        QVERIFY(page->isHidden());
         auto* dialog = h.window->phase2()->progressDialog();
         QVERIFY(dialog->isVisible());
         QVERIFY(dialog->styleSheet().contains(QStringLiteral("#141923")));

@@ -675,6 +675,7 @@ Phase2Runner* Optimizer::ensurePhase2Runner()
 {
     if (!phase2Runner) {
         phase2Runner = new Phase2Runner(this, platform::current(), demoMode, QDir::toNativeSeparators(appDir));
+        connect(phase2Runner, &Phase2Runner::starting, phase2Page, &QWidget::hide);
         connect(phase2Runner, &Phase2Runner::finished, this, &Optimizer::onPhase2Finished);
     }
     return phase2Runner;

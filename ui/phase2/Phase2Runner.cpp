@@ -58,6 +58,7 @@ bool Phase2Runner::execute(const QVector<OptItem>& items, const ScanReportBundle
     }
     if (!printerWarningAccepted(items))
         return false;
+    emit starting();
     if (!dialog)
         dialog = new Phase2ProgressDialog(window);
     dialog->applyTheme(themeIndex);

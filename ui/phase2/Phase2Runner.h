@@ -39,6 +39,9 @@ public:
     Phase2ProgressDialog* progressDialog() const;
 
 signals:
+    // The checks passed and the execution begins: the window takes the selection away before the progress
+    // dialog appears, so it can be neither changed nor started again while items execute.
+    void starting();
     // After the summary box was closed; the window moves on (to the feedback page).
     void finished(const QString& summary);
 

@@ -52,6 +52,16 @@ protected:
         simulated_ = std::make_unique<SimPlatform>(*machine_);
     }
 
+    // Opens the machine again as a run killed now would leave it: nothing saved.
+    void reopenUnsaved()
+    {
+        std::string error;
+        simulated_.reset();
+        machine_ = SimMachine::open(folder_, error);
+        ASSERT_TRUE(machine_) << error;
+        simulated_ = std::make_unique<SimPlatform>(*machine_);
+    }
+
     Platform& platform() { return simulated_->platform(); }
 
     std::string run(const std::vector<std::wstring>& arguments, const std::wstring& program = L"wmic")
@@ -275,6 +285,51 @@ TEST_F(SimMachineTest, JournalLinesAreOnDiskAsSoonAsTheChangeIsMade)
     std::stringstream text;
     text << in.rdbuf();
     EXPECT_EQ(text.str(), "delete C:\\Temp\\a.tmp\n");
+}
+
+TEST_F(SimMachineTest, ChangesSurviveAReopenWithoutSaveAndABrokenLastLineIsSkipped)
+{
+    make({{"registry", {{"HKCU\\Software\\T", {{"Gone", 1}, {"Old", "x"}}}, {"HKCU\\Software\\T\\Leaf", {{"v", 1}}}}},
+          {"services", {{"Spooler", {{"state", "running"}, {"startType", "auto"}}}}},
+          {"tcpGlobal", {{"autotuninglevel", "disabled"}}}});
+    std::unique_ptr<RegistryKey> key;
+    ASSERT_EQ(platform().registry.openKey(Hive::CurrentUser, L"software\\t", RegAccess::ReadWrite, RegView::Native64, key),
+              ErrorSuccess);
+    key->setValue(L"OLD", RegValue::dword(2));
+    key->deleteValue(L"gone");
+    ASSERT_EQ(platform().registry.deleteKey(Hive::CurrentUser, L"Software\\T\\Leaf", RegView::Native64), ErrorSuccess);
+    std::unique_ptr<ServiceManager> manager;
+    std::unique_ptr<Service> service;
+    platform().services.openManager(0, manager);
+    ASSERT_EQ(manager->openService(L"spooler", ServiceAccess::ChangeConfig, service), ErrorSuccess);
+    service->changeStartType(ServiceStart::Manual);
+    run({L"interface", L"tcp", L"set", L"global", L"autotuninglevel=normal"}, L"netsh");
+    std::ofstream(folder_ / "changes.jsonl", std::ios::app) << R"({"registry": "set", "key": "HKCU\\Software\\T", "na)";
+    key.reset();
+    service.reset();
+    manager.reset();
+
+    reopenUnsaved();
+    platform().registry.openKey(Hive::CurrentUser, L"Software\\T", RegAccess::ReadWrite, RegView::Native64, key);
+    RegValue value;
+    ASSERT_EQ(key->queryValue(L"Old", value), ErrorSuccess);
+    EXPECT_EQ(value.asDword().value_or(0), 2u);
+    EXPECT_EQ(key->queryValue(L"Gone", value), ErrorFileNotFound);
+    std::uint32_t subKeys = 1;
+    key->subKeyCount(subKeys);
+    EXPECT_EQ(subKeys, 0u);
+    EXPECT_EQ(machine_->document()["services"]["Spooler"]["startType"], "manual");
+    EXPECT_EQ(machine_->document()["tcpGlobal"]["autotuninglevel"], "normal");
+    // The cut line is gone, so a change made now is read back whole.
+    key->setValue(L"After", RegValue::dword(3));
+    key.reset();
+    reopenUnsaved();
+    platform().registry.openKey(Hive::CurrentUser, L"Software\\T", RegAccess::Read, RegView::Native64, key);
+    EXPECT_EQ(key->queryValue(L"After", value), ErrorSuccess);
+    key.reset();
+    reopen();
+    EXPECT_EQ(fs::file_size(folder_ / "changes.jsonl"), 0u);
+    EXPECT_EQ(machine_->document()["registry"]["HKCU\\Software\\T"]["After"], 3);
 }
 
 // Each row breaks one member after the machine was opened and makes the call that reads it: the
