@@ -5,12 +5,14 @@ namespace {
 struct UninstallKey {
     platform::Hive hive;
     const char* subKey;
+    bool analysed;
 };
 
 const UninstallKey kUninstallKeys[] = {
-    {platform::Hive::LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall"},
-    {platform::Hive::LocalMachine, "SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall"},
-    {platform::Hive::CurrentUser, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall"},
+    {platform::Hive::LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall", true},
+    {platform::Hive::LocalMachine, "SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall", true},
+    {platform::Hive::CurrentUser, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall", true},
+    {platform::Hive::CurrentUser, "SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall", false},
 };
 
 constexpr std::uint32_t kMaxSubKeyChars = 1024;
@@ -24,8 +26,9 @@ QString stringValue(const platform::RegistryKey& key, const QString& name)
 
 } // namespace
 
-InstalledPrograms::InstalledPrograms(const MachineQuery& machine)
+InstalledPrograms::InstalledPrograms(const MachineQuery& machine, Keys keys)
     : machine_(machine)
+    , keys_(keys)
 {
 }
 
@@ -33,6 +36,8 @@ QVector<InstalledPrograms::Program> InstalledPrograms::programs() const
 {
     QVector<Program> result;
     for (const auto& uninstall : kUninstallKeys) {
+        if (keys_ == Keys::Analysed && !uninstall.analysed)
+            continue;
         const QString parentPath = QLatin1String(uninstall.subKey);
         const auto parent = machine_.openKey(uninstall.hive, parentPath);
         if (!parent)
@@ -41,7 +46,9 @@ QVector<InstalledPrograms::Program> InstalledPrograms::programs() const
             const auto program = machine_.openKey(uninstall.hive, parentPath + QLatin1Char('\\') + name);
             if (program)
                 result.append({stringValue(*program, QStringLiteral("DisplayName")),
-                               stringValue(*program, QStringLiteral("InstallLocation"))});
+                               stringValue(*program, QStringLiteral("InstallLocation")),
+                               stringValue(*program, QStringLiteral("UninstallString")),
+                               stringValue(*program, QStringLiteral("DisplayIcon"))});
         });
     }
     return result;

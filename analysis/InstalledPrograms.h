@@ -4,16 +4,22 @@
 
 #include <QVector>
 
-// The programs listed under the three uninstall keys (HKLM, HKLM WOW6432Node, HKCU), in that order and in
-// sub-key order. A program listed under both HKLM keys appears twice, as Windows lists it twice.
+// The programs listed under the uninstall keys, in key order and in sub-key order: HKLM, HKLM
+// WOW6432Node and HKCU, which the analysis reads, and, for every uninstall key there is, HKCU WOW6432Node
+// too. A program listed under two keys appears twice, as Windows lists it twice.
 class InstalledPrograms {
 public:
+    enum class Keys { Analysed, All };
+
     struct Program {
-        QString displayName;     // as stored, empty when missing or not a string
-        QString installLocation; // as stored, not expanded
+        // As stored, not expanded; empty when missing or not a string.
+        QString displayName;
+        QString installLocation;
+        QString uninstallString;
+        QString displayIcon;
     };
 
-    explicit InstalledPrograms(const MachineQuery& machine);
+    explicit InstalledPrograms(const MachineQuery& machine, Keys keys = Keys::Analysed);
 
     QVector<Program> programs() const;
 
@@ -22,4 +28,5 @@ public:
 
 private:
     const MachineQuery& machine_;
+    const Keys keys_;
 };

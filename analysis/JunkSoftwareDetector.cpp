@@ -2,6 +2,7 @@
 
 #include "analysis/InstalledPrograms.h"
 #include "analysis/StartupSources.h"
+#include "engine/CanonicalPath.h"
 #include "engine/PlatformText.h"
 
 using platform::Hive;
@@ -95,15 +96,14 @@ void JunkSoftwareDetector::scanInstalled(ScanReportBundle& report) const
 }
 
 // The install folder of a program that is still installed is its own business: only a location that no
-// longer exists (a leftover entry) is offered as evidence, so phase 2 never deletes a working program.
+// longer exists (a leftover entry) is offered as evidence, so phase 2 never deletes a working program. The
+// location is judged in the form Windows reads it, so a padded or quoted value names the folder it opens.
 QString JunkSoftwareDetector::installEvidence(const QString& installLocation) const
 {
-    if (installLocation.trimmed().isEmpty())
+    const CanonicalPath::Form form = CanonicalPath(machine_.platform()).of(toWString(installLocation));
+    if (form.path.empty() || form.exists || machine_.exists(toQString(form.path)))
         return {};
-    const QString expanded = machine_.expand(installLocation);
-    if (expanded.contains(QLatin1Char('%')) || machine_.exists(expanded))
-        return {};
-    return expanded;
+    return toQString(form.path);
 }
 
 void JunkSoftwareDetector::scanProcesses(ScanReportBundle& report) const
@@ -157,13 +157,16 @@ bool JunkSoftwareDetector::isWhitelistedPath(const QString& expandedPath) const
 
 void JunkSoftwareDetector::scanFilePaths(ScanReportBundle& report) const
 {
+    CanonicalPath canonical(machine_.platform());
     for (const AdwarePattern& pattern : database_.patterns) {
         for (const QString& signaturePath : pattern.filePaths) {
-            const QString expanded = machine_.expand(signaturePath);
-            if (isWhitelistedPath(expanded))
+            if (isWhitelistedPath(machine_.expand(signaturePath)))
                 continue;
-            if (!expanded.contains(QLatin1Char('%')) && machine_.exists(expanded))
-                recordMatch(report, database_, pattern, kFilePathLabel, expanded);
+            // A path that only exists once blanks, quotes or trailing dots are dropped is not the one written.
+            const CanonicalPath::Form form = canonical.of(toWString(signaturePath));
+            const QString path = toQString(form.path);
+            if (!path.isEmpty() && !form.tidied && machine_.exists(path))
+                recordMatch(report, database_, pattern, kFilePathLabel, path);
         }
     }
 }

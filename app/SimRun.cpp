@@ -10,6 +10,16 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+namespace {
+
+// The simulated PC knows only Windows paths; the folder the simulator itself runs from is not on it.
+bool isDrivePath(const QString& path)
+{
+    return path.size() >= 3 && path[0].isLetter() && path[1] == QLatin1Char(':') && path[2] == QLatin1Char('\\');
+}
+
+} // namespace
+
 SimRun::SimRun(QTextStream& out, QTextStream& err)
     : out_(out)
     , err_(err)
@@ -27,7 +37,9 @@ bool SimRun::parse(const QStringList& arguments)
     const QCommandLineOption h2Keep(QStringLiteral("h2-keep"), QStringLiteral("points kept"), QStringLiteral("N"));
     const QCommandLineOption a2Size(QStringLiteral("a2-size"), QStringLiteral("event-log size"), QStringLiteral("MB"));
     const QCommandLineOption undo(QStringLiteral("undo"), QStringLiteral("put back a run's changes"));
-    parser.addOptions({machine, logDir, report, phase2, h2Keep, a2Size, undo});
+    const QCommandLineOption programDir(QStringLiteral("program-dir"), QStringLiteral("the program's folder on the PC"),
+                                        QStringLiteral("PATH"));
+    parser.addOptions({machine, logDir, report, phase2, h2Keep, a2Size, undo, programDir});
     QString problem;
     const bool parsed = parser.parse(arguments);
     undo_ = parsed && parser.isSet(undo);
@@ -40,15 +52,18 @@ bool SimRun::parse(const QStringList& arguments)
         problem = QStringLiteral("--undo runs no phase");
     else if (!parsePhase2(parser.values(phase2), parser.value(h2Keep), parser.value(a2Size)))
         problem = QStringLiteral("--h2-keep takes 1 to 5, --a2-size 128, 256, 512 or 1024, --phase2 item ids");
+    else if (parser.isSet(programDir) && !isDrivePath(parser.value(programDir)))
+        problem = QStringLiteral("--program-dir takes a Windows path on the simulated PC, such as E:\\Tidewell\\app");
     if (!problem.isEmpty()) {
         err_ << "tidewell-sim: " << problem
              << "\nusage: tidewell-sim [--machine DIR] [--log-dir DIR] [--report FILE] [--phase2 ID[,ID...]]"
-                " [--h2-keep N] [--a2-size MB]\n       tidewell-sim [--machine DIR] [--log-dir DIR] --undo [STAMP]\n";
+                " [--h2-keep N] [--a2-size MB] [--program-dir PATH]\n       tidewell-sim [--machine DIR] [--log-dir DIR] --undo [STAMP]\n";
         return false;
     }
     machineDir_ = parser.value(machine);
     logDir_ = parser.value(logDir);
     reportPath_ = parser.value(report);
+    programDir_ = parser.value(programDir);
     undoStamp_ = parser.positionalArguments().value(0);
     return true;
 }
@@ -81,10 +96,10 @@ QString SimRun::chooseMachineFolder()
     return temporary.path();
 }
 
-void SimRun::runPhase2(platform::Platform& machine, const ScanReportBundle& report, const QString& appDir)
+void SimRun::runPhase2(platform::Platform& machine, const ScanReportBundle& report)
 {
     const QVector<OptItem> items = Phase2Selection::fromIds(phase2Ids_, report);
-    Phase2Executor executor(machine, false, QDir::toNativeSeparators(appDir));
+    Phase2Executor executor(machine, false, programDir_);
     QObject::connect(&executor, &Phase2Executor::progressUpdated, [this](int percent, const QString& status) {
         out_ << "phase2 " << percent << "% " << status << "\n";
         out_.flush();
@@ -115,7 +130,7 @@ int SimRun::exec(const QStringList& arguments, const QString& appDir)
     else
         exitCode = phaseOne.run(simulated.platform(), appDir, logDir_, reportPath_);
     if (!undo_ && exitCode == PhaseOneRun::kFinished && !phase2Ids_.isEmpty())
-        runPhase2(simulated.platform(), phaseOne.report(), appDir);
+        runPhase2(simulated.platform(), phaseOne.report());
     if (!machine->save(error))
         err_ << "tidewell-sim: " << QString::fromStdString(error) << "\n";
     phaseOne.printRunLog();

@@ -8,11 +8,14 @@
 
 // One headless phase-1 run on a simulated PC, as `tidewell-sim` performs it:
 //   tidewell-sim [--machine DIR] [--log-dir DIR] [--report FILE] [--phase2 ID[,ID...]] [--h2-keep N] [--a2-size MB]
+//                [--program-dir PATH]
 //   tidewell-sim [--machine DIR] [--log-dir DIR] --undo [STAMP]
 // --report writes the analysis report as JSON after the run. --phase2 then executes the listed phase-2 items
 // with the phase-1 report, the restore points kept and the event-log size taking the answers of their
-// confirmations (1 and 256 unless given). Exit codes: 0 after optimizationFinished, 3
-// after errorOccurred, 2 for a bad command line or a machine that cannot be read, has a member of the wrong
+// confirmations (1 and 256 unless given). --program-dir names, as a Windows path on the simulated PC, the
+// folder holding the program (a portable copy's "...\Tidewell\app"); residue clean-up never touches the
+// copy's folder. Without it no folder of the simulated PC is the program's. Exit codes: 0 after
+// optimizationFinished, 3 after errorOccurred, 2 for a bad command line or a machine that cannot be read, has a member of the wrong
 // type or a files recipe that names no drive path (nothing is changed then),
 // or a report file that cannot be written.
 // --undo runs no phase: it puts back the changes of the change record STAMP (the newest of this PC when none
@@ -27,13 +30,14 @@ private:
     bool parse(const QStringList& arguments);
     bool parsePhase2(const QStringList& lists, const QString& h2Keep, const QString& a2Size);
     QString chooseMachineFolder();
-    void runPhase2(platform::Platform& machine, const ScanReportBundle& report, const QString& appDir);
+    void runPhase2(platform::Platform& machine, const ScanReportBundle& report);
 
     QTextStream& out_;
     QTextStream& err_;
     QString machineDir_;
     QString logDir_;
     QString reportPath_;
+    QString programDir_;
     QStringList phase2Ids_;
     bool undo_ = false;
     QString undoStamp_;

@@ -87,8 +87,9 @@ bool holds(const std::vector<std::wstring>& parts, const std::vector<std::wstrin
 
 } // namespace
 
-GuardedDelete::GuardedDelete(Platform& machine)
+GuardedDelete::GuardedDelete(Platform& machine, ReadOnlyFiles readOnlyFiles)
     : machine_(machine)
+    , readOnlyFiles_(readOnlyFiles)
 {
 }
 
@@ -96,7 +97,23 @@ bool GuardedDelete::removeListedFile(const std::wstring& path, const FileEntry& 
 {
     if (entry.isLink() || entry.isDirectory())
         return false;
-    return succeeded(machine_.files.deleteFile(path));
+    const Status status = machine_.files.deleteFile(path);
+    if (status == ErrorAccessDenied && readOnlyFiles_ == ReadOnlyFiles::ClearAndRetry &&
+        (entry.attributes & FileAttribute::ReadOnly))
+        return removeReadOnly(path, entry);
+    return succeeded(status);
+}
+
+// A file that still cannot go gets its read-only mark back, so that a failed removal changes nothing.
+bool GuardedDelete::removeReadOnly(const std::wstring& path, const FileEntry& entry)
+{
+    const std::uint32_t kept = entry.attributes & (FileAttribute::Hidden | FileAttribute::System);
+    if (!succeeded(machine_.files.setAttributes(path, kept ? kept : FileAttribute::Normal)))
+        return false;
+    if (succeeded(machine_.files.deleteFile(path)))
+        return true;
+    machine_.files.setAttributes(path, kept | FileAttribute::ReadOnly);
+    return false;
 }
 
 Removal GuardedDelete::removeFile(const std::wstring& path)

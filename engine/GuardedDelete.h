@@ -24,7 +24,12 @@ struct Removal {
 // not expand) or empty is refused, and a name Windows cannot hold met inside a folder is passed over.
 class GuardedDelete {
 public:
-    explicit GuardedDelete(platform::Platform& machine);
+    // Whether a read-only file is cleared and tried once more, as Windows' own recursive removal does. Only
+    // for what a caller has already judged to be wholly disposable: elsewhere read-only marks a file
+    // someone wants kept.
+    enum class ReadOnlyFiles { Keep, ClearAndRetry };
+
+    explicit GuardedDelete(platform::Platform& machine, ReadOnlyFiles readOnlyFiles = ReadOnlyFiles::Keep);
 
     // A file a listing has just reported as `entry`: deleted unless it is a folder or a link. The walk's hot
     // path; it reads nothing more about the file.
@@ -41,9 +46,11 @@ public:
 
 private:
     void removeBelow(const std::wstring& folder, Removal& removal);
+    bool removeReadOnly(const std::wstring& path, const platform::FileEntry& entry);
     const std::vector<std::wstring>& expandedProtectedFolders();
 
     platform::Platform& machine_;
+    const ReadOnlyFiles readOnlyFiles_;
     std::vector<std::wstring> expanded_;
     bool expandedReady_ = false;
 };

@@ -1,9 +1,9 @@
 #include "engine/UninstallResidueCounter.h"
 
 #include "analysis/MachineQuery.h"
+#include "engine/CanonicalPath.h"
 #include "engine/OptimizeCore.h"
 #include "engine/PlatformText.h"
-#include "engine/WindowsPath.h"
 
 using platform::Hive;
 
@@ -57,7 +57,7 @@ int UninstallResidueCounter::countIn(Hive hive, const QString& root)
     int leftovers = 0;
     MachineQuery::forEachSubKey(*rootKey, kMaxKeyNameChars, [&](const QString& name) {
         auto entry = query.openKey(hive, root + QLatin1Char('\\') + name);
-        if (entry && isLeftover(query.expand(installPath(*entry))))
+        if (entry && isLeftover(installPath(*entry)))
             ++leftovers;
     });
     return leftovers;
@@ -71,9 +71,10 @@ QString UninstallResidueCounter::installPath(const platform::RegistryKey& entry)
     return QString();
 }
 
-bool UninstallResidueCounter::isLeftover(const QString& path) const
+bool UninstallResidueCounter::isLeftover(const QString& installPath) const
 {
-    if (path.isEmpty() || path.contains(QLatin1Char('%')))
+    const QString path = toQString(CanonicalPath(core_.machine()).of(toWString(installPath)).path);
+    if (path.isEmpty())
         return false;
     for (const char* folder : kSystemFolders) {
         if (path.startsWith(QLatin1String(folder), Qt::CaseInsensitive))
@@ -86,6 +87,6 @@ bool UninstallResidueCounter::isMissing(const QString& path) const
 {
     platform::FileEntry entry;
     const platform::Status status =
-        core_.machine().files.attributes(WindowsPath::withoutTrailingSeparator(toWString(path)), entry);
+        core_.machine().files.attributes(toWString(path), entry);
     return status == platform::ErrorFileNotFound || status == platform::ErrorPathNotFound;
 }

@@ -6,9 +6,10 @@
 
 class OptimizeCore;
 
-// Counts the install folders that uninstall entries still name but that are gone from the disk. Entries
-// whose folder lies below C:\Windows or C:\ProgramData, or whose path still holds an unexpanded variable,
-// never count; an entry present in two uninstall roots counts twice.
+// Counts the install folders that uninstall entries still name but that are gone from the disk, each judged
+// in its canonical form (CanonicalPath), so a padded or quoted value of a present folder is no leftover.
+// Entries whose folder lies below C:\Windows or C:\ProgramData, or whose path still holds an unexpanded
+// variable, never count; an entry present in two uninstall roots counts twice.
 class UninstallResidueCounter {
 public:
     explicit UninstallResidueCounter(OptimizeCore& core);
@@ -21,7 +22,7 @@ private:
     int countIn(platform::Hive hive, const QString& root);
     // InstallLocation, else InstallDir, when it is a string; empty otherwise.
     QString installPath(const platform::RegistryKey& entry) const;
-    bool isLeftover(const QString& path) const;
+    bool isLeftover(const QString& installPath) const;
     bool isMissing(const QString& path) const;
 
     OptimizeCore& core_;

@@ -39,7 +39,7 @@ QString ResidueCleanup::run(const QString& recordId, const ScanReportBundle& rep
     if (!record)
         return QStringLiteral("残留清理：未找到对应记录");
     ResiduePathGuard guard(machine_, ownFolder_);
-    GuardedDelete guardedDelete(machine_);
+    GuardedDelete guardedDelete(machine_, GuardedDelete::ReadOnlyFiles::ClearAndRetry);
     Tally tally;
     for (const QString& path : record->evidencePaths) {
         std::wstring target;
@@ -58,7 +58,8 @@ QString ResidueCleanup::run(const QString& recordId, const ScanReportBundle& rep
         FileEntry entry;
         machine_.files.attributes(target, entry);
         entry.isDirectory() ? guardedDelete.removeTree(target) : guardedDelete.removeFile(target);
-        if (succeeded(machine_.files.attributes(target, entry))) {
+        const Status after = machine_.files.attributes(target, entry);
+        if (after != ErrorFileNotFound && after != ErrorPathNotFound) {
             ++tally.failed;
             continue;
         }
@@ -66,7 +67,7 @@ QString ResidueCleanup::run(const QString& recordId, const ScanReportBundle& rep
         RunLogger::instance().log(QStringLiteral("[Phase2] 已删除残留: %1").arg(toQString(target)));
     }
     const QString name = record->nameCn.isEmpty() ? record->name : record->nameCn;
-    QString line = QStringLiteral("%1 残留清理：删除 %2 个残留项").arg(name).arg(tally.removed);
+    QString line = QStringLiteral("%1 残留清理：删除 %2 个残留项").arg(name, QString::number(tally.removed));
     if (tally.inUse > 0)
         line += QStringLiteral("；%1 项跳过：软件仍在安装，请先卸载").arg(tally.inUse);
     if (tally.refused > 0)

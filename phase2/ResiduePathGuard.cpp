@@ -1,5 +1,6 @@
 #include "phase2/ResiduePathGuard.h"
 
+#include "analysis/InstalledProgramFolders.h"
 #include "engine/PlatformText.h"
 #include "engine/WindowsPath.h"
 
@@ -9,32 +10,16 @@ using namespace platform;
 
 namespace {
 
-// "?:" is any drive and "*" any one folder name; rows with variables are expanded on the machine.
-const wchar_t* const kContainers[] = {
-    L"?:\\Users\\*\\AppData",         L"?:\\Users\\*\\AppData\\Local",   L"?:\\Users\\*\\AppData\\Roaming",
-    L"?:\\Users\\*\\AppData\\LocalLow", L"?:\\Users\\Public",           L"?:\\Program Files (x86)",
-    L"?:\\Program Files\\Common Files", L"?:\\Program Files (x86)\\Common Files", L"?:\\ProgramData",
-    L"?:\\ProgramData\\Microsoft",    L"%APPDATA%",                      L"%LOCALAPPDATA%",
-    L"%PUBLIC%",                      L"%ProgramFiles(x86)%",            L"%CommonProgramFiles%",
-    L"%CommonProgramFiles(x86)%",     L"%CommonProgramW6432%",           L"%ProgramData%",
-    L"%ProgramData%\\Microsoft",    L"?:\\Users\\*\\Pictures",         L"?:\\Users\\*\\Music",
-    L"?:\\Users\\*\\Videos",          L"?:\\Users\\*\\Downloads",        L"?:\\Users\\*\\Favorites",
-};
-
 // Folders nothing below which is ever residue.
 const wchar_t* const kForbiddenTrees[] = {L"?:\\Windows", L"%SystemRoot%"};
 
-const wchar_t* const kUninstallKeys[] = {
-    L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall",
-    L"SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall",
-};
+// The executable of a portable copy lives in "app", beside the copy's "config" and "tools".
+const wchar_t kPortableAppFolder[] = L"app";
 
 using Parts = std::vector<std::wstring>;
 
 bool partMatches(const std::wstring& pattern, const std::wstring& part)
 {
-    if (pattern == L"*")
-        return true;
     if (pattern == L"?:")
         return part.size() == 2 && part[1] == L':';
     return pattern == part;
@@ -68,30 +53,24 @@ bool holds(const Parts& parts, const Parts& pattern)
 
 ResiduePathGuard::ResiduePathGuard(Platform& machine, const QString& ownFolder)
     : machine_(machine)
+    , canonical_(machine)
     , guardedDelete_(machine)
-    , ownFolder_(toWString(ownFolder))
+    , places_(machine)
+    , ownFolder_(programFolder(ownFolder))
 {
 }
 
 ResiduePathGuard::Verdict ResiduePathGuard::check(const QString& evidencePath, std::wstring& canonical)
 {
-    std::wstring expanded;
-    if (evidencePath.trimmed().isEmpty() ||
-        !succeeded(machine_.systemInfo.expandEnvironment(toWString(evidencePath.trimmed()), expanded)) ||
-        expanded.find(L'%') != std::wstring::npos || expanded.size() >= kMaxExpandedChars)
+    const CanonicalPath::Form form = canonical_.of(toWString(evidencePath));
+    if (form.path.empty() || !isAbsoluteLocalPath(form.written))
         return Verdict::Refused;
-    for (auto& ch : expanded) {
-        if (ch == L'/')
-            ch = L'\\';
-    }
-    if (!isAbsoluteLocalPath(expanded))
-        return Verdict::Refused;
-    if (!succeeded(machine_.files.longPathName(expanded, canonical)))
+    if (form.tidied || !form.exists)
         return Verdict::Missing;
-    canonical = WindowsPath::withoutTrailingSeparator(canonical);
+    canonical = form.path;
     const Parts parts = WindowsPath::normalizedParts(canonical);
-    if (parts.size() < 2 || passesThroughLink(canonical) || guardedDelete_.isProtected(canonical) ||
-        isContainer(parts) || touchesOwnFolder(parts))
+    if (parts.size() < 2 || !places_.admits(parts) || passesThroughLink(canonical) ||
+        guardedDelete_.isProtected(canonical) || isInWindowsFolder(parts) || touchesOwnFolder(parts))
         return Verdict::Refused;
     return holdsSoftwareInUse(parts) ? Verdict::InUse : Verdict::Allowed;
 }
@@ -129,11 +108,11 @@ bool ResiduePathGuard::passesThroughLink(const std::wstring& path)
 
 std::wstring ResiduePathGuard::canonicalOf(const std::wstring& path)
 {
-    std::wstring longPath;
-    return succeeded(machine_.files.longPathName(path, longPath)) ? longPath : path;
+    const std::wstring canonical = canonical_.of(path).path;
+    return canonical.empty() ? path : canonical;
 }
 
-bool ResiduePathGuard::isContainer(const Parts& parts)
+bool ResiduePathGuard::isInWindowsFolder(const Parts& parts)
 {
     for (const wchar_t* pattern : kForbiddenTrees) {
         std::wstring expanded = pattern;
@@ -142,23 +121,23 @@ bool ResiduePathGuard::isContainer(const Parts& parts)
         if (startsWith(parts, WindowsPath::normalizedParts(canonicalOf(expanded))))
             return true;
     }
-    for (const wchar_t* pattern : kContainers) {
-        std::wstring expanded = pattern;
-        if (pattern[0] == L'%' && (!succeeded(machine_.systemInfo.expandEnvironment(pattern, expanded)) ||
-                                   expanded.find(L'%') != std::wstring::npos))
-            continue;
-        if (holds(parts, WindowsPath::normalizedParts(canonicalOf(expanded))))
-            return true;
-    }
     return false;
 }
 
-bool ResiduePathGuard::touchesOwnFolder(const Parts& parts)
+ResiduePathGuard::Parts ResiduePathGuard::programFolder(const QString& ownFolder)
 {
-    if (ownFolder_.size() < 2 || ownFolder_[1] != L':')
-        return false;
-    const Parts own = WindowsPath::normalizedParts(canonicalOf(ownFolder_));
-    return startsWith(parts, own) || holds(parts, own);
+    const std::wstring folder = canonical_.of(toWString(ownFolder)).path;
+    if (folder.size() < 2 || folder[1] != L':')
+        return {};
+    Parts parts = WindowsPath::normalizedParts(folder);
+    if (parts.size() > 2 && parts.back() == kPortableAppFolder)
+        parts.pop_back();
+    return parts;
+}
+
+bool ResiduePathGuard::touchesOwnFolder(const Parts& parts) const
+{
+    return startsWith(parts, ownFolder_) || holds(parts, ownFolder_);
 }
 
 bool ResiduePathGuard::holdsSoftwareInUse(const Parts& parts)
@@ -172,37 +151,10 @@ bool ResiduePathGuard::holdsSoftwareInUse(const Parts& parts)
                 return true;
         }
     }
-    for (const auto& location : installLocations()) {
-        if (holds(parts, location) || startsWith(parts, location))
+    for (const std::wstring& folder : InstalledProgramFolders(machine_).folders()) {
+        const Parts installed = WindowsPath::normalizedParts(folder);
+        if (holds(parts, installed) || startsWith(parts, installed))
             return true;
     }
     return false;
-}
-
-std::vector<Parts> ResiduePathGuard::installLocations()
-{
-    std::vector<Parts> locations;
-    for (Hive hive : {Hive::LocalMachine, Hive::CurrentUser}) {
-        for (const wchar_t* keyPath : kUninstallKeys) {
-            std::unique_ptr<RegistryKey> uninstall;
-            if (!succeeded(machine_.registry.openKey(hive, keyPath, RegAccess::Read, RegView::Native64, uninstall)))
-                continue;
-            std::wstring name;
-            for (std::uint32_t index = 0; succeeded(uninstall->enumKey(index, name)); ++index) {
-                std::unique_ptr<RegistryKey> entry;
-                RegValue value;
-                std::wstring expanded;
-                if (!succeeded(machine_.registry.openKey(hive, std::wstring(keyPath) + L"\\" + name, RegAccess::Read,
-                                                         RegView::Native64, entry)) ||
-                    !succeeded(entry->queryValue(L"InstallLocation", value, 4096)) ||
-                    !succeeded(machine_.systemInfo.expandEnvironment(value.asString(), expanded)))
-                    continue;
-                Parts location = WindowsPath::normalizedParts(canonicalOf(expanded));
-                // A drive root as install location would make every path look installed; it names nothing.
-                if (location.size() >= 2)
-                    locations.push_back(std::move(location));
-            }
-        }
-    }
-    return locations;
 }

@@ -86,6 +86,12 @@ private slots:
             << QStringLiteral("%ProgramFiles%\\AdSoft") << false << QStringList{QStringLiteral("C:\\Program Files\\AdSoft")};
         QTest::addRow("unresolved variable") << QStringLiteral("%NOPE%\\AdSoft") << false << QStringList();
         QTest::addRow("no location") << QString() << false << QStringList();
+        QTest::addRow("existing folder, trailing blank") << QStringLiteral("C:\\Program Files\\AdSoft ") << true << QStringList();
+        QTest::addRow("existing folder, leading blank") << QStringLiteral(" C:\\Program Files\\AdSoft") << true << QStringList();
+        QTest::addRow("existing folder, line break") << QStringLiteral("C:\\Program Files\\AdSoft\r\n") << true << QStringList();
+        QTest::addRow("existing folder, quoted") << QStringLiteral("\"C:\\Program Files\\AdSoft\"") << true << QStringList();
+        QTest::addRow("quoted leftover")
+            << QStringLiteral("\"C:\\Program Files\\AdSoft\\\"") << false << QStringList{QStringLiteral("C:\\Program Files\\AdSoft")};
     }
 
     void testInstallLocationIsEvidenceOnlyWhenItIsGone()

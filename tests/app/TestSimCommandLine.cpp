@@ -78,6 +78,8 @@ private slots:
         QTest::addRow("unknown option") << QStringList{QStringLiteral("--frobnicate")};
         QTest::addRow("stray argument") << QStringList{QStringLiteral("extra")};
         QTest::addRow("option without value") << QStringList{QStringLiteral("--machine")};
+        QTest::addRow("program folder off the simulated PC")
+            << QStringList{QStringLiteral("--program-dir"), QStringLiteral("/media/stick/Tidewell/app")};
     }
 
     void testBadCommandLineExitsWithTwo()

@@ -59,6 +59,10 @@ private slots:
                                         << 0;
         QTest::addRow("present folder with trailing backslash")
             << json({{kMachineRoot + "Here", {{"InstallLocation", "C:\\Program Files\\Present\\"}}}}) << 0;
+        QTest::addRow("present folder, padded and line-broken")
+            << json({{kMachineRoot + "Here", {{"InstallLocation", " C:\\Program Files\\Present \r\n"}}}}) << 0;
+        QTest::addRow("present folder, quoted")
+            << json({{kMachineRoot + "Here", {{"InstallLocation", "\"C:\\Program Files\\Present\""}}}}) << 0;
         QTest::addRow("expanded variable, folder missing")
             << json({{kUserRoot + "Gone", {{"InstallLocation", {{"expand", "%LOCALAPPDATA%\\Gone"}}}}}}) << 1;
         QTest::addRow("expanded variable, folder present")

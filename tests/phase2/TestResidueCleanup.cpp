@@ -18,7 +18,27 @@ const char* const kSentinels[] = {
     "C:\\Program Files (x86)\\Inst\\cache\\c.dat",
     "C:\\Windows\\Temp\\junk\\t.txt",
     "C:\\Stick\\Tidewell\\app\\tidewell.exe",
+    "C:\\ProgramData\\Stick\\Tidewell\\app\\tidewell.exe",
+    "C:\\ProgramData\\Stick\\Tidewell\\config\\device.id",
+    "C:\\Users\\Ann\\OneDrive\\doc.txt",
+    "C:\\Users\\Ann\\Saved Games\\save.dat",
+    "C:\\Users\\Ann\\Contacts\\ann.contact",
+    "C:\\Users\\Ann\\Links\\Desktop.lnk",
+    "C:\\System Volume Information\\tracking.log",
+    "C:\\Boot\\BCD",
+    "C:\\bootmgr",
+    "C:\\Users\\Ann\\AppData\\Roaming\\Microsoft\\Protect\\key",
+    "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Tool.lnk",
+    "C:\\Program Files\\Common Files\\Junk\\c.dll",
+    "C:\\Users\\Ann\\AppData\\Local\\Packages\\Junk\\s.dat",
+    "C:\\Program Files (x86)\\Padded\\p.exe",
+    "C:\\Program Files (x86)\\ViaUninst\\unins000.exe",
+    "C:\\Program Files (x86)\\Bare Uninst\\data\\d.dat",
+    "C:\\Program Files (x86)\\ViaIcon\\sub\\s.dat",
+    "C:\\Program Files (x86)\\Wow User\\w.exe",
 };
+
+const std::string kUninstall = "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
 nlohmann::json residueMachine()
 {
@@ -31,13 +51,25 @@ nlohmann::json residueMachine()
           {{{"pid", 700}, {"name", "live.exe"}, {"imagePath", "C:\\Program Files (x86)\\Live\\live.exe"}}}},
          {"registry",
           {{"HKLM\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Inst",
-            {{"InstallLocation", "C:\\Program Files (x86)\\Inst\\"}}}}},
+            {{"InstallLocation", "C:\\Program Files (x86)\\Inst\\"}}},
+           {kUninstall + "Padded", {{"InstallLocation", " C:\\Program Files (x86)\\Padded \r\n"}}},
+           {kUninstall + "Quoted", {{"InstallLocation", "\"C:\\Program Files (x86)\\Padded\\\""}}},
+           {kUninstall + "ViaUninst", {{"UninstallString", "\"C:\\Program Files (x86)\\ViaUninst\\unins000.exe\" /SILENT"}}},
+           {kUninstall + "Bare", {{"UninstallString", "C:\\Program Files (x86)\\Bare Uninst\\remove.exe /S"}}},
+           {kUninstall + "Msi", {{"UninstallString", "MsiExec.exe /X{5A1B2C3D}"}, {"InstallLocation", "C:\\"}}},
+           {kUninstall + "ViaIcon", {{"DisplayIcon", "C:\\Program Files (x86)\\ViaIcon\\app.exe,-101"}}},
+           {"HKCU\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\W",
+            {{"InstallLocation", "C:\\Program Files (x86)\\Wow User"}}}}},
          {"files",
           {{{"path", "C:\\Users\\Ann\\AppData\\Roaming\\Junk Folder\\a.txt"}, {"size", 10}},
            {{"path", "C:\\Users\\Ann\\AppData\\Roaming\\Junk Folder\\sub\\b.txt"}, {"size", 10}},
            {{"path", "C:\\Users\\Ann\\AppData\\Roaming\\Junk Folder\\pics"}, {"linkTo", "C:\\Users\\Ann\\Pictures"}},
            {{"path", "C:\\Users\\Ann\\AppData\\Roaming\\LinkStart"}, {"linkTo", "C:\\Data\\real"}},
            {{"path", "C:\\Users\\Ann\\AppData\\Roaming\\Via"}, {"linkTo", "C:\\Data"}},
+           {{"path", "C:\\Users\\Ann\\AppData\\Roaming\\Stubborn\\ro.txt"}, {"size", 10}, {"attributes", {"readonly"}}},
+           {{"path", "C:\\ProgramData\\Junk\\j.txt"}, {"size", 10}},
+           {{"path", "C:\\Users\\Ann\\AppData\\Local\\Temp\\Junk\\t.txt"}, {"size", 10}},
+           {{"path", "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Junk\\j.lnk"}, {"size", 10}},
            {{"path", "E:\\Junk\\x.txt"}, {"size", 10}}}}});
     for (const char* sentinel : kSentinels)
         profile["files"].push_back({{"path", sentinel}, {"size", 10}});
@@ -89,6 +121,39 @@ private slots:
         QTest::addRow("inside an install location") << "C:\\Program Files (x86)\\Inst\\cache" << inUse;
         QTest::addRow("gone already") << "C:\\Users\\Ann\\AppData\\Roaming\\Gone" << none;
         QTest::addRow("empty") << "" << refused;
+        QTest::addRow("trailing blank") << "C:\\Users\\Ann\\AppData\\Roaming\\Junk Folder " << none;
+        QTest::addRow("leading blank") << " C:\\Users\\Ann\\AppData\\Roaming\\Junk Folder" << none;
+        QTest::addRow("line break") << "C:\\Users\\Ann\\AppData\\Roaming\\Junk Folder\r\n" << none;
+        QTest::addRow("quoted") << "\"C:\\Users\\Ann\\AppData\\Roaming\\Junk Folder\"" << none;
+        QTest::addRow("trailing dot") << "C:\\Users\\Ann\\AppData.\\Roaming\\Junk Folder" << none;
+        QTest::addRow("read-only file inside") << "%APPDATA%\\Stubborn" << removed;
+        QTest::addRow("one level inside ProgramData") << "C:\\ProgramData\\Junk" << removed;
+        QTest::addRow("one level inside the temporary folder") << "%TEMP%\\Junk" << removed;
+        QTest::addRow("one level inside Start Menu Programs")
+            << "%ProgramData%\\Microsoft\\Windows\\Start Menu\\Programs\\Junk" << removed;
+        QTest::addRow("temporary folder itself") << "%TEMP%" << refused;
+        QTest::addRow("Start Menu Programs itself")
+            << "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs" << refused;
+        QTest::addRow("Microsoft below AppData Roaming") << "%APPDATA%\\Microsoft" << refused;
+        QTest::addRow("inside Microsoft below AppData Roaming") << "%APPDATA%\\Microsoft\\Protect" << refused;
+        QTest::addRow("ProgramData Microsoft Windows") << "%ProgramData%\\Microsoft\\Windows" << refused;
+        QTest::addRow("inside Common Files") << "C:\\Program Files\\Common Files\\Junk" << refused;
+        QTest::addRow("inside Packages") << "C:\\Users\\Ann\\AppData\\Local\\Packages\\Junk" << refused;
+        QTest::addRow("OneDrive") << "C:\\Users\\Ann\\OneDrive" << refused;
+        QTest::addRow("Saved Games") << "%USERPROFILE%\\Saved Games" << refused;
+        QTest::addRow("Contacts") << "C:\\Users\\Ann\\Contacts" << refused;
+        QTest::addRow("Links") << "C:\\Users\\Ann\\Links" << refused;
+        QTest::addRow("System Volume Information") << "C:\\System Volume Information" << refused;
+        QTest::addRow("Boot") << "C:\\Boot" << refused;
+        QTest::addRow("bootmgr") << "C:\\bootmgr" << refused;
+        QTest::addRow("the stick's config") << "C:\\ProgramData\\Stick\\Tidewell\\config" << refused;
+        QTest::addRow("holds the stick's program folder") << "C:\\ProgramData\\Stick" << refused;
+        QTest::addRow("padded and line-broken install location") << "C:\\Program Files (x86)\\Padded" << inUse;
+        QTest::addRow("only an UninstallString, quoted") << "C:\\Program Files (x86)\\ViaUninst" << inUse;
+        QTest::addRow("only an UninstallString, unquoted")
+            << "C:\\Program Files (x86)\\Bare Uninst\\data" << inUse;
+        QTest::addRow("only a DisplayIcon") << "C:\\Program Files (x86)\\ViaIcon\\sub" << inUse;
+        QTest::addRow("user entry in the 32-bit view") << "C:\\Program Files (x86)\\Wow User" << inUse;
     }
 
     void testGuard()
@@ -99,11 +164,21 @@ private slots:
         ScanReportBundle report;
         report.junkSoftware.append(
             {QStringLiteral("pup-1"), QStringLiteral("Junk"), QStringLiteral("垃圾"), {}, {}, {}, {}, {path}});
-        const QString line = ResidueCleanup(machine.platform(), QStringLiteral("C:\\Stick\\Tidewell\\app"))
+        const QString line = ResidueCleanup(machine.platform(), QStringLiteral("C:\\ProgramData\\Stick\\Tidewell\\app"))
                                  .run(QStringLiteral("pup-1"), report);
         QCOMPARE(line, QStringLiteral("垃圾 残留清理：") + outcome);
         for (const char* sentinel : kSentinels)
             QVERIFY2(QFileInfo::exists(machine.hostPath(QLatin1String(sentinel))), sentinel);
+    }
+
+    void testNameIsQuotedUnchanged()
+    {
+        TestMachine machine(residueMachine());
+        ScanReportBundle report;
+        report.junkSoftware.append({QStringLiteral("pup-1"), QStringLiteral("Junk"), QStringLiteral("垃圾%1%2"), {}, {}, {},
+                                    {}, {QStringLiteral("%APPDATA%\\Junk Folder")}});
+        QCOMPARE(ResidueCleanup(machine.platform(), QString()).run(QStringLiteral("pup-1"), report),
+                 QStringLiteral("垃圾%1%2 残留清理：删除 1 个残留项"));
     }
 
     void testMissingRecord()
