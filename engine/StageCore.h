@@ -11,7 +11,8 @@ struct CleanResult;
 
 // What the phase-1 stages share during one run: the figures they add to, the machine facts the environment
 // check records, the system-change primitives and the signals the run reports through. The pipeline that
-// runs the stages in order (StageCore) builds on it, so no stage needs to know the stages after it.
+// runs the stages and then the analysis (OptimizeCore, a layer above) builds on it, so no stage knows the
+// analysis.
 class StageCore : public QObject {
     Q_OBJECT
 
