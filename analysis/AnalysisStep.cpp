@@ -6,56 +6,38 @@
 #include "analysis/PopupWindowAnalyzer.h"
 #include "analysis/SignatureDatabase.h"
 #include "analysis/StartupScanner.h"
-#include "engine/OptimizeCore.h"
 #include "log/RunLogger.h"
 
 #include <QCoreApplication>
 
-AnalysisStep::AnalysisStep(OptimizeCore& core)
-    : core_(core)
+AnalysisStep::AnalysisStep(platform::Platform& machine, ScanReportBundle& report, StepProgress progress)
+    : machine_(machine)
+    , report_(report)
+    , progress_(std::move(progress))
 {
     registerScanReportBundle();
 }
 
 void AnalysisStep::run()
 {
-    core_.report = ScanReportBundle();
-    copyStorageDecisions();
-    ScanReportBundle& report = core_.report;
-    platform::Platform& machine = core_.machine();
-
     SignatureDatabase& database = SignatureDatabase::instance();
     if (!database.loaded)
         database.load(QCoreApplication::applicationDirPath() + QStringLiteral("/signatures"));
 
-    emit core_.progressUpdated(6, 96, QStringLiteral("正在深度分析开机自启..."));
-    StartupScanner(machine, database).run(report.startupItems);
-    emit core_.progressUpdated(6, 97, QStringLiteral("正在检测垃圾软件..."));
-    JunkSoftwareDetector(machine, database).detect(report);
-    emit core_.progressUpdated(6, 98, QStringLiteral("正在检查浏览器劫持..."));
-    BrowserChecks(machine).run(report.browserItems);
-    emit core_.progressUpdated(6, 98, QStringLiteral("正在分析弹窗进程..."));
-    PopupWindowAnalyzer(machine, database).run(report.popupWindows);
-    emit core_.progressUpdated(6, 99, QStringLiteral("正在检查软件冲突..."));
-    ConflictAnalyzer(machine, database).run(report.conflicts);
+    progress_(6, 96, QStringLiteral("正在深度分析开机自启..."));
+    StartupScanner(machine_, database).run(report_.startupItems);
+    progress_(6, 97, QStringLiteral("正在检测垃圾软件..."));
+    JunkSoftwareDetector(machine_, database).detect(report_);
+    progress_(6, 98, QStringLiteral("正在检查浏览器劫持..."));
+    BrowserChecks(machine_).run(report_.browserItems);
+    progress_(6, 98, QStringLiteral("正在分析弹窗进程..."));
+    PopupWindowAnalyzer(machine_, database).run(report_.popupWindows);
+    progress_(6, 99, QStringLiteral("正在检查软件冲突..."));
+    ConflictAnalyzer(machine_, database).run(report_.conflicts);
 
-    for (const QString& line : findingLines(report))
+    for (const QString& line : findingLines(report_))
         engineLog(line);
-    engineLog(summaryLine(report));
-}
-
-void AnalysisStep::copyStorageDecisions()
-{
-    ScanReportBundle& report = core_.report;
-    report.fastStartupEnabled = core_.fastStartupEnabled;
-    report.keepHibernation = core_.keepHibernation;
-    report.hibernationTurnedOff = core_.hibernationTurnedOff;
-    report.fastStartupReason = core_.fastStartupReason;
-    report.hibernationReason = core_.hibernationReason;
-    report.pagefileAdvice = core_.pagefileAdvice;
-    report.restoreAdvice = core_.restoreAdvice;
-    report.storageFreedMB = core_.storageFreedMB;
-    report.uninstallResidueCount = core_.uninstallResidueCount;
+    engineLog(summaryLine(report_));
 }
 
 QStringList AnalysisStep::findingLines(const ScanReportBundle& report)

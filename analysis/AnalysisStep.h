@@ -1,17 +1,17 @@
 #pragma once
 
 #include "analysis/ScanReportBundle.h"
+#include "analysis/StepProgress.h"
+#include "platform/Platform.h"
 
 #include <QString>
 
-class OptimizeCore;
-
-// The read-only detailed analysis at the end of phase 1: rebuilds the engine's report from scratch, copies the
-// storage decisions into it, loads the signature database if it is not loaded yet, runs the five scanners
-// with their progress texts, and logs the findings and a summary line.
+// The read-only detailed analysis at the end of phase 1: loads the signature database if it is not loaded
+// yet, runs the five scanners into the report with their progress texts, and logs the findings and a
+// summary line.
 class AnalysisStep {
 public:
-    explicit AnalysisStep(OptimizeCore& core);
+    AnalysisStep(platform::Platform& machine, ScanReportBundle& report, StepProgress progress);
     void run();
 
     // The run-log lines of a finished report: the notable findings list by list, then the summary.
@@ -19,7 +19,7 @@ public:
     static QString summaryLine(const ScanReportBundle& report);
 
 private:
-    void copyStorageDecisions();
-
-    OptimizeCore& core_;
+    platform::Platform& machine_;
+    ScanReportBundle& report_;
+    StepProgress progress_;
 };

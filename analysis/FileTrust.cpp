@@ -1,6 +1,6 @@
 #include "analysis/FileTrust.h"
 
-#include "engine/PlatformText.h"
+#include "text/PlatformText.h"
 
 FileTrust::FileTrust(const MachineQuery& machine)
     : machine_(machine)

@@ -2,7 +2,7 @@
 
 #include "analysis/InstalledPrograms.h"
 #include "engine/CanonicalPath.h"
-#include "engine/PlatformText.h"
+#include "text/PlatformText.h"
 
 #include <QRegularExpression>
 

@@ -3,7 +3,7 @@
 #include "analysis/InstalledPrograms.h"
 #include "analysis/StartupSources.h"
 #include "engine/CanonicalPath.h"
-#include "engine/PlatformText.h"
+#include "text/PlatformText.h"
 
 using platform::Hive;
 

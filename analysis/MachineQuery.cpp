@@ -1,7 +1,7 @@
 #include "analysis/MachineQuery.h"
 
-#include "engine/PlatformText.h"
 #include "startup/StartupFolderFiles.h"
+#include "text/PlatformText.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "analysis/PopupWindowAnalyzer.h"
 
 #include "analysis/PopupRules.h"
-#include "engine/PlatformText.h"
+#include "text/PlatformText.h"
 
 #include <atomic>
 

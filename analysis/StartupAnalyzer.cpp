@@ -3,7 +3,6 @@
 #include "analysis/StartupScoring.h"
 #include "analysis/StartupSources.h"
 #include "analysis/StartupTasks.h"
-#include "engine/OptimizeCore.h"
 #include "log/RunLogger.h"
 
 using platform::Hive;
@@ -28,26 +27,26 @@ bool hasPattern(const QString& fileName)
 
 } // namespace
 
-StartupAnalyzer::StartupAnalyzer(OptimizeCore& core)
-    : core_(core)
-    , machine_(core.machine())
+StartupAnalyzer::StartupAnalyzer(platform::Platform& machine, WindowsVersion version, StepProgress progress)
+    : machine_(machine)
+    , version_(version)
+    , progress_(std::move(progress))
 {
 }
 
 int StartupAnalyzer::run()
 {
-    emit core_.progressUpdated(6, 86, QStringLiteral("正在扫描注册表启动项..."));
+    progress_(6, 86, QStringLiteral("正在扫描注册表启动项..."));
     int count = countRunKeys() + countHooks();
-    emit core_.progressUpdated(6, 88, QStringLiteral("正在扫描Shell扩展..."));
+    progress_(6, 88, QStringLiteral("正在扫描Shell扩展..."));
     count += countShellExtensions();
-    emit core_.progressUpdated(6, 89, QStringLiteral("正在扫描启动文件夹..."));
+    progress_(6, 89, QStringLiteral("正在扫描启动文件夹..."));
     count += countFolderFiles();
-    emit core_.progressUpdated(6, 90, QStringLiteral("正在扫描计划任务启动项..."));
-    if (!core_.isWindows7())
+    progress_(6, 90, QStringLiteral("正在扫描计划任务启动项..."));
+    if (!version_.isWindows7())
         count += countTaskTriggers();
-    core_.startupFasterSeconds = count * 6;
-    emit core_.progressUpdated(6, 91, QStringLiteral("启动项扫描完成"));
-    engineLog(QStringLiteral("  开机自启扫描: 共发现 %1 项，预计开机提速 %2 秒").arg(count).arg(core_.startupFasterSeconds));
+    progress_(6, 91, QStringLiteral("启动项扫描完成"));
+    engineLog(QStringLiteral("  开机自启扫描: 共发现 %1 项，预计开机提速 %2 秒").arg(count).arg(count * kSecondsPerEntry));
     return count;
 }
 
@@ -118,7 +117,7 @@ int StartupAnalyzer::countFolderFiles() const
 int StartupAnalyzer::countTaskTriggers() const
 {
     int count = 0;
-    for (const StartupTasks::Task& task : StartupTasks::list(core_.machine()))
+    for (const StartupTasks::Task& task : StartupTasks::list(machine_.platform()))
         count += task.startTriggers;
     return count;
 }

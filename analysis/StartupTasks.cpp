@@ -1,6 +1,6 @@
 #include "analysis/StartupTasks.h"
 
-#include "engine/PlatformText.h"
+#include "text/PlatformText.h"
 
 namespace StartupTasks {
 

@@ -1,6 +1,6 @@
 #include "analysis/WmicOutput.h"
 
-#include "engine/ConsoleText.h"
+#include "text/ConsoleText.h"
 
 namespace WmicOutput {
 

@@ -1,8 +1,8 @@
 #include "app/PhaseOneRun.h"
 
 #include "analysis/ReportJson.h"
-#include "engine/OptimizeCore.h"
 #include "log/RunLogger.h"
+#include "phase1/OptimizeCore.h"
 
 #include <QFile>
 

@@ -1,5 +1,5 @@
 #include "bench/StageBench.h"
-#include "engine/OptimizeCore.h"
+#include "phase1/OptimizeCore.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

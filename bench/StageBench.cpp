@@ -1,6 +1,6 @@
 #include "bench/StageBench.h"
 
-#include "engine/OptimizeCore.h"
+#include "phase1/OptimizeCore.h"
 
 StageBench::StageBench(int argc, char* argv[], const char* usage) : out_(stdout)
 {

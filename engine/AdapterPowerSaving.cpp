@@ -1,8 +1,8 @@
 #include "engine/AdapterPowerSaving.h"
 
-#include "engine/OptimizeCore.h"
+#include "engine/StageCore.h"
 
-AdapterPowerSaving::AdapterPowerSaving(OptimizeCore& core)
+AdapterPowerSaving::AdapterPowerSaving(StageCore& core)
     : core_(core)
 {
 }

@@ -2,14 +2,14 @@
 
 #include <QtGlobal>
 
-class OptimizeCore;
+class StageCore;
 
 // Stops Windows from switching network adapters off to save power: PnPCapabilities = 24 in the driver key
 // of every present network-class device, once the machine is known to have adapters. Left alone on a
 // notebook running on its battery. Writes no log line.
 class AdapterPowerSaving {
 public:
-    explicit AdapterPowerSaving(OptimizeCore& core);
+    explicit AdapterPowerSaving(StageCore& core);
     void apply();
 
     static constexpr quint32 kPnPCapabilities = 24;
@@ -17,5 +17,5 @@ public:
 private:
     bool hasAdapters() const;
 
-    OptimizeCore& core_;
+    StageCore& core_;
 };

@@ -1,9 +1,9 @@
 #include "engine/BootConfiguration.h"
 
 #include "engine/ConsoleTool.h"
-#include "engine/OptimizeCore.h"
-#include "engine/PlatformText.h"
+#include "engine/StageCore.h"
 #include "log/RunLogger.h"
+#include "text/PlatformText.h"
 
 #include <QDateTime>
 
@@ -15,7 +15,7 @@ constexpr int kMostBackupsPerSecond = 100;
 
 } // namespace
 
-BootConfiguration::BootConfiguration(OptimizeCore& core)
+BootConfiguration::BootConfiguration(StageCore& core)
     : core_(core)
 {
 }

@@ -1,7 +1,7 @@
 #include "engine/ConsoleTool.h"
 
 #include "engine/NativeSystemFolder.h"
-#include "engine/PlatformText.h"
+#include "text/PlatformText.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "engine/DirectoryCleaner.h"
 
-#include "engine/PlatformText.h"
+#include "text/PlatformText.h"
 
 #include <QDateTime>
 

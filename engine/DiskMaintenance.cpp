@@ -1,8 +1,8 @@
 #include "engine/DiskMaintenance.h"
 
 #include "engine/ConsoleTool.h"
-#include "engine/OptimizeCore.h"
 #include "engine/SsdDetector.h"
+#include "engine/StageCore.h"
 #include "log/RunLogger.h"
 
 namespace {
@@ -17,7 +17,7 @@ QString withOutcome(const QString& action, const ConsoleTool::Outcome& outcome)
 
 } // namespace
 
-DiskMaintenance::DiskMaintenance(OptimizeCore& core)
+DiskMaintenance::DiskMaintenance(StageCore& core)
     : core_(core)
 {
 }

@@ -4,13 +4,13 @@
 
 #include <QString>
 
-class OptimizeCore;
+class StageCore;
 
 // TRIM for a solid-state system drive on Windows 8 or later, nothing for one on Windows 7 (which trims by
 // itself), defragmentation for a spinning disk; then one log line saying which, and whether defrag failed.
 class DiskMaintenance {
 public:
-    explicit DiskMaintenance(OptimizeCore& core);
+    explicit DiskMaintenance(StageCore& core);
     void run(const QString& drive);
 
     static constexpr int kDefragWaitMs = 120000;
@@ -18,5 +18,5 @@ public:
 private:
     ConsoleTool::Outcome defrag(const QString& drive, const QString& mode);
 
-    OptimizeCore& core_;
+    StageCore& core_;
 };

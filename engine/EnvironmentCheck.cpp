@@ -1,10 +1,10 @@
 #include "engine/EnvironmentCheck.h"
 
-#include "engine/ConsoleText.h"
 #include "engine/ConsoleTool.h"
 #include "engine/DualBootSigns.h"
-#include "engine/OptimizeCore.h"
-#include "engine/PlatformText.h"
+#include "engine/StageCore.h"
+#include "text/ConsoleText.h"
+#include "text/PlatformText.h"
 
 using namespace platform;
 
@@ -17,7 +17,7 @@ constexpr int kBcdeditWaitMs = 5000;
 
 } // namespace
 
-EnvironmentCheck::EnvironmentCheck(OptimizeCore& core)
+EnvironmentCheck::EnvironmentCheck(StageCore& core)
     : core_(core)
 {
 }

@@ -2,14 +2,14 @@
 
 #include <QString>
 
-class OptimizeCore;
+class StageCore;
 
 // Decides whether the one-click run may touch the machine, and records the machine facts the later
 // stages consult (version, domain, power, system drive, dual boot). Changes nothing. The checks run in a
 // fixed order and the first refusal wins.
 class EnvironmentCheck {
 public:
-    explicit EnvironmentCheck(OptimizeCore& core);
+    explicit EnvironmentCheck(StageCore& core);
 
     // True when the run may go on; otherwise `refusal` holds the message for the user.
     bool run(QString& refusal);
@@ -24,5 +24,5 @@ private:
     void detectDualBoot();
     int bootLoaderCount();
 
-    OptimizeCore& core_;
+    StageCore& core_;
 };

@@ -3,10 +3,10 @@
 #include "engine/ConsoleTool.h"
 #include "engine/GuardedDelete.h"
 #include "engine/NativeSystemFolder.h"
-#include "engine/OptimizeCore.h"
-#include "engine/PlatformText.h"
+#include "engine/StageCore.h"
 #include "engine/WindowsPath.h"
 #include "log/RunLogger.h"
+#include "text/PlatformText.h"
 
 using namespace platform;
 
@@ -78,7 +78,7 @@ QString text(const char16_t* literal)
 
 } // namespace
 
-JunkCleaner::JunkCleaner(OptimizeCore& core)
+JunkCleaner::JunkCleaner(StageCore& core)
     : core_(core)
 {
 }
@@ -97,7 +97,7 @@ int JunkCleaner::run(const QString& drive)
     flushDns();
     cleanBrowsersTemporaryFilesAndThumbnails();
     progress(29, QStringLiteral("磁盘清理完成"));
-    return static_cast<int>(total_ / OptimizeCore::kBytesPerMB);
+    return static_cast<int>(total_ / StageCore::kBytesPerMB);
 }
 
 void JunkCleaner::cleanErrorReports()

@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-class OptimizeCore;
+class StageCore;
 
 // Stage 1 of the one-click run: deletes error reports, framework, browser and shader caches, the font
 // cache, delivery-optimisation downloads, temporary files and thumbnail caches, flushes the DNS cache and
@@ -14,7 +14,7 @@ class OptimizeCore;
 // megabytes of everything really deleted.
 class JunkCleaner {
 public:
-    explicit JunkCleaner(OptimizeCore& core);
+    explicit JunkCleaner(StageCore& core);
     int run(const QString& drive);
     // The services the clean-up stops for a moment and starts again.
     static constexpr const char* kPausedServices[] = {"wuauserv", "FontCache", "DoSvc"};
@@ -37,7 +37,7 @@ private:
     QString expand(const QString& text);
     void progress(int percent, const QString& text);
 
-    OptimizeCore& core_;
+    StageCore& core_;
     QString drive_;
     qint64 total_ = 0;
     std::set<std::wstring> emptied_; // the folders cleaned without a filter, as normalised paths

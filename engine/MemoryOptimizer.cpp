@@ -1,6 +1,6 @@
 #include "engine/MemoryOptimizer.h"
 
-#include "engine/OptimizeCore.h"
+#include "engine/StageCore.h"
 #include "log/RunLogger.h"
 
 using namespace platform;
@@ -14,7 +14,7 @@ constexpr std::uint32_t kFirstOrdinaryProcessId = 10;
 
 } // namespace
 
-MemoryOptimizer::MemoryOptimizer(OptimizeCore& core)
+MemoryOptimizer::MemoryOptimizer(StageCore& core)
     : core_(core)
 {
 }
@@ -35,8 +35,8 @@ int MemoryOptimizer::run()
 
 int MemoryOptimizer::freedMegabytes(std::uint64_t availableBefore, std::uint64_t availableAfter)
 {
-    const auto before = static_cast<qint64>(availableBefore / OptimizeCore::kBytesPerMB);
-    const auto after = static_cast<qint64>(availableAfter / OptimizeCore::kBytesPerMB);
+    const auto before = static_cast<qint64>(availableBefore / StageCore::kBytesPerMB);
+    const auto after = static_cast<qint64>(availableAfter / StageCore::kBytesPerMB);
     return after > before ? static_cast<int>(after - before) : 0;
 }
 

@@ -4,14 +4,14 @@
 
 #include <cstdint>
 
-class OptimizeCore;
+class StageCore;
 
 // Stage 2 of the one-click run: asks Windows to empty the working sets (the memory-list request), trims
 // the working set of every other process, and reports how many megabytes of physical memory became
 // available.
 class MemoryOptimizer {
 public:
-    explicit MemoryOptimizer(OptimizeCore& core);
+    explicit MemoryOptimizer(StageCore& core);
     int run();
 
     // Freed megabytes from two readings of available physical memory: megabyte boundaries decide, and a
@@ -23,5 +23,5 @@ private:
     void trimWorkingSets();
     void progress(int percent, const QString& text);
 
-    OptimizeCore& core_;
+    StageCore& core_;
 };

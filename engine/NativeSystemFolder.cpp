@@ -1,6 +1,6 @@
 #include "engine/NativeSystemFolder.h"
 
-#include "engine/PlatformText.h"
+#include "text/PlatformText.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "engine/PrivacyTweaks.h"
 
-#include "engine/OptimizeCore.h"
-#include "engine/PlatformText.h"
+#include "engine/StageCore.h"
 #include "engine/TweakTables.h"
+#include "text/PlatformText.h"
 
 namespace {
 
@@ -10,7 +10,7 @@ constexpr int kStep = 4;
 
 } // namespace
 
-PrivacyTweaks::PrivacyTweaks(OptimizeCore& core)
+PrivacyTweaks::PrivacyTweaks(StageCore& core)
     : core_(core)
 {
 }

@@ -2,12 +2,12 @@
 
 #include <QString>
 
-class OptimizeCore;
+class StageCore;
 
 // Switches off the telemetry tasks and writes the privacy values.
 class PrivacyTweaks {
 public:
-    explicit PrivacyTweaks(OptimizeCore& core);
+    explicit PrivacyTweaks(StageCore& core);
     void run();
 
 private:
@@ -15,5 +15,5 @@ private:
     void disableTelemetryTasks();
     void progress(int percent, const QString& text);
 
-    OptimizeCore& core_;
+    StageCore& core_;
 };

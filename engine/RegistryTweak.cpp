@@ -1,8 +1,8 @@
 #include "engine/RegistryTweak.h"
 
-#include "engine/OptimizeCore.h"
+#include "engine/StageCore.h"
 
-bool RegistryTweak::appliesTo(const OptimizeCore& core) const
+bool RegistryTweak::appliesTo(const StageCore& core) const
 {
     switch (condition) {
     case TweakCondition::Windows10OrLater:
@@ -15,7 +15,7 @@ bool RegistryTweak::appliesTo(const OptimizeCore& core) const
     return true;
 }
 
-void RegistryTweak::apply(OptimizeCore& core) const
+void RegistryTweak::apply(StageCore& core) const
 {
     if (text)
         core.setRegistryString(hive, QString::fromLatin1(key), QString::fromLatin1(valueName),

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-class OptimizeCore;
+class StageCore;
 
 // When a fixed registry change applies, by Windows version.
 enum class TweakCondition { Always, Windows10OrLater, NotWindows7 };
@@ -19,6 +19,6 @@ struct RegistryTweak {
     std::uint32_t dword;
     TweakCondition condition;
 
-    bool appliesTo(const OptimizeCore& core) const;
-    void apply(OptimizeCore& core) const;
+    bool appliesTo(const StageCore& core) const;
+    void apply(StageCore& core) const;
 };

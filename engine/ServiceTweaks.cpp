@@ -1,12 +1,12 @@
 #include "engine/ServiceTweaks.h"
 
-#include "engine/OptimizeCore.h"
+#include "engine/StageCore.h"
 #include "engine/VirtualPrinterCheck.h"
 #include "log/RunLogger.h"
 
 using TweakTables::KeepWhen;
 
-ServiceTweaks::ServiceTweaks(OptimizeCore& core)
+ServiceTweaks::ServiceTweaks(StageCore& core)
     : core_(core)
 {
 }

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-class OptimizeCore;
+class StageCore;
 
 // Disables the rarely used services of the two fixed lists, keeping those this machine still needs. Each
 // service is handled on its own: a failure, even an exception, only skips that service. "WbioSrvc" is never
@@ -13,7 +13,7 @@ class ServiceTweaks {
 public:
     static constexpr const wchar_t* kBiometricClass = L"{53D29EF7-377C-4D14-864B-EB3A85769359}";
 
-    explicit ServiceTweaks(OptimizeCore& core);
+    explicit ServiceTweaks(StageCore& core);
     void apply();
 
 private:
@@ -23,5 +23,5 @@ private:
     void disableFirstList(const QString& name);
     void disableLegacy(const QString& name);
 
-    OptimizeCore& core_;
+    StageCore& core_;
 };

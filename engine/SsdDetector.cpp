@@ -1,8 +1,8 @@
 #include "engine/SsdDetector.h"
 
-#include "engine/ConsoleText.h"
 #include "engine/ConsoleTool.h"
-#include "engine/PlatformText.h"
+#include "text/ConsoleText.h"
+#include "text/PlatformText.h"
 
 SsdDetector::SsdDetector(platform::Platform& machine)
     : machine_(machine)

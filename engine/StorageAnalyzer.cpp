@@ -3,9 +3,9 @@
 #include "engine/ConsoleTool.h"
 #include "engine/DiskMaintenance.h"
 #include "engine/FolderSize.h"
-#include "engine/OptimizeCore.h"
-#include "engine/PlatformText.h"
+#include "engine/StageCore.h"
 #include "log/RunLogger.h"
+#include "text/PlatformText.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ constexpr int kGiBShift = 30;
 
 } // namespace
 
-StorageAnalyzer::StorageAnalyzer(OptimizeCore& core)
+StorageAnalyzer::StorageAnalyzer(StageCore& core)
     : core_(core)
 {
 }
@@ -106,7 +106,7 @@ int StorageAnalyzer::hibernationFileMB(const QString& drive, qint64 ramGB) const
     const platform::Status status =
         core_.machine().files.attributes(toWString(drive + QStringLiteral("\\hiberfil.sys")), entry);
     if (status == platform::ErrorSuccess)
-        return static_cast<int>(static_cast<qint64>(entry.size) / OptimizeCore::kBytesPerMB);
+        return static_cast<int>(static_cast<qint64>(entry.size) / StageCore::kBytesPerMB);
     if (status == platform::ErrorFileNotFound || status == platform::ErrorPathNotFound)
         return 0;
     return StorageDecision::estimatedHibernationMB(ramGB);
@@ -131,7 +131,7 @@ void StorageAnalyzer::reportPagefile(const QString& drive)
             core_.machine().files.attributes(toWString(drive + QStringLiteral("\\pagefile.sys")), entry)))
         return;
     engineLog(QStringLiteral("虚拟内存文件大小: %1 MB（建议：%2）")
-                  .arg(static_cast<qint64>(entry.size) / OptimizeCore::kBytesPerMB)
+                  .arg(static_cast<qint64>(entry.size) / StageCore::kBytesPerMB)
                   .arg(core_.pagefileAdvice));
 }
 
@@ -144,7 +144,7 @@ void StorageAnalyzer::reportRestore(const QString& drive)
     const qint64 total = FolderSize::bytesBelow(core_.machine(), folder);
     if (total > 0)
         engineLog(QStringLiteral("系统还原占用: %1 MB（建议：%2）")
-                      .arg(total / OptimizeCore::kBytesPerMB)
+                      .arg(total / StageCore::kBytesPerMB)
                       .arg(core_.restoreAdvice));
 }
 

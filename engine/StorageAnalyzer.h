@@ -5,7 +5,7 @@
 
 #include <QString>
 
-class OptimizeCore;
+class StageCore;
 
 // Decides on fast start-up, hibernation, page file and restore, and runs TRIM or defragmentation. The
 // decisions are made only on Windows 8 or later and only when the memory and the system drive could be
@@ -13,7 +13,7 @@ class OptimizeCore;
 // says that no decision was made and why. A powercfg that fails is logged as failed and changes no figure.
 class StorageAnalyzer {
 public:
-    explicit StorageAnalyzer(OptimizeCore& core);
+    explicit StorageAnalyzer(StageCore& core);
     void run(const QString& drive);
 
     static constexpr int kPowercfgWaitMs = 10000;
@@ -31,5 +31,5 @@ private:
     ConsoleTool::Outcome runPowercfg(const QStringList& arguments);
     void progress(int percent, const QString& text);
 
-    OptimizeCore& core_;
+    StageCore& core_;
 };

@@ -1,7 +1,7 @@
 #include "engine/SystemChanges.h"
 
-#include "engine/PlatformText.h"
 #include "log/RunLogger.h"
+#include "text/PlatformText.h"
 
 #include <QElapsedTimer>
 #include <QThread>

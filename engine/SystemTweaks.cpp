@@ -3,8 +3,8 @@
 #include "engine/AdapterPowerSaving.h"
 #include "engine/BootConfiguration.h"
 #include "engine/ConsoleTool.h"
-#include "engine/OptimizeCore.h"
 #include "engine/ServiceTweaks.h"
+#include "engine/StageCore.h"
 #include "engine/TweakTables.h"
 
 namespace {
@@ -14,7 +14,7 @@ constexpr int kPowerPlanWaitMs = 5000;
 
 } // namespace
 
-SystemTweaks::SystemTweaks(OptimizeCore& core)
+SystemTweaks::SystemTweaks(StageCore& core)
     : core_(core)
 {
 }

@@ -2,12 +2,12 @@
 
 #include <QString>
 
-class OptimizeCore;
+class StageCore;
 
 // Applies the fixed system-setting changes: visual effects, boot configuration, adapters, services, power plan.
 class SystemTweaks {
 public:
-    explicit SystemTweaks(OptimizeCore& core);
+    explicit SystemTweaks(StageCore& core);
     void run();
 
     // The high-performance power scheme.
@@ -16,5 +16,5 @@ public:
 private:
     void progress(int percent, const QString& text);
 
-    OptimizeCore& core_;
+    StageCore& core_;
 };

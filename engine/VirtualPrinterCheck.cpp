@@ -1,6 +1,6 @@
 #include "engine/VirtualPrinterCheck.h"
 
-#include "engine/PlatformText.h"
+#include "text/PlatformText.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "log/OsVersionName.h"
 
-#include "engine/PlatformText.h"
+#include "text/PlatformText.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #include "log/RunLogger.h"
 
-#include "app/DeviceIdentity.h"
+#include "identity/DeviceIdentity.h"
 #include "log/OsVersionName.h"
 
 #include <QDateTime>

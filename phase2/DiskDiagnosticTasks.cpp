@@ -1,7 +1,8 @@
 #include "phase2/DiskDiagnosticTasks.h"
 
-#include "engine/PlatformText.h"
+#include "engine/PhaseTwoPlaces.h"
 #include "log/RunLogger.h"
+#include "text/PlatformText.h"
 
 using namespace platform;
 
@@ -14,7 +15,7 @@ QString DiskDiagnosticTasks::run()
 {
     std::unique_ptr<TaskFolder> folder;
     std::vector<std::unique_ptr<ScheduledTask>> tasks;
-    if (!succeeded(machine_.tasks.folder(kFolder, folder)) ||
+    if (!succeeded(machine_.tasks.folder(PhaseTwoPlaces::kDiskDiagnosticFolder, folder)) ||
         !succeeded(folder->tasks(true, tasks)) || tasks.empty())
         return QStringLiteral("磁盘诊断服务：未找到后台收集任务，未作改动");
     int switched = 0;

@@ -9,7 +9,6 @@ class DiskDiagnosticTasks {
 public:
     explicit DiskDiagnosticTasks(platform::Platform& machine);
     QString run();
-    static constexpr wchar_t kFolder[] = L"\\Microsoft\\Windows\\DiskDiagnostic";
 
 private:
     platform::Platform& machine_;

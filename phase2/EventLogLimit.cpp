@@ -1,14 +1,11 @@
 #include "phase2/EventLogLimit.h"
 
-#include "engine/ConsoleText.h"
 #include "engine/ConsoleTool.h"
+#include "engine/PhaseTwoPlaces.h"
 #include "log/RunLogger.h"
-
-#include <QRegularExpression>
 
 namespace {
 
-const char* const kLogs[] = {"Application", "System", "Security"};
 constexpr int kWaitMs = 10000;
 
 } // namespace
@@ -18,37 +15,17 @@ EventLogLimit::EventLogLimit(platform::Platform& machine)
 {
 }
 
-qint64 EventLogLimit::maxSizeOf(const QByteArray& output)
-{
-    static const QRegularExpression line(QStringLiteral("^\\s*maxSize:\\s*(\\d{1,18})\\s*$"));
-    for (const QString& text : ConsoleText::lines(output)) {
-        const auto match = line.match(text);
-        if (match.hasMatch())
-            return match.captured(1).toLongLong();
-    }
-    return -1;
-}
-
-bool EventLogLimit::isManaged(const QString& name)
-{
-    for (const char* log : kLogs) {
-        if (name == QLatin1String(log))
-            return true;
-    }
-    return false;
-}
-
 QString EventLogLimit::run(int sizeMB)
 {
     const qint64 wanted = qint64(sizeMB) * 1048576;
     QStringList changed;
     QStringList unchanged;
     QStringList failed;
-    for (const char* log : kLogs) {
+    for (const char* log : PhaseTwoPlaces::kLimitedEventLogs) {
         const QString name = QLatin1String(log);
         const auto current =
             ConsoleTool::run(machine_, QStringLiteral("wevtutil"), {QStringLiteral("gl"), name}, kWaitMs);
-        const qint64 maximum = current.succeeded() ? maxSizeOf(current.output) : -1;
+        const qint64 maximum = current.succeeded() ? PhaseTwoPlaces::eventLogMaxSizeOf(current.output) : -1;
         if (maximum < 0) {
             failed.append(name);
             continue;

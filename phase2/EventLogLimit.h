@@ -12,11 +12,6 @@ public:
     explicit EventLogLimit(platform::Platform& machine);
     QString run(int sizeMB);
 
-    // The "maxSize:" of what `wevtutil gl` printed; -1 when there is none.
-    static qint64 maxSizeOf(const QByteArray& output);
-    // Whether `name` is one of the logs this item limits.
-    static bool isManaged(const QString& name);
-
 private:
     platform::Platform& machine_;
 };

@@ -1,6 +1,6 @@
 #include "phase2/LargeFileScan.h"
 
-#include "engine/PlatformText.h"
+#include "text/PlatformText.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #include "phase2/Phase2Sample.h"
 
-#include "phase2/ServiceStartItem.h"
+#include "engine/PhaseTwoPlaces.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ QString Phase2Sample::resultLine(const OptItem& item)
             name.chop(5);
         return QStringLiteral("%1 残留清理：删除 2 个残留项").arg(name);
     }
-    const QString service = ServiceStartItem::serviceOf(item.id);
+    const QString service = PhaseTwoPlaces::manualStartServiceOf(item.id);
     if (service.isEmpty())
         return QStringLiteral("%1：未知服务项").arg(item.title);
     return QStringLiteral("%1（%2）：已设为手动启动").arg(item.title, service);

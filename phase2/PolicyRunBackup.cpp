@@ -1,8 +1,9 @@
 #include "phase2/PolicyRunBackup.h"
 
-#include "engine/PlatformText.h"
+#include "engine/PhaseTwoPlaces.h"
+#include "engine/RegistryValueCopy.h"
 #include "log/RunLogger.h"
-#include "startup/RegistryValueCopy.h"
+#include "text/PlatformText.h"
 
 using namespace platform;
 
@@ -31,11 +32,11 @@ QString PolicyRunBackup::disable(const QString& name)
         std::unique_ptr<RegistryKey> run;
         RegValue value;
         if (!succeeded(
-                machine_.registry.openKey(place.hive, kPolicyRunKey, RegAccess::ReadWrite, RegView::Native64, run)) ||
+                machine_.registry.openKey(place.hive, PhaseTwoPlaces::kPolicyRunKey, RegAccess::ReadWrite, RegView::Native64, run)) ||
             !RegistryValueCopy::readWhole(*run, valueName, value))
             continue;
         found = true;
-        const QString backupPath = QLatin1String(kBackupKey) + QLatin1String(place.label);
+        const QString backupPath = QLatin1String(PhaseTwoPlaces::kPolicyRunBackupKey) + QLatin1String(place.label);
         std::unique_ptr<RegistryKey> backup;
         if (!succeeded(machine_.registry.createKey(Hive::LocalMachine, toWString(backupPath), RegAccess::ReadWrite,
                                                    RegView::Native64, backup)) ||

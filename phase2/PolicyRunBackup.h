@@ -12,10 +12,6 @@ public:
     explicit PolicyRunBackup(platform::Platform& machine);
     QString disable(const QString& name);
 
-    static constexpr char kBackupKey[] = "SOFTWARE\\Tidewell\\PolicyRunBackup\\";
-    // The policy Run key, under HKLM and under HKCU.
-    static constexpr wchar_t kPolicyRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run";
-
 private:
     platform::Platform& machine_;
 };

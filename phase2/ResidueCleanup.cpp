@@ -1,9 +1,9 @@
 #include "phase2/ResidueCleanup.h"
 
 #include "engine/GuardedDelete.h"
-#include "engine/PlatformText.h"
 #include "log/RunLogger.h"
 #include "phase2/ResiduePathGuard.h"
+#include "text/PlatformText.h"
 
 using namespace platform;
 

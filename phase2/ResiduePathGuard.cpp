@@ -1,8 +1,8 @@
 #include "phase2/ResiduePathGuard.h"
 
 #include "analysis/InstalledProgramFolders.h"
-#include "engine/PlatformText.h"
 #include "engine/WindowsPath.h"
+#include "text/PlatformText.h"
 
 #include <cwctype>
 

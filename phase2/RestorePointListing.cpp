@@ -1,8 +1,8 @@
 #include "phase2/RestorePointListing.h"
 
-#include "engine/ConsoleText.h"
 #include "engine/ConsoleTool.h"
-#include "engine/PlatformText.h"
+#include "text/ConsoleText.h"
+#include "text/PlatformText.h"
 
 #include <QRegularExpression>
 

@@ -1,21 +1,12 @@
 #include "phase2/ServiceStartItem.h"
 
-#include "engine/PlatformText.h"
+#include "engine/PhaseTwoPlaces.h"
 #include "log/RunLogger.h"
+#include "text/PlatformText.h"
 
 using namespace platform;
 
 namespace {
-
-struct ServiceRow {
-    const char* id;
-    const char* service;
-};
-
-const ServiceRow kServices[] = {
-    {"C13", "TrkWks"},      {"C10", "WwanSvc"}, {"C11", "SensrSvc"}, {"C14", "FrameServer"},
-    {"C8", "BthServ"},      {"C1", "WSearch"},  {"C12", "wlidsvc"},  {"C9", "Spooler"},
-};
 
 const char* const kStartTypeNames[] = {"引导", "系统", "自动", "手动", "禁用"};
 
@@ -32,27 +23,9 @@ ServiceStartItem::ServiceStartItem(Platform& machine)
 {
 }
 
-QString ServiceStartItem::serviceOf(const QString& id)
-{
-    for (const auto& row : kServices) {
-        if (id == QLatin1String(row.id))
-            return QLatin1String(row.service);
-    }
-    return {};
-}
-
-bool ServiceStartItem::manages(const QString& service)
-{
-    for (const auto& row : kServices) {
-        if (service.compare(QLatin1String(row.service), Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
-}
-
 QString ServiceStartItem::run(const OptItem& item)
 {
-    const QString service = serviceOf(item.id);
+    const QString service = PhaseTwoPlaces::manualStartServiceOf(item.id);
     if (service.isEmpty())
         return QStringLiteral("%1：未知服务项").arg(item.title);
     const QString failed = QStringLiteral("%1：设置失败或服务不存在").arg(item.title);

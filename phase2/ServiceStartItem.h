@@ -13,11 +13,6 @@ public:
 
     QString run(const OptItem& item);
 
-    // The service an item id stands for, or empty.
-    static QString serviceOf(const QString& id);
-    // Whether `service` is one of the services these items set to manual start.
-    static bool manages(const QString& service);
-
 private:
     platform::Platform& machine_;
 };

@@ -1,8 +1,8 @@
 #include "phase2/StartupItemAction.h"
 
+#include "engine/StartupSource.h"
 #include "phase2/PolicyRunBackup.h"
 #include "startup/StartupManager.h"
-#include "startup/StartupSource.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #include "startup/ApprovedStartup.h"
 
-#include "engine/PlatformText.h"
+#include "text/PlatformText.h"
 
 using namespace platform;
 

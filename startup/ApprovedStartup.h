@@ -1,7 +1,7 @@
 #pragma once
 
+#include "engine/StartupSource.h"
 #include "platform/Platform.h"
-#include "startup/StartupSource.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "startup/StartupFolderFiles.h"
 
-#include "engine/PlatformText.h"
+#include "text/PlatformText.h"
 
 QStringList StartupFolderFiles::list(platform::Platform& machine, const std::wstring& folder)
 {

@@ -1,9 +1,9 @@
 #include "startup/StartupManager.h"
 
-#include "engine/PlatformText.h"
+#include "engine/RegistryValueCopy.h"
 #include "log/RunLogger.h"
-#include "startup/RegistryValueCopy.h"
 #include "startup/StartupFolderFiles.h"
+#include "text/PlatformText.h"
 
 #include <QFileInfo>
 #include <QMap>

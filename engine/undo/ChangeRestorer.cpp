@@ -1,7 +1,6 @@
 #include "engine/undo/ChangeRestorer.h"
 
 #include "engine/ConsoleTool.h"
-#include "engine/PlatformText.h"
 #include "engine/undo/ChangeJson.h"
 #include "engine/undo/ChangeRecordFolder.h"
 #include "engine/undo/ChangeScope.h"
@@ -9,6 +8,7 @@
 #include "engine/undo/RecordingRegistry.h"
 #include "engine/undo/ToolSettings.h"
 #include "log/RunLogger.h"
+#include "text/PlatformText.h"
 
 #include <QDir>
 

@@ -1,12 +1,10 @@
 #include "engine/undo/ChangeScope.h"
 
 #include "engine/JunkCleaner.h"
+#include "engine/PhaseTwoPlaces.h"
+#include "engine/StartupSource.h"
 #include "engine/TweakTables.h"
-#include "phase2/DiskDiagnosticTasks.h"
-#include "phase2/PolicyRunBackup.h"
-#include "phase2/ServiceStartItem.h"
 #include "platform/Services.h"
-#include "startup/StartupSource.h"
 
 #include <QRegularExpression>
 #include <QStringList>
@@ -71,9 +69,9 @@ QVector<Place> buildPlaces()
                        kApprovalBytes});
     }
     for (const auto& [hive, label] : kPolicyHives) {
-        places.append({hive, QString::fromWCharArray(PolicyRunBackup::kPolicyRunKey), {}, &kMovesOnly, 0});
+        places.append({hive, QString::fromWCharArray(PhaseTwoPlaces::kPolicyRunKey), {}, &kMovesOnly, 0});
         places.append({Hive::LocalMachine,
-                       QLatin1String(PolicyRunBackup::kBackupKey) + QLatin1String(label),
+                       QLatin1String(PhaseTwoPlaces::kPolicyRunBackupKey) + QLatin1String(label),
                        {},
                        &kMovesOnly,
                        0});
@@ -95,9 +93,9 @@ bool isPlainValueName(const QString& name)
 bool isPolicyBackup(const RegistryPlace& original, const RegistryPlace& copy)
 {
     for (const auto& [hive, label] : kPolicyHives) {
-        if (original.hive == hive && same(original.key, QString::fromWCharArray(PolicyRunBackup::kPolicyRunKey)) &&
+        if (original.hive == hive && same(original.key, QString::fromWCharArray(PhaseTwoPlaces::kPolicyRunKey)) &&
             copy.hive == Hive::LocalMachine &&
-            same(copy.key, QLatin1String(PolicyRunBackup::kBackupKey) + QLatin1String(label)))
+            same(copy.key, QLatin1String(PhaseTwoPlaces::kPolicyRunBackupKey) + QLatin1String(label)))
             return original.name == copy.name && original.view == copy.view;
     }
     return false;
@@ -185,7 +183,7 @@ bool allowsService(const QString& service)
         if (same(service, QLatin1String(row.name)))
             return true;
     }
-    return ServiceStartItem::manages(service);
+    return PhaseTwoPlaces::isManualStartService(service);
 }
 
 bool allowsRestart(const QString& service)
@@ -209,7 +207,7 @@ bool allowsTask(const QString& path)
         if (same(path, QLatin1String(task.folder) + QString::fromUtf8(task.name)))
             return true;
     }
-    const QString folder = QString::fromWCharArray(DiskDiagnosticTasks::kFolder) + QLatin1Char('\\');
+    const QString folder = QString::fromWCharArray(PhaseTwoPlaces::kDiskDiagnosticFolder) + QLatin1Char('\\');
     const QString name = path.mid(folder.size());
     return path.startsWith(folder, Qt::CaseInsensitive) && !name.isEmpty() && !name.contains(QLatin1Char('\\')) &&
            name.size() <= kLongestTaskName;

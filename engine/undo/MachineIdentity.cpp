@@ -1,6 +1,6 @@
 #include "engine/undo/MachineIdentity.h"
 
-#include "engine/PlatformText.h"
+#include "text/PlatformText.h"
 
 #include <QRegularExpression>
 

@@ -1,7 +1,7 @@
 #include "engine/undo/MoveBack.h"
 
-#include "engine/PlatformText.h"
 #include "engine/undo/RecordingRegistry.h"
+#include "text/PlatformText.h"
 
 using namespace platform;
 

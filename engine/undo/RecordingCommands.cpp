@@ -1,9 +1,9 @@
 #include "engine/undo/RecordingCommands.h"
 
-#include "engine/PlatformText.h"
 #include "engine/undo/ChangeJson.h"
 #include "engine/undo/ChangeRecordWriter.h"
 #include "engine/undo/ToolSettings.h"
+#include "text/PlatformText.h"
 
 #include <QFileInfo>
 #include <QJsonObject>

@@ -1,8 +1,8 @@
 #include "engine/undo/RecordingDevices.h"
 
-#include "engine/PlatformText.h"
 #include "engine/undo/ChangeJson.h"
 #include "engine/undo/RecordingRegistry.h"
+#include "text/PlatformText.h"
 
 using namespace platform;
 

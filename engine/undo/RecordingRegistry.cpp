@@ -1,8 +1,8 @@
 #include "engine/undo/RecordingRegistry.h"
 
-#include "engine/PlatformText.h"
 #include "engine/undo/ChangeJson.h"
 #include "engine/undo/ChangeRecordWriter.h"
+#include "text/PlatformText.h"
 
 #include <QStringList>
 

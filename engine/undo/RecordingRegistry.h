@@ -1,7 +1,7 @@
 #pragma once
 
+#include "engine/RegistryValueCopy.h"
 #include "platform/Registry.h"
-#include "startup/RegistryValueCopy.h"
 
 #include <QJsonObject>
 

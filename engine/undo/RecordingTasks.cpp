@@ -1,8 +1,8 @@
 #include "engine/undo/RecordingTasks.h"
 
-#include "engine/PlatformText.h"
 #include "engine/undo/ChangeJson.h"
 #include "engine/undo/ChangeRecordWriter.h"
+#include "text/PlatformText.h"
 
 #include <QJsonObject>
 

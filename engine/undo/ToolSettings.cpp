@@ -1,9 +1,9 @@
 #include "engine/undo/ToolSettings.h"
 
-#include "engine/ConsoleText.h"
 #include "engine/ConsoleTool.h"
-#include "engine/PlatformText.h"
-#include "phase2/EventLogLimit.h"
+#include "engine/PhaseTwoPlaces.h"
+#include "text/ConsoleText.h"
+#include "text/PlatformText.h"
 
 #include <QRegularExpression>
 
@@ -230,7 +230,7 @@ QString logSizeRead(platform::Platform& machine, const QString& target)
 {
     const ConsoleTool::Outcome outcome =
         ConsoleTool::run(machine, QStringLiteral("wevtutil"), {QStringLiteral("gl"), target}, kWaitMs);
-    const qint64 size = outcome.succeeded() ? EventLogLimit::maxSizeOf(outcome.output) : -1;
+    const qint64 size = outcome.succeeded() ? PhaseTwoPlaces::eventLogMaxSizeOf(outcome.output) : -1;
     return size < 0 ? QString() : QString::number(size);
 }
 
@@ -241,7 +241,7 @@ bool logSizePlausible(const QString& target, const QString& state)
     constexpr qint64 kSmallest = 1048576;
     constexpr qint64 kLargest = qint64(4194240) * 1024;
     const qint64 size = isNumber(state, 14) ? state.toLongLong() : 0;
-    return EventLogLimit::isManaged(target) && size >= kSmallest && size <= kLargest && size % kStep == 0;
+    return PhaseTwoPlaces::isLimitedEventLog(target) && size >= kSmallest && size <= kLargest && size % kStep == 0;
 }
 
 QStringList logSizeRestore(const QString& target, const QString& state)

@@ -1,8 +1,8 @@
 #include "AnalysisMachine.h"
 
 #include "analysis/AnalysisStep.h"
-#include "engine/OptimizeCore.h"
 #include "log/RunLogger.h"
+#include "phase1/OptimizeCore.h"
 #include "support/TempStick.h"
 
 #include <QDir>
@@ -76,7 +76,7 @@ private slots:
         OptimizeCore core(machine.platform());
         QSignalSpy progress(&core, &OptimizeCore::progressUpdated);
         const int start = mark();
-        AnalysisStep(core).run();
+        core.runDetailedAnalysis();
         QVERIFY(core.report.startupItems.isEmpty());
         QVERIFY(core.report.junkSoftware.isEmpty());
         QVERIFY(core.report.browserItems.isEmpty());
@@ -112,7 +112,7 @@ private slots:
         core.restoreAdvice = QStringLiteral("保持系统还原");
         core.storageFreedMB = 6144;
         core.uninstallResidueCount = 17;
-        AnalysisStep(core).run();
+        core.runDetailedAnalysis();
         const ScanReportBundle& report = core.report;
         QVERIFY(report.fastStartupEnabled);
         QVERIFY(report.keepHibernation);
@@ -130,7 +130,7 @@ private slots:
         TestMachine machine(profile(findings()));
         OptimizeCore core(machine.platform());
         const int start = mark();
-        AnalysisStep(core).run();
+        core.runDetailedAnalysis();
         QCOMPARE(core.report.startupItems.size(), 2);
         QCOMPARE(core.report.browserItems.size(), 1);
         QVERIFY(!core.report.browserItems[0].abnormal);
@@ -146,14 +146,14 @@ private slots:
         TestMachine busy(profile(findings()));
         TestMachine quiet(profile({}));
         OptimizeCore core(busy.platform());
-        AnalysisStep(core).run();
+        core.runDetailedAnalysis();
         QCOMPARE(core.report.startupItems.size(), 2);
         OptimizeCore second(quiet.platform());
         second.report = core.report;
-        AnalysisStep(second).run();
+        second.runDetailedAnalysis();
         QVERIFY(second.report.startupItems.isEmpty());
         QVERIFY(second.report.browserItems.isEmpty());
-        AnalysisStep(core).run();
+        core.runDetailedAnalysis();
         QCOMPARE(core.report.startupItems.size(), 2);
     }
 
@@ -168,7 +168,7 @@ private slots:
         QVERIFY(SignatureDatabase::instance().load(dir.path()));
         TestMachine machine(profile({{"processes", {{{"pid", 9}, {"name", "tproc.exe"}}}}}));
         OptimizeCore core(machine.platform());
-        AnalysisStep(core).run();
+        core.runDetailedAnalysis();
         QCOMPARE(core.report.junkSoftware.size(), 1);
         QCOMPARE(SignatureDatabase::instance().version, QStringLiteral("t"));
     }
@@ -178,7 +178,7 @@ private slots:
         QVERIFY(!QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/signatures")).exists());
         TestMachine machine(profile({{"processes", {{{"pid", 9}, {"name", "2345SafeTray.exe"}}}}}));
         OptimizeCore core(machine.platform());
-        AnalysisStep(core).run();
+        core.runDetailedAnalysis();
         QVERIFY(!SignatureDatabase::instance().loaded);
         QVERIFY(core.report.junkSoftware.isEmpty());
     }

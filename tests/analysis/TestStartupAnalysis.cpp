@@ -3,8 +3,8 @@
 #include "analysis/MachineQuery.h"
 #include "analysis/StartupAnalyzer.h"
 #include "analysis/StartupScanner.h"
-#include "engine/OptimizeCore.h"
 #include "log/RunLogger.h"
+#include "phase1/OptimizeCore.h"
 #include "support/TempStick.h"
 
 #include <QFile>
@@ -38,7 +38,7 @@ private:
         OptimizeCore core(machine.platform());
         core.osMajor = major;
         core.osMinor = minor;
-        const int found = StartupAnalyzer(core).run();
+        const int found = core.analyzeStartupItems();
         if (core.startupFasterSeconds != found * 6)
             return -1;
         return found;
@@ -79,7 +79,7 @@ private slots:
         OptimizeCore core(machine.platform());
         core.osMajor = 10;
         QSignalSpy progress(&core, &OptimizeCore::progressUpdated);
-        QCOMPARE(StartupAnalyzer(core).run(), 0);
+        QCOMPARE(core.analyzeStartupItems(), 0);
         QCOMPARE(core.startupFasterSeconds, 0);
         const QList<QPair<int, QString>> expected = {
             {86, QStringLiteral("正在扫描注册表启动项...")}, {88, QStringLiteral("正在扫描Shell扩展...")},

@@ -1,5 +1,5 @@
 #include "engine/MemoryOptimizer.h"
-#include "engine/OptimizeCore.h"
+#include "phase1/OptimizeCore.h"
 #include "platform/sim/DefaultMachine.h"
 #include "support/RunLogLines.h"
 #include "support/TestMachine.h"

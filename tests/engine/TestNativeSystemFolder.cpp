@@ -1,7 +1,7 @@
 #include "analysis/FileTrust.h"
 #include "analysis/MachineQuery.h"
 #include "engine/NativeSystemFolder.h"
-#include "engine/OptimizeCore.h"
+#include "phase1/OptimizeCore.h"
 #include "platform/sim/DefaultMachine.h"
 #include "support/RunLogLines.h"
 #include "support/TestMachine.h"

@@ -1,4 +1,4 @@
-#include "engine/OptimizeCore.h"
+#include "phase1/OptimizeCore.h"
 #include "platform/sim/DefaultMachine.h"
 #include "support/RunLogLines.h"
 #include "support/TestMachine.h"

@@ -1,5 +1,5 @@
-#include "engine/OptimizeCore.h"
 #include "log/RunLogger.h"
+#include "phase1/OptimizeCore.h"
 #include "platform/sim/DefaultMachine.h"
 #include "support/TempStick.h"
 #include "support/TestMachine.h"

@@ -2,8 +2,8 @@
 // name (byte 2), the name (Latin-1) and the value's bytes. A value is read as switched off only when it holds at
 // most 12 bytes and its first is 3 or 7; switching keeps every byte but the first, refuses a longer value and
 // leaves it as it was, and whatever the name holds it stays one value of the approvals key.
-#include "engine/PlatformText.h"
 #include "startup/ApprovedStartup.h"
+#include "text/PlatformText.h"
 
 #include "FuzzSimPc.h"
 

@@ -1,8 +1,8 @@
 // Hostile `bcdedit /enum osloader` listings and root folder names, the two signs of a second Windows. A loader
 // block takes a heading and its underline, so there are at most half as many blocks as lines; a folder counts as
 // an installation only when its name holds "windows" or "winnt" and does not start with "$".
-#include "engine/ConsoleText.h"
 #include "engine/DualBootSigns.h"
+#include "text/ConsoleText.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Hostile wmic /value answers to the device identity's questions: the value read is trimmed, lies on one line,
 // and follows "ProcessorId=" at the start of a line of the answer.
-#include "app/DeviceIdentity.h"
-#include "engine/ConsoleText.h"
+#include "identity/DeviceIdentity.h"
+#include "text/ConsoleText.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // Hostile `wevtutil gl` answers: the log's maximum size is -1 (none) or a size written after "maxSize:" on a line of the answer.
-#include "engine/ConsoleText.h"
-#include "phase2/EventLogLimit.h"
+#include "engine/PhaseTwoPlaces.h"
+#include "text/ConsoleText.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -9,7 +9,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray output(reinterpret_cast<const char*>(data), static_cast<int>(size));
-    const qint64 maximum = EventLogLimit::maxSizeOf(output);
+    const qint64 maximum = PhaseTwoPlaces::eventLogMaxSizeOf(output);
     if (maximum == -1)
         return 0;
     const QString text = ConsoleText::lines(output).join(QLatin1Char('\n'));

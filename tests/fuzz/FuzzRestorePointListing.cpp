@@ -1,7 +1,7 @@
 // Hostile wmic restore-point tables: only a table whose header names "SequenceNumber" gives points, at most one
 // a row, each with a number written in its row and a trimmed one-line description.
-#include "engine/ConsoleText.h"
 #include "phase2/RestorePointListing.h"
+#include "text/ConsoleText.h"
 
 #include <cstddef>
 #include <cstdint>

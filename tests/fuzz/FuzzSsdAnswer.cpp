@@ -1,7 +1,7 @@
 // Hostile wmic answers about the system drive's media type: the drive counts as solid-state only when a line
 // holding "SSD" follows a "MediaType" heading line.
-#include "engine/ConsoleText.h"
 #include "engine/SsdDetector.h"
+#include "text/ConsoleText.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -4,8 +4,8 @@
 // desktop.ini is listed once, a backup comes back only under a name that was free, a Run value that was there keeps
 // its command, nothing leaves the folder, and every listed folder entry can be switched off by its base name and by
 // its own name.
-#include "engine/PlatformText.h"
 #include "startup/StartupManager.h"
+#include "text/PlatformText.h"
 
 #include "FuzzSimPc.h"
 

@@ -1,6 +1,6 @@
 // Hostile updater.config: whatever the file holds, the check asks an absolute http or https address with a
 // host, one that reads back as itself, and sends a device code that is not empty and holds no control character.
-#include "app/update/UpdateConfig.h"
+#include "update/UpdateConfig.h"
 
 #include <cstddef>
 #include <cstdint>

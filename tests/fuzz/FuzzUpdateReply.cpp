@@ -1,8 +1,8 @@
 // Hostile update replies. The input's first line is the running version (a plain one, else "1.1.1.5"), the
 // rest the server's body: an offer is made only of a plain version newer than the running one, with a note
 // of at most the longest length shown.
-#include "app/update/UpdateReply.h"
-#include "app/update/VersionNumber.h"
+#include "update/UpdateReply.h"
+#include "update/VersionNumber.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Hostile version texts, one a line. The footer's version is empty or starts with a digit
 // and ends the trimmed text; comparing plain versions is an order: reflexive, antisymmetric, transitive, and
 // blind to trailing ".0" parts (checked on the first three plain lines).
-#include "app/update/VersionNumber.h"
+#include "update/VersionNumber.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "engine/PlatformText.h"
+#include "engine/PhaseTwoPlaces.h"
 #include "phase2/DiskDiagnosticTasks.h"
 #include "phase2/EventLogLimit.h"
 #include "phase2/LargeFileScan.h"
@@ -11,6 +11,7 @@
 #include "platform/sim/DefaultMachine.h"
 #include "support/RunLogLines.h"
 #include "support/TestMachine.h"
+#include "text/PlatformText.h"
 
 #include <QtTest>
 
@@ -291,7 +292,7 @@ private slots:
             std::unique_ptr<RegistryKey> key;
             RegValue value;
             QVERIFY(succeeded(machine.platform().registry.openKey(
-                Hive::LocalMachine, toWString(QLatin1String(PolicyRunBackup::kBackupKey) + QLatin1String(hive)),
+                Hive::LocalMachine, toWString(QLatin1String(PhaseTwoPlaces::kPolicyRunBackupKey) + QLatin1String(hive)),
                 RegAccess::Read, RegView::Native64, key)));
             QVERIFY(succeeded(key->queryValue(L"Big", value, 1u << 20)));
             if (QLatin1String(hive) == QLatin1String("HKLM")) {

@@ -1,8 +1,8 @@
-#include "engine/PlatformText.h"
 #include "platform/sim/DefaultMachine.h"
 #include "startup/StartupManager.h"
 #include "support/RunLogLines.h"
 #include "support/TestMachine.h"
+#include "text/PlatformText.h"
 
 #include <QtTest>
 

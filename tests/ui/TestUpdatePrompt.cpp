@@ -1,9 +1,9 @@
 #include "WindowHarness.h"
 
-#include "app/update/UpdateCheck.h"
 #include "support/LoopbackHttpServer.h"
 #include "support/TestMachine.h"
 #include "ui/dialogs/UpdatePromptDialog.h"
+#include "update/UpdateCheck.h"
 
 #include <QSignalSpy>
 #include <QtTest>

@@ -1,4 +1,3 @@
-#include "engine/PlatformText.h"
 #include "engine/undo/ChangeRecord.h"
 #include "engine/undo/ChangeRecordFolder.h"
 #include "engine/undo/ChangeRecordWriter.h"
@@ -8,6 +7,7 @@
 #include "platform/sim/DefaultMachine.h"
 #include "startup/StartupManager.h"
 #include "support/TestMachine.h"
+#include "text/PlatformText.h"
 
 #include <QJsonDocument>
 #include <QtTest>

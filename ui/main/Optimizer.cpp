@@ -1,10 +1,8 @@
 #include "ui/main/Optimizer.h"
 
-#include "app/update/UpdateCheck.h"
-#include "app/update/VersionNumber.h"
-#include "engine/OptimizeCore.h"
 #include "engine/undo/ChangeRecordFolder.h"
 #include "log/RunLogger.h"
+#include "phase1/OptimizeCore.h"
 #include "phase2/RestorePointListing.h"
 #include "ui/Resources.h"
 #include "ui/dialogs/AboutDialog.h"
@@ -25,6 +23,8 @@
 #include "ui/progress/ProgressPage.h"
 #include "ui/result/ResultPage.h"
 #include "ui/theme/MainWindowStyle.h"
+#include "update/UpdateCheck.h"
+#include "update/VersionNumber.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>

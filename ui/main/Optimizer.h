@@ -1,9 +1,9 @@
 #pragma once
 
 #include "phase2/OptItem.h"
-#include "app/update/UpdaterLauncher.h"
 #include "ui/main/Phase1Result.h"
 #include "ui/phase2/ItemQuestions.h"
+#include "update/UpdaterLauncher.h"
 
 #include <QPoint>
 #include <QPointer>

@@ -1,7 +1,7 @@
 #include "ui/phase2/Phase2Runner.h"
 
-#include "engine/PlatformText.h"
 #include "phase2/Phase2Executor.h"
+#include "text/PlatformText.h"
 #include "ui/dialogs/DialogRunner.h"
 #include "ui/dialogs/MessageBox.h"
 #include "ui/dialogs/Phase2ProgressDialog.h"

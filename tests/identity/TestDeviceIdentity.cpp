@@ -1,4 +1,4 @@
-#include "app/DeviceIdentity.h"
+#include "identity/DeviceIdentity.h"
 #include "platform/sim/DefaultMachine.h"
 #include "support/TempStick.h"
 #include "support/TestMachine.h"

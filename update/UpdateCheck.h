@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/update/UpdateConfig.h"
-#include "app/update/UpdateOffer.h"
+#include "update/UpdateConfig.h"
+#include "update/UpdateOffer.h"
 
 #include <QByteArray>
 #include <QObject>

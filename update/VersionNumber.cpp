@@ -1,4 +1,4 @@
-#include "app/update/VersionNumber.h"
+#include "update/VersionNumber.h"
 
 #include <QStringList>
 

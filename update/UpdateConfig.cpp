@@ -1,4 +1,4 @@
-#include "app/update/UpdateConfig.h"
+#include "update/UpdateConfig.h"
 
 #include <QFile>
 #include <QJsonDocument>

@@ -1,9 +1,8 @@
-#include "engine/UninstallResidueCounter.h"
+#include "analysis/UninstallResidueCounter.h"
 
 #include "analysis/MachineQuery.h"
 #include "engine/CanonicalPath.h"
-#include "engine/OptimizeCore.h"
-#include "engine/PlatformText.h"
+#include "text/PlatformText.h"
 
 using platform::Hive;
 
@@ -35,8 +34,8 @@ bool readPath(const platform::RegistryKey& key, const wchar_t* name, QString& pa
 
 } // namespace
 
-UninstallResidueCounter::UninstallResidueCounter(OptimizeCore& core)
-    : core_(core)
+UninstallResidueCounter::UninstallResidueCounter(platform::Platform& machine)
+    : machine_(machine)
 {
 }
 
@@ -50,7 +49,7 @@ int UninstallResidueCounter::run()
 
 int UninstallResidueCounter::countIn(Hive hive, const QString& root)
 {
-    MachineQuery query(core_.machine());
+    MachineQuery query(machine_);
     auto rootKey = query.openKey(hive, root);
     if (!rootKey)
         return 0;
@@ -73,7 +72,7 @@ QString UninstallResidueCounter::installPath(const platform::RegistryKey& entry)
 
 bool UninstallResidueCounter::isLeftover(const QString& installPath) const
 {
-    const QString path = toQString(CanonicalPath(core_.machine()).of(toWString(installPath)).path);
+    const QString path = toQString(CanonicalPath(machine_).of(toWString(installPath)).path);
     if (path.isEmpty())
         return false;
     for (const char* folder : kSystemFolders) {
@@ -87,6 +86,6 @@ bool UninstallResidueCounter::isMissing(const QString& path) const
 {
     platform::FileEntry entry;
     const platform::Status status =
-        core_.machine().files.attributes(toWString(path), entry);
+        machine_.files.attributes(toWString(path), entry);
     return status == platform::ErrorFileNotFound || status == platform::ErrorPathNotFound;
 }

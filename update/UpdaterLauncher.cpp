@@ -1,4 +1,4 @@
-#include "app/update/UpdaterLauncher.h"
+#include "update/UpdaterLauncher.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/ScanReportBundle.h"
+#include "engine/WindowsVersion.h"
 #include "platform/Platform.h"
 
 #include <QObject>
@@ -9,14 +9,15 @@
 
 struct CleanResult;
 
-// The phase-1 engine: one object per run that, once started on a worker thread, runs the whole one-click
-// optimisation from the environment check to the detailed analysis and reports through its signals. The
-// main window reads the five figures and the report after optimizationFinished has been delivered.
-class OptimizeCore : public QObject {
+// What the phase-1 stages share during one run: the figures they add to, the machine facts the environment
+// check records, the system-change primitives and the signals the run reports through. The pipeline that
+// runs the stages and then the analysis (OptimizeCore, a layer above) builds on it, so no stage knows the
+// analysis.
+class StageCore : public QObject {
     Q_OBJECT
 
 public:
-    explicit OptimizeCore(platform::Platform& platform = platform::current());
+    explicit StageCore(platform::Platform& platform = platform::current());
 
     int cleanedMB = 0;
     int freedMemoryMB = 0;
@@ -32,7 +33,6 @@ public:
     QString pagefileAdvice;
     QString restoreAdvice;
     int storageFreedMB = 0;
-    ScanReportBundle report;
     int osMajor = 0;
     int osMinor = 0;
     int osBuild = 0;
@@ -43,16 +43,13 @@ public:
     QString systemDrive;
     bool isDualBoot = false;
 
-    // The stages, in pipeline order. Each is a small class of its own; these members run them.
+    // The engine's stages, in pipeline order. Each is a small class of its own; these members run them.
     bool checkEnvironment(QString& refusal);
     int cleanJunkFiles(const QString& drive);
     int optimizeMemory();
     void applySystemTweaks();
     void applyPrivacyTweaks();
     void analyzeStorage(const QString& drive);
-    int analyzeStartupItems();
-    int countUninstallResidue();
-    void runDetailedAnalysis();
 
     // The system-change primitives the stages share (see SystemChanges and DirectoryCleaner). The cleaners
     // return the bytes of the files they really deleted and add those files to junkFilesCount.
@@ -71,9 +68,10 @@ public:
     static constexpr qint64 kBytesPerMB = 1048576;
 
     // Windows version tests used by every stage.
-    bool isWindows7() const { return osMajor == 6 && osMinor == 1; }
-    bool isWindows8OrLater() const { return (osMajor == 6 && osMinor >= 2) || osMajor >= 10; }
-    bool isWindows10OrLater() const { return osMajor >= 10; }
+    WindowsVersion version() const { return {osMajor, osMinor, osBuild}; }
+    bool isWindows7() const { return version().isWindows7(); }
+    bool isWindows8OrLater() const { return version().isWindows8OrLater(); }
+    bool isWindows10OrLater() const { return version().isWindows10OrLater(); }
 
     // The machine the stages change: during a run, the one that records each change for undoing.
     platform::Platform& machine() const { return *machine_; }
@@ -84,13 +82,10 @@ signals:
                               int startupItemsCount);
     void errorOccurred(QString errorMsg);
 
-public slots:
-    void startOptimize();
-
-private:
-    void runPipeline();
-    static void logProtectedSkip(const QString& path, const CleanResult& result);
-
+protected:
     platform::Platform& platform_;
     platform::Platform* machine_;
+
+private:
+    static void logProtectedSkip(const QString& path, const CleanResult& result);
 };

@@ -1,6 +1,6 @@
-#include "app/update/UpdateReply.h"
+#include "update/UpdateReply.h"
 
-#include "app/update/VersionNumber.h"
+#include "update/VersionNumber.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

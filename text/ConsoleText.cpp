@@ -1,4 +1,4 @@
-#include "engine/ConsoleText.h"
+#include "text/ConsoleText.h"
 
 namespace ConsoleText {
 

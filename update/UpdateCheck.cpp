@@ -1,6 +1,6 @@
-#include "app/update/UpdateCheck.h"
+#include "update/UpdateCheck.h"
 
-#include "app/update/UpdateReply.h"
+#include "update/UpdateReply.h"
 
 #include <QDebug>
 #include <QNetworkAccessManager>

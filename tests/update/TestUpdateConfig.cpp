@@ -1,5 +1,5 @@
-#include "app/update/UpdateConfig.h"
 #include "support/TempStick.h"
+#include "update/UpdateConfig.h"
 
 #include <QtTest>
 

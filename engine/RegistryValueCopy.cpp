@@ -1,4 +1,4 @@
-#include "startup/RegistryValueCopy.h"
+#include "engine/RegistryValueCopy.h"
 
 using namespace platform;
 

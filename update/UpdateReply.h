@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/update/UpdateOffer.h"
+#include "update/UpdateOffer.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,5 +1,5 @@
-#include "app/update/UpdateCheck.h"
 #include "support/LoopbackHttpServer.h"
+#include "update/UpdateCheck.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>

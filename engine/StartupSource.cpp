@@ -1,4 +1,4 @@
-#include "startup/StartupSource.h"
+#include "engine/StartupSource.h"
 
 using platform::Hive;
 using Kind = StartupSource::Kind;

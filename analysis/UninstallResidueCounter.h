@@ -1,10 +1,8 @@
 #pragma once
 
-#include "platform/Registry.h"
+#include "platform/Platform.h"
 
 #include <QString>
-
-class OptimizeCore;
 
 // Counts the install folders that uninstall entries still name but that are gone from the disk, each judged
 // in its canonical form (CanonicalPath), so a padded or quoted value of a present folder is no leftover.
@@ -12,7 +10,7 @@ class OptimizeCore;
 // variable, never count; an entry present in two uninstall roots counts twice.
 class UninstallResidueCounter {
 public:
-    explicit UninstallResidueCounter(OptimizeCore& core);
+    explicit UninstallResidueCounter(platform::Platform& machine);
     int run();
 
     static constexpr std::uint32_t kMaxKeyNameChars = 1024;
@@ -25,5 +23,5 @@ private:
     bool isLeftover(const QString& installPath) const;
     bool isMissing(const QString& path) const;
 
-    OptimizeCore& core_;
+    platform::Platform& machine_;
 };

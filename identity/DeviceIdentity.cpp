@@ -1,7 +1,7 @@
-#include "app/DeviceIdentity.h"
+#include "identity/DeviceIdentity.h"
 
-#include "engine/ConsoleText.h"
-#include "engine/PlatformText.h"
+#include "text/ConsoleText.h"
+#include "text/PlatformText.h"
 
 #include <QCryptographicHash>
 #include <QDir>
