@@ -1,10 +1,11 @@
 #include "update/UpdateCheck.h"
 
+#include "engine/BoundedQuery.h"
 #include "update/UpdateReply.h"
 
 #include <QDebug>
 #include <QNetworkAccessManager>
-#include <QNetworkProxyFactory>
+#include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QTimer>
@@ -14,10 +15,9 @@ UpdateCheck::UpdateCheck(QNetworkAccessManager* manager, QObject* parent)
     : QObject(parent)
     , manager(manager)
     , deadline(new QTimer(this))
+    , proxyQuery(new BoundedQuery(this))
 {
     qRegisterMetaType<UpdateOffer>();
-    // Offices reach the internet through the proxy Windows is set up with; use it like a browser would.
-    QNetworkProxyFactory::setUseSystemConfiguration(true);
     deadline->setSingleShot(true);
     deadline->setInterval(kDeadlineMs);
     connect(deadline, &QTimer::timeout, this, &UpdateCheck::onDeadline);
@@ -29,9 +29,14 @@ void UpdateCheck::setTimeouts(int transferMs, int deadlineMs)
     deadline->setInterval(deadlineMs);
 }
 
+bool UpdateCheck::isRunning() const
+{
+    return !reply.isNull() || proxyQuery->isPending();
+}
+
 void UpdateCheck::start(const UpdateConfig& config, const QString& version)
 {
-    if (reply)
+    if (isRunning())
         return;
     runningVersion = version;
     body.clear();
@@ -51,12 +56,29 @@ void UpdateCheck::start(const UpdateConfig& config, const QString& version)
     request.setMaximumRedirectsAllowed(kMaxRedirects);
     request.setTransferTimeout(transferTimeoutMs);
 
+    deadline->start();
+    // Offices reach the internet through the proxy Windows is set up with; use it like a browser would.
+    // Finding it may mean a proxy auto-discovery on the network, so it is looked up off the GUI thread;
+    // without an answer in time the request goes out directly.
+    proxyQuery->start(
+        [url] {
+            const QList<QNetworkProxy> proxies = QNetworkProxyFactory::systemProxyForQuery(QNetworkProxyQuery(url));
+            return QVariant::fromValue(proxies.value(0, QNetworkProxy(QNetworkProxy::NoProxy)));
+        },
+        [this, request](BoundedQuery::Outcome outcome, const QVariant& proxy) {
+            send(request, outcome == BoundedQuery::Outcome::Answered ? proxy.value<QNetworkProxy>()
+                                                                     : QNetworkProxy(QNetworkProxy::NoProxy));
+        });
+}
+
+void UpdateCheck::send(const QNetworkRequest& request, const QNetworkProxy& proxy)
+{
+    manager->setProxy(proxy);
     reply = manager->get(request);
     // Qt's HTTP layer stops downloading when this buffer is full, so a flood never piles up in memory.
     reply->setReadBufferSize(kMaxBodyBytes + 1);
     connect(reply, &QNetworkReply::readyRead, this, &UpdateCheck::onReadyRead);
     connect(reply, &QNetworkReply::finished, this, &UpdateCheck::onFinished);
-    deadline->start();
 }
 
 void UpdateCheck::onReadyRead()
@@ -70,8 +92,15 @@ void UpdateCheck::onReadyRead()
 
 void UpdateCheck::onDeadline()
 {
-    if (reply)
+    if (reply) {
         reply->abort();
+        return;
+    }
+    if (!proxyQuery->isPending())
+        return;
+    proxyQuery->cancel();
+    qDebug() << "Error: no proxy answer before the deadline";
+    emit ended();
 }
 
 void UpdateCheck::onFinished()

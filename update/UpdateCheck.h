@@ -7,11 +7,14 @@
 #include <QObject>
 #include <QPointer>
 
+class BoundedQuery;
 class QNetworkAccessManager;
+class QNetworkProxy;
+class QNetworkRequest;
 class QNetworkReply;
 class QTimer;
 
-// One asynchronous question to the update service: a GET with the running version, the platform and the
+// One asynchronous question to the update service, through the system proxy found on a worker thread: a GET with the running version, the platform and the
 // channel as query items and the device code as a header. The answer is read up to kMaxBodyBytes and
 // checked (updatereply::parse); `offered` is emitted only for a newer version, and `ended` after every
 // outcome. A server that is slow, silent or hostile costs at most kDeadlineMs and kMaxBodyBytes of memory;
@@ -35,13 +38,15 @@ public:
 
     // Sends the request unless one is still open (each check sends exactly one).
     void start(const UpdateConfig& config, const QString& runningVersion);
-    bool isRunning() const { return !reply.isNull(); }
+    // From start() until `ended`, the system proxy look-up included.
+    bool isRunning() const;
 
 signals:
     void offered(const UpdateOffer& offer);
     void ended();
 
 private:
+    void send(const QNetworkRequest& request, const QNetworkProxy& proxy);
     void onReadyRead();
     void onFinished();
     void onDeadline();
@@ -49,6 +54,7 @@ private:
     QNetworkAccessManager* manager;
     QPointer<QNetworkReply> reply;
     QTimer* deadline;
+    BoundedQuery* proxyQuery;
     QByteArray body;
     QString runningVersion;
     bool tooLong = false;

@@ -54,6 +54,15 @@ QString startTypeOf(TestMachine& machine, const char* service)
     return QString::fromStdString(machine.machine().document()["services"][service]["startType"].dump()).remove('"');
 }
 
+// Runs `check` once the execution has begun but before its worker can report anything: it is queued as the
+// runner announces the start, ahead of every signal the worker sends.
+void whenBegun(WindowHarness& h, std::function<void()> check)
+{
+    QObject::connect(h.window->phase2(), &Phase2Runner::starting, h.window.get(), [&h, check] {
+        QMetaObject::invokeMethod(h.window.get(), check, Qt::QueuedConnection);
+    });
+}
+
 } // namespace
 
 // The window's side of phase 2: the checks, the printer warning, the worker with its progress dialog, the
@@ -92,9 +101,9 @@ private slots:
         page->show();
         QList<SeenBox> seen;
         answerBox(seen, QMessageBox::No);
-        QVERIFY(!h.window->executePhase2({spooler()}));
+        QVERIFY(h.window->executePhase2({spooler()}));
+        QTRY_COMPARE(seen.size(), 1);
         QVERIFY(!page->isHidden());
-        QCOMPARE(seen.size(), 1);
         QCOMPARE(seen[0].title, QStringLiteral("打印后台服务"));
         QVERIFY(seen[0].text.startsWith(QStringLiteral("检测到您安装了以下打印机：\n• <b>HP</b> LaserJet\n\n")));
         QCOMPARE(seen[0].format, Qt::PlainText);
@@ -112,19 +121,24 @@ private slots:
         page->show();
         QList<SeenBox> seen;
         answerBox(seen, QMessageBox::Yes);
+        answerBox(seen, QMessageBox::Ok);
+        answerBox(seen, QMessageBox::Ok);
         QVERIFY(h.window->executePhase2({spooler()}));
-        QVERIFY(page->isHidden());
-        auto* dialog = h.window->phase2()->progressDialog();
-        QVERIFY(dialog->isVisible());
-        QVERIFY(dialog->styleSheet().contains(QStringLiteral("#141923")));
-        QCOMPARE(dialog->findChild<QLabel*>(QStringLiteral("phase2Status"))->text(), QStringLiteral("准备执行..."));
+        Phase2ProgressDialog* dialog = nullptr;
+        bool begun = false;
+        whenBegun(h, [&] {
+            begun = true;
+            QVERIFY(page->isHidden());
+            dialog = h.window->phase2()->progressDialog();
+            QVERIFY(dialog->isVisible());
+            QVERIFY(dialog->styleSheet().contains(QStringLiteral("#141923")));
+            QCOMPARE(dialog->findChild<QLabel*>(QStringLiteral("phase2Status"))->text(), QStringLiteral("准备执行..."));
 
-        // Until the result is delivered the execution exists: a second request is refused.
-        answerBox(seen, QMessageBox::Ok);
-        QVERIFY(!h.window->executePhase2({spooler()}));
-        QCOMPARE(seen.last().title, QStringLiteral("正在优化"));
-
-        answerBox(seen, QMessageBox::Ok);
+            // Until the result is delivered the execution exists: a second request is refused.
+            QVERIFY(!h.window->executePhase2({spooler()}));
+            QCOMPARE(seen.last().title, QStringLiteral("正在优化"));
+        });
+        QTRY_VERIFY(begun);
         QTRY_VERIFY(!h.window->phase2()->isRunning());
         QCOMPARE(seen.last().title, QStringLiteral("优化完成"));
         QCOMPARE(seen.last().text, QStringLiteral("您的电脑已经完成优化！\n\n本次共执行 1 项优化：\n打印后台服务（Spooler）：已设为手动启动"));
@@ -145,13 +159,19 @@ private slots:
         OptItem other;
         other.id = QStringLiteral("C13");
         other.title = QStringLiteral("分布式链接追踪");
+        answerBox(seen, QMessageBox::Ok);
         QVERIFY(h.window->executePhase2({spooler(), other}));
+        bool closed = true;
+        bool closeAsked = false;
+        whenBegun(h, [&] {
+            closeAsked = true;
+            closed = h.window->close();
+        });
         answerBox(seen, QMessageBox::Ok);
-        QVERIFY(!h.window->close());
-        QVERIFY(h.window->isVisible());
-        QCOMPARE(seen.last().title, QStringLiteral("正在优化"));
+        QTRY_VERIFY(closeAsked);
+        QVERIFY(!closed);
+        QCOMPARE(seen.at(1).title, QStringLiteral("正在优化"));
         // No phase-1 run starts beside it.
-        answerBox(seen, QMessageBox::Ok);
         QTRY_VERIFY(!h.window->isVisible());
         QVERIFY(!h.window->phase1Thread());
         QCOMPARE(seen.last().title, QStringLiteral("优化完成"));
@@ -196,7 +216,8 @@ private slots:
             label = qobject_cast<QMessageBox*>(&dialog)->text();
             dialog.accept();
         });
-        h.window->onSpecialConfirmRequested(QStringLiteral("H2"), QStringLiteral("H2"));
+        h.window->findChild<Phase2Page*>()->setItemChecked(QStringLiteral("H2"), true);
+        QTRY_VERIFY(!label.isEmpty());
         QTEST(h.window->restorePointsToKeep(), "kept");
         QVERIFY(label.startsWith(points ? QStringLiteral("检测到 %1 个还原点。").arg(points)
                                         : QStringLiteral("未检测到系统还原点，无需清理。")));

@@ -3,6 +3,7 @@
 
 #include "phase2/OptCatalogue.h"
 #include "platform/sim/DefaultMachine.h"
+#include "support/BlockingMachine.h"
 #include "support/TestMachine.h"
 #include "ui/feedback/FeedbackPage.h"
 #include "ui/phase2/GroupCard.h"
@@ -15,6 +16,7 @@
 #include <QMessageBox>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -199,7 +201,7 @@ private slots:
         QStringList seen;
         answerNext(answer, &seen);
         itemBox(*phase2, id)->setChecked(true);
-        QCOMPARE(seen.size(), dialogs);
+        QTRY_COMPARE(seen.size(), dialogs);
         QCOMPARE(itemBox(*phase2, id)->isChecked(), ticked);
         QCOMPARE(h.window->restorePointsToKeep(), keepN);
         QCOMPARE(h.window->eventLogSizeMB(), logMB);
@@ -208,6 +210,67 @@ private slots:
         if (restorePoints == 0 && id == QLatin1String("H2"))
             QCOMPARE(seen.first(), QStringLiteral("系统还原点清理|未检测到系统还原点，无需清理。"));
         QCOMPARE(phase2->selectedItems().size(), ticked ? 1 : 0);
+    }
+
+    // The listings behind the "H2" question and the "C9" warning hang; `meanwhile` is what the user does
+    // before they answer, if they ever do.
+    void testListingsNeverHoldTheWindow_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QString>("meanwhile");
+        QTest::addColumn<QString>("question");
+        const QString count = QStringLiteral("系统还原点清理|检测到 2 个还原点。\n");
+        const QString printers = QStringLiteral("打印后台服务|检测到您安装了以下打印机：\n• Office\n\n");
+        QTest::addRow("H2 asks once counted") << "H2" << "" << count;
+        QTest::addRow("H2 ticked again asks once") << "H2" << "retick" << count;
+        QTest::addRow("H2 unticked asks nothing") << "H2" << "untick" << "";
+        QTest::addRow("H2 window closed") << "H2" << "close" << "";
+        QTest::addRow("H2 silent machine") << "H2" << "silent" << "系统还原点清理|系统还原点查询 10 秒内没有回应，未能统计现有数量。\n";
+        QTest::addRow("C9 warns once listed") << "C9" << "" << printers;
+        QTest::addRow("C9 clicked twice warns once") << "C9" << "execute" << printers;
+        QTest::addRow("C9 window closed") << "C9" << "close" << "";
+        QTest::addRow("C9 silent spooler") << "C9" << "silent" << "打印后台服务|检测到您安装了以下打印机：\n（10 秒内未能列出打印机，系统没有回应）\n";
+    }
+
+    void testListingsNeverHoldTheWindow()
+    {
+        QFETCH(QString, id);
+        QFETCH(QString, meanwhile);
+        QFETCH(QString, question);
+        nlohmann::json profile = TestMachine::windows10();
+        platform::sim::mergeProfile(profile, {{"printers", {{{"name", "Office"}}}},
+                                              {"restorePoints", {{{"sequenceNumber", 7}}, {{"sequenceNumber", 8}}}}});
+        TestMachine machine(profile);
+        BlockingMachine blocking(machine.platform());
+        platform::setCurrent(&blocking.platform());
+        WindowHarness h;
+        h.window->show();
+        auto* phase2 = h.window->findChild<Phase2Page*>();
+        QStringList seen;
+        answerNext(QStringLiteral("2"), &seen);
+        itemBox(*phase2, id)->setChecked(true);
+        QVERIFY(id != QLatin1String("C9") || h.window->executePhase2(phase2->selectedItems()));
+        QTRY_COMPARE(blocking.busy.load(), 1);
+        bool loopRan = false;
+        QTimer::singleShot(0, [&loopRan] { loopRan = true; });
+        QTRY_VERIFY(loopRan && seen.isEmpty());
+        if (meanwhile.endsWith(QLatin1String("tick")))
+            itemBox(*phase2, id)->setChecked(false);
+        if (meanwhile == QLatin1String("retick"))
+            itemBox(*phase2, id)->setChecked(true);
+        QVERIFY(meanwhile != QLatin1String("execute") || !h.window->executePhase2(phase2->selectedItems()));
+        if (meanwhile == QLatin1String("close")) {
+            QVERIFY(h.window->close());
+            h.window.reset();
+        }
+        if (meanwhile != QLatin1String("silent"))
+            blocking.release();
+        QTRY_COMPARE_WITH_TIMEOUT(seen.size(), question.isEmpty() ? 0 : 1, 15000);
+        QTRY_COMPARE(blocking.busy.load(), meanwhile == QLatin1String("silent") ? 1 : 0);
+        QTest::qWait(100);
+        QCOMPARE(seen.size(), question.isEmpty() ? 0 : 1);
+        QVERIFY2(question.isEmpty() || seen.first().startsWith(question), qPrintable(seen.value(0)));
+        QVERIFY(!h.window || itemBox(*phase2, id)->isChecked() == (meanwhile != QLatin1String("untick")));
     }
 };
 

@@ -14,6 +14,7 @@
 #include "ui/feedback/CardNumber.h"
 #include "ui/feedback/FeedbackPage.h"
 #include "ui/main/AgreementGate.h"
+#include "engine/BoundedQuery.h"
 #include "ui/main/DemoSample.h"
 #include "ui/main/DemoSwitch.h"
 #include "ui/main/ToolFolder.h"
@@ -147,15 +148,9 @@ Optimizer::Optimizer(const QStringList& arguments, const QString& appDir, QWidge
     updaterLauncher = std::make_unique<UpdaterLauncher>(appDir);
     applyThemeSheets();
     createPages();
-    if (demoMode) {
+    restorePointQuery = new BoundedQuery(this);
+    if (demoMode)
         restorePointCounter = [] { return kDemoRestorePoints; };
-        return;
-    }
-    // The question counts the points with the listing the clean-up itself uses.
-    restorePointCounter = [] {
-        QVector<RestorePointListing::Point> points;
-        return RestorePointListing(platform::current()).read(points) ? points.size() : -1;
-    };
 }
 
 Optimizer::~Optimizer()
@@ -638,15 +633,42 @@ void Optimizer::setRestorePointCounter(ItemQuestions::RestorePointCounter counte
 
 void Optimizer::onSpecialConfirmRequested(const QString& itemId, const QString&)
 {
-    bool keepTicked = true;
-    if (itemId == QLatin1String("H2"))
-        keepTicked = ItemQuestions::askRestorePointsToKeep(this, restorePointCounter ? restorePointCounter() : -1,
-                                                            h2KeepN);
-    else if (itemId == QLatin1String("A2"))
-        keepTicked = ItemQuestions::askEventLogSize(this, a2SizeMB);
+    if (itemId == QLatin1String("H2")) {
+        countRestorePoints();
+        return;
+    }
     // A question answered with cancel must not leave its item ticked with a value nobody chose.
-    if (!keepTicked)
+    if (itemId == QLatin1String("A2") && !ItemQuestions::askEventLogSize(this, a2SizeMB))
         phase2Page->setItemChecked(itemId, false);
+}
+
+void Optimizer::countRestorePoints()
+{
+    ItemQuestions::RestorePointCounter counter = restorePointCounter;
+    if (!counter) {
+        // The question counts the points with the listing the clean-up itself uses.
+        platform::Platform& machine = platform::current();
+        counter = [&machine] {
+            QVector<RestorePointListing::Point> points;
+            return RestorePointListing(machine).read(points) ? points.size() : ItemQuestions::kCountUnreadable;
+        };
+    }
+    // Ticking again while a count is under way waits for that same answer, so the question comes once.
+    restorePointQuery->start([counter] { return QVariant(counter()); },
+                             [this](BoundedQuery::Outcome outcome, const QVariant& answer) {
+                                 onRestorePointsCounted(outcome == BoundedQuery::Outcome::Answered
+                                                            ? answer.toInt()
+                                                            : ItemQuestions::kCountTimedOut);
+                             });
+}
+
+void Optimizer::onRestorePointsCounted(int restorePoints)
+{
+    // Unticked while the machine was asked: nobody waits for the question any more.
+    if (!phase2Page->isItemChecked(QStringLiteral("H2")))
+        return;
+    if (!ItemQuestions::askRestorePointsToKeep(this, restorePoints, h2KeepN))
+        phase2Page->setItemChecked(QStringLiteral("H2"), false);
 }
 
 void Optimizer::onExecuteClicked(const QVector<OptItem>& items)
@@ -685,6 +707,11 @@ bool Optimizer::executePhase2(const QVector<OptItem>& items)
 {
     if (optimizeThread) {
         MessageBox::information(this, QStringLiteral("正在优化"), QStringLiteral("一键优化正在进行，请等它完成。"));
+        return false;
+    }
+    // The kept number is not chosen yet; running now would clean with a value nobody picked.
+    if (restorePointQuery->isPending()) {
+        MessageBox::information(this, QStringLiteral("提示"), QStringLiteral("正在统计系统还原点，请稍候再执行。"));
         return false;
     }
     return ensurePhase2Runner()->execute(items, phase1Result.report, h2KeepN, a2SizeMB, themeIndex);

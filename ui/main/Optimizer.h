@@ -12,6 +12,7 @@
 #include <memory>
 
 class AboutDialog;
+class BoundedQuery;
 class FeedbackPage;
 class ImageDialog;
 class OptimizeCore;
@@ -50,8 +51,8 @@ public:
     QThread* phase1Thread() const { return optimizeThread; }
     const Phase1Result& lastPhase1Result() const { return phase1Result; }
 
-    // Where the restore-point question of "H2" gets its count. The demonstration counts its sample points;
-    // without a counter the question is asked without a count.
+    // Where the restore-point question of "H2" gets its count; it runs on a worker thread. The
+    // demonstration counts its sample points; without a counter the clean-up's own listing counts them.
     void setRestorePointCounter(ItemQuestions::RestorePointCounter counter);
     int restorePointsToKeep() const { return h2KeepN; }
     int eventLogSizeMB() const { return a2SizeMB; }
@@ -123,6 +124,8 @@ private:
     void onEngineError(const QString& errorMsg);
     void stopPhase1Worker();
     Phase2Runner* ensurePhase2Runner();
+    void countRestorePoints();
+    void onRestorePointsCounted(int restorePoints);
     void onPhase2Finished();
 
     const QString appDir;
@@ -149,6 +152,7 @@ private:
     int a2SizeMB = 256;
     bool closeAfterPhase2 = false;
     ItemQuestions::RestorePointCounter restorePointCounter;
+    BoundedQuery* restorePointQuery = nullptr;
     QNetworkAccessManager* networkManager = nullptr;
     UpdateCheck* updateCheck = nullptr;
     std::unique_ptr<UpdaterLauncher> updaterLauncher;

@@ -37,6 +37,10 @@ bool askRestorePointsToKeep(QWidget* parent, int restorePoints, int& keepN)
     QString label = QStringLiteral("请选择要保留的还原点数量（1-5）：\n建议保留最近 1-3 个。");
     if (restorePoints > 0)
         label.prepend(QStringLiteral("检测到 %1 个还原点。\n").arg(restorePoints));
+    else if (restorePoints == kCountTimedOut)
+        label.prepend(QStringLiteral("系统还原点查询 10 秒内没有回应，未能统计现有数量。\n"));
+    else
+        label.prepend(QStringLiteral("未能读取系统还原点，无法统计现有数量。\n"));
     QInputDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("restorePointDialog"));
     dialog.setWindowTitle(title);

@@ -12,6 +12,9 @@ namespace ItemQuestions {
 
 // Counts the system's restore points; a negative count means the listing could not be read.
 using RestorePointCounter = std::function<int()>;
+constexpr int kCountUnreadable = -1;
+// The count the window passes when the counter gave no answer in time.
+constexpr int kCountTimedOut = -2;
 
 bool askRestorePointsToKeep(QWidget* parent, int restorePoints, int& keepN);
 bool askEventLogSize(QWidget* parent, int& sizeMB);

@@ -194,6 +194,15 @@ void Phase2Page::setItemChecked(const QString& id, bool checked)
     }
 }
 
+bool Phase2Page::isItemChecked(const QString& id) const
+{
+    for (GroupCard* card : cards) {
+        if (card->checkedIds().contains(id))
+            return true;
+    }
+    return false;
+}
+
 void Phase2Page::updateCount()
 {
     int count = 0;

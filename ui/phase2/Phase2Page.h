@@ -33,6 +33,7 @@ public:
     QVector<OptItem> selectedItems() const;
     // Ticks or unticks the item with this id (used when its confirmation is cancelled).
     void setItemChecked(const QString& id, bool checked);
+    bool isItemChecked(const QString& id) const;
     void applyTheme(int themeIndex);
 
 signals:

@@ -5,11 +5,14 @@
 #include "ui/dialogs/DialogRunner.h"
 #include "ui/dialogs/MessageBox.h"
 #include "ui/dialogs/Phase2ProgressDialog.h"
+#include "engine/BoundedQuery.h"
 #include "ui/main/WorkerThreadStop.h"
 
 #include <QMessageBox>
 #include <QThread>
 #include <QWidget>
+
+#include <utility>
 
 namespace {
 
@@ -23,6 +26,18 @@ int askPlain(QWidget* parent, QMessageBox::Icon icon, const QString& title, cons
     return box.clickedButton() ? box.standardButton(box.clickedButton()) : result;
 }
 
+// What the printer warning lists: the printers, or why it cannot list them. `lines` is invalid when the
+// spooler could not be asked.
+QString printerText(BoundedQuery::Outcome outcome, const QVariant& lines)
+{
+    if (outcome == BoundedQuery::Outcome::TimedOut)
+        return QStringLiteral("（10 秒内未能列出打印机，系统没有回应）");
+    if (!lines.isValid())
+        return QStringLiteral("（未能列出打印机）");
+    const QStringList printers = lines.toStringList();
+    return printers.isEmpty() ? QStringLiteral("（未检测到打印机）") : printers.join(QLatin1Char('\n'));
+}
+
 } // namespace
 
 Phase2Runner::Phase2Runner(QWidget* window, platform::Platform& machine, bool demoMode, const QString& ownFolder)
@@ -31,6 +46,7 @@ Phase2Runner::Phase2Runner(QWidget* window, platform::Platform& machine, bool de
     , machine(machine)
     , demoMode(demoMode)
     , ownFolder(ownFolder)
+    , printerQuery(new BoundedQuery(this))
 {
 }
 
@@ -44,6 +60,11 @@ Phase2ProgressDialog* Phase2Runner::progressDialog() const
     return dialog;
 }
 
+bool Phase2Runner::isListingPrinters() const
+{
+    return printerQuery->isPending();
+}
+
 bool Phase2Runner::execute(const QVector<OptItem>& items, const ScanReportBundle& report, int h2KeepN, int a2SizeMB,
                            int themeIndex)
 {
@@ -52,42 +73,70 @@ bool Phase2Runner::execute(const QVector<OptItem>& items, const ScanReportBundle
                                 QStringLiteral("深度优化正在执行，请等当前项目完成。"));
         return false;
     }
+    // The warning of the first request is on its way; a second click must not start a second run.
+    if (isListingPrinters())
+        return false;
     if (items.isEmpty()) {
         MessageBox::information(window, QStringLiteral("提示"), QStringLiteral("请先勾选要执行的优化项。"));
         return false;
     }
-    if (!printerWarningAccepted(items))
-        return false;
-    emit starting();
-    if (!dialog)
-        dialog = new Phase2ProgressDialog(window);
-    dialog->applyTheme(themeIndex);
-    dialog->reset();
-    dialog->show();
-    start(items, report, h2KeepN, a2SizeMB);
+    const Request request{items, report, h2KeepN, a2SizeMB, themeIndex};
+    if (!needsPrinterWarning(items)) {
+        begin(request);
+        return true;
+    }
+    waiting = request;
+    listPrinters();
     return true;
 }
 
-bool Phase2Runner::printerWarningAccepted(const QVector<OptItem>& items)
+bool Phase2Runner::needsPrinterWarning(const QVector<OptItem>& items)
 {
     for (const OptItem& item : items) {
-        if (item.id != QLatin1String("C9") || item.confirmType != QLatin1String("C9"))
-            continue;
-        std::vector<platform::PrinterInfo> printers;
-        QStringList lines;
-        if (!demoMode && platform::succeeded(machine.devices.printers(printers))) {
+        if (item.id == QLatin1String("C9") && item.confirmType == QLatin1String("C9"))
+            return true;
+    }
+    return false;
+}
+
+void Phase2Runner::listPrinters()
+{
+    // A demonstration asks the machine nothing and lists no printer.
+    platform::Platform* asked = demoMode ? nullptr : &machine;
+    printerQuery->start(
+        [asked]() -> QVariant {
+            std::vector<platform::PrinterInfo> printers;
+            if (asked && !platform::succeeded(asked->devices.printers(printers)))
+                return QVariant();
+            QStringList lines;
             for (const auto& printer : printers)
                 lines.append(QStringLiteral("• ") + toQString(printer.name));
-        }
-        const QString text =
-            QStringLiteral("检测到您安装了以下打印机：\n%1\n\n停用打印后台服务后，这些打印功能将不可用（打印到PDF、物理打印等）。"
-                           "\n确定停用吗？")
-                .arg(lines.isEmpty() ? QStringLiteral("（未检测到打印机）") : lines.join(QLatin1Char('\n')));
-        if (askPlain(window, QMessageBox::Warning, QStringLiteral("打印后台服务"), text,
-                     QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
-            return false;
-    }
-    return true;
+            return lines;
+        },
+        [this](BoundedQuery::Outcome outcome, const QVariant& lines) { warnAboutPrinters(printerText(outcome, lines)); });
+}
+
+void Phase2Runner::warnAboutPrinters(const QString& printers)
+{
+    const QString text =
+        QStringLiteral("检测到您安装了以下打印机：\n%1\n\n停用打印后台服务后，这些打印功能将不可用（打印到PDF、物理打印等）。"
+                       "\n确定停用吗？")
+            .arg(printers);
+    if (askPlain(window, QMessageBox::Warning, QStringLiteral("打印后台服务"), text,
+                 QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return;
+    begin(std::exchange(waiting, Request()));
+}
+
+void Phase2Runner::begin(const Request& request)
+{
+    emit starting();
+    if (!dialog)
+        dialog = new Phase2ProgressDialog(window);
+    dialog->applyTheme(request.themeIndex);
+    dialog->reset();
+    dialog->show();
+    start(request.items, request.report, request.h2KeepN, request.a2SizeMB);
 }
 
 void Phase2Runner::start(const QVector<OptItem>& items, const ScanReportBundle& report, int h2KeepN, int a2SizeMB)

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 
+class BoundedQuery;
 class Phase2Executor;
 class Phase2ProgressDialog;
 class QThread;
@@ -16,7 +17,7 @@ struct Platform;
 }
 
 // The window's side of a phase-2 execution: it checks the selection, warns before the print spooler is set
-// to manual while printers are installed, runs the executor on a worker thread of its own with the progress
+// to manual while printers are installed (listed on a worker thread, the warning shown once they are), runs the executor on a worker thread of its own with the progress
 // dialog, and shows the summary. Only one execution exists at a time; stopping asks the executor to end
 // after the current item and never destroys a running thread.
 class Phase2Runner : public QObject {
@@ -26,12 +27,15 @@ public:
     Phase2Runner(QWidget* window, platform::Platform& machine, bool demoMode, const QString& ownFolder);
     ~Phase2Runner() override;
 
-    // The execute request. False when nothing started: an empty selection, a refused printer warning, or an
-    // execution still running (each says so to the user).
+    // The execute request. False when it was turned down at once: an empty selection or an execution still
+    // running (each says so to the user), or a printer listing still under way for an earlier request.
+    // True when the execution started, or when it waits for the printer listing behind its warning; a
+    // refused warning then starts nothing.
     bool execute(const QVector<OptItem>& items, const ScanReportBundle& report, int h2KeepN, int a2SizeMB,
                  int themeIndex);
 
     bool isRunning() const { return thread != nullptr; }
+    bool isListingPrinters() const;
 
     // Asks the running executor to stop after its current item; the summary still arrives.
     void requestStop();
@@ -46,7 +50,18 @@ signals:
     void finished(const QString& summary);
 
 private:
-    bool printerWarningAccepted(const QVector<OptItem>& items);
+    struct Request {
+        QVector<OptItem> items;
+        ScanReportBundle report;
+        int h2KeepN = 1;
+        int a2SizeMB = 256;
+        int themeIndex = 0;
+    };
+
+    static bool needsPrinterWarning(const QVector<OptItem>& items);
+    void listPrinters();
+    void warnAboutPrinters(const QString& printers);
+    void begin(const Request& request);
     void start(const QVector<OptItem>& items, const ScanReportBundle& report, int h2KeepN, int a2SizeMB);
     void onExecutorFinished(const QString& summary);
     void onExecutorError(const QString& message);
@@ -57,6 +72,8 @@ private:
     const bool demoMode;
     const QString ownFolder;
     QPointer<Phase2ProgressDialog> dialog;
+    BoundedQuery* printerQuery;
+    Request waiting;
     QThread* thread = nullptr;
     Phase2Executor* executor = nullptr;
 };
