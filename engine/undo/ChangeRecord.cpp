@@ -57,21 +57,15 @@ bool ChangeRecord::Header::fromJson(const QJsonObject& object, Header& header)
 
 bool ChangeRecord::read(const QString& path, ChangeRecord& record, QString& problem)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        problem = QStringLiteral("无法打开");
-        return false;
-    }
-    if (file.size() > kMaxBytes) {
-        problem = QStringLiteral("文件过大");
-        return false;
-    }
-    record.path = path;
-    record.stamp = ChangeRecordFolder::stampOf(QFileInfo(path).fileName());
-    return readFrom(file, record, problem, true);
+    return readFile(path, record, problem, true);
 }
 
 bool ChangeRecord::readHeader(const QString& path, ChangeRecord& record, QString& problem)
+{
+    return readFile(path, record, problem, false);
+}
+
+bool ChangeRecord::readFile(const QString& path, ChangeRecord& record, QString& problem, bool keepChanges)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -84,7 +78,7 @@ bool ChangeRecord::readHeader(const QString& path, ChangeRecord& record, QString
     }
     record.path = path;
     record.stamp = ChangeRecordFolder::stampOf(QFileInfo(path).fileName());
-    return readFrom(file, record, problem, false);
+    return readFrom(file, record, problem, keepChanges);
 }
 
 bool ChangeRecord::parse(const QByteArray& bytes, ChangeRecord& record, QString& problem)

@@ -51,5 +51,6 @@ struct ChangeRecord {
     static constexpr int kMaxValueBytes = kMaxLineBytes / 2 - 256 * 1024;
 
 private:
+    static bool readFile(const QString& path, ChangeRecord& record, QString& problem, bool keepChanges);
     static bool readFrom(QIODevice& device, ChangeRecord& record, QString& problem, bool keepChanges);
 };
