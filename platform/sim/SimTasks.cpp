@@ -43,13 +43,13 @@ nlohmann::json::json_pointer taskAt(SimMachine& machine, const std::wstring& pat
     auto& document = machine.document();
     auto tasks = document.find("tasks");
     if (tasks == document.end() || !tasks->is_array())
-        return {};
+        return nlohmann::json::json_pointer();
     for (std::size_t i = 0; i < tasks->size(); ++i) {
         const auto& entry = (*tasks)[i];
         if (entry.is_object() && equalsIgnoreCase(SimTasks::normalisePath(textOf(entry, "path")), path))
             return nlohmann::json::json_pointer("/tasks") / i;
     }
-    return {};
+    return nlohmann::json::json_pointer();
 }
 
 nlohmann::json* findTask(SimMachine& machine, const std::wstring& path)
