@@ -415,6 +415,8 @@ undo_run() {
 #                 change a start type, so C9 runs the path of a service that needs no change
 #   HJ_, ADW_,    information only, on every PC
 #   FAM_
+# (The phase-1 steps that run powercfg, bcdedit and defrag meet missing programs under Wine: they log the
+# failure and the run goes on.)
 # Wine cannot make a junction or a symbolic link (mklink /J fails, CreateSymbolicLinkW creates nothing), and
 # a Linux link inside the prefix would make Wine delete its target: the leftovers hold a shell link to
 # Documents instead, and links themselves are covered on the simulated PC.
@@ -473,12 +475,9 @@ value_is() {
     [ "$(reg_value "$1" "$2" "$3")" = "$4" ]
 }
 
-# Windows keeps a switched-off entry as a binary value whose first byte is 3.
+# Windows keeps a switched-off entry as a 12-byte binary value whose first byte is 3.
 approval_is_off() {
-    case $(reg_value "$1\\$approved_key\\$2" "$3" 64) in
-    "REG_BINARY 03"*) return 0 ;;
-    *) return 1 ;;
-    esac
+    [[ $(reg_value "$1\\$approved_key\\$2" "$3" 64) =~ ^REG_BINARY\ 03[0-9A-F]{22}$ ]]
 }
 
 service_start_is() {
