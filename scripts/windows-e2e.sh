@@ -430,6 +430,8 @@ services_key='HKLM\System\CurrentControlSet\Services'
 policy_data=43003A005C0054007700440065006D006F005C0070006F006C006900630079002E00650078006500
 startup_ids='ST:2:TwUserAgent,ST:1:TwMachineAgent,ST:5:TwMachineAgent32,ST:11:TwNotes.lnk'
 phase2_ids="$startup_ids,ST:6:TwPolicyAgent,C13,C1,C9,RES:adw-001,H3"
+phase2_outcomes="${startup_ids//,/=changed }=changed ST:6:TwPolicyAgent=changed C13=changed C1=changed"
+phase2_outcomes+=" C9=unchanged RES:adw-001=changed H3=unchanged"
 
 # A shell link (.lnk) to a local path: header, a link-info block with the volume and the path, no strings.
 write_shortcut() {
@@ -534,17 +536,28 @@ documents_whole() {
     (cd "$documents" && find . -type f -exec sha256sum {} + | sort) | cmp -s - "$e2e/documents.sha256"
 }
 
-# The console's answer is one JSON document, or one JSON object a line.
-prints_json() {
-    python3 - "$1" <<'EOF'
+# The console's --json answer, one line of plain ASCII: phase 1 finished and each phase-2 item ended as
+# `wanted` says ("ID=outcome ...").
+phase2_outcomes_are() {
+    python3 - "$1" "$2" <<'EOF'
 import json, sys
-text = open(sys.argv[1], encoding="utf-8-sig").read()
-assert text.strip(), "no output"
-try:
-    json.loads(text)
-except ValueError:
-    for line in filter(None, (line.strip() for line in text.splitlines())):
-        json.loads(line)
+answer = json.loads(open(sys.argv[1], encoding="ascii").read())
+assert answer["exitCode"] == 0 and answer["phase1"]["outcome"] == "finished", answer
+got = {item["id"]: item["outcome"] for item in answer["phase2"]["items"]}
+wanted = dict(word.split("=", 1) for word in sys.argv[2].split())
+assert got == wanted, got
+EOF
+}
+
+# Undo took the phase-2 run's own record and put back every change of it.
+undo_restored_phase2() {
+    python3 - "$1" "$2" <<'EOF'
+import json, sys
+record = json.loads(open(sys.argv[1], encoding="ascii").read())["phase2"]["changeRecord"]
+undo = json.loads(open(sys.argv[2], encoding="ascii").read())["undo"]
+assert record and undo["changeRecord"]["stamp"] == record["stamp"], (record, undo)
+assert not undo["refused"] and undo["restored"] > 0, undo
+assert undo["failed"] == undo["ignored"] == undo["unreadable"] == 0, undo
 EOF
 }
 
@@ -613,14 +626,16 @@ phase_two_run() {
     previous=$(newest_log)
     run_console phase2 --phase2 "$phase2_ids" --json
     check "console phase 2 finishes with every item done (exit code 0)" [ $console_code -eq 0 ]
-    check "console phase 2 answers in JSON" prints_json "$e2e/phase2.txt"
+    check "console phase 2 answers in JSON: every item changed the machine but C9 and H3" \
+        phase2_outcomes_are "$e2e/phase2.txt" "$phase2_outcomes"
     local log
     log=$(newest_log)
     [ -n "$log" ] && [ "$log" != "$previous" ] || log=/dev/null
     phase_two_effects "$log"
-    run_console phase2-undo --undo
+    run_console phase2-undo --undo --json
     check "console undo of phase 2 finishes (exit code 0)" [ $console_code -eq 0 ]
-    check "console undo of phase 2 ignores nothing of its own record" sh -c "! grep -q '已忽略' '$e2e/phase2-undo.txt'"
+    check "console undo takes phase 2's record and puts back all of it" \
+        undo_restored_phase2 "$e2e/phase2.txt" "$e2e/phase2-undo.txt"
     undo_effects
 }
 
@@ -671,6 +686,8 @@ windows7_run() {
     previous=$(newest_log)
     run_console phase2-win7 --phase2 "$startup_ids,C13" --json
     check "console phase 2 finishes (exit code 0)" [ $console_code -eq 0 ]
+    check "console phase 2 answers in JSON: the start-up items unchanged, C13 changed" \
+        phase2_outcomes_are "$e2e/phase2-win7.txt" "${startup_ids//,/=unchanged }=unchanged C13=changed"
     log=$(newest_log)
     [ -n "$log" ] && [ "$log" != "$previous" ] || log=/dev/null
     check "the run log header says Windows 7 build 7601" grep -q '^系统版本: Win7 (Build 7601)' "$log"
