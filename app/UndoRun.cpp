@@ -25,6 +25,7 @@ int UndoRun::run(platform::Platform& machine, const QString& appDir, const QStri
     const QString folder = ChangeRecordFolder::besideLogs(logger.logDir);
     if (pc.isEmpty()) {
         err_ << programName_ << ": " << MachineIdentity::missingReason() << "\n";
+        summary_.refused = true;
         return kRefused;
     }
     ChangeRecord record;
