@@ -1,6 +1,7 @@
 #include "app/PhaseOneRun.h"
 
 #include "analysis/ReportJson.h"
+#include "app/RunJson.h"
 #include "log/RunLogger.h"
 #include "phase1/OptimizeCore.h"
 
@@ -26,10 +27,13 @@ int PhaseOneRun::run(platform::Platform& machine, const QString& appDir, const Q
     });
     QObject::connect(&core, &OptimizeCore::errorOccurred, [this, &exitCode](const QString& message) {
         out_ << "refused: " << message << "\n";
+        json_.insert(QStringLiteral("refusal"), message);
         exitCode = kRefused;
     });
+    json_ = {};
     core.startOptimize();
     report_ = core.report;
+    keepFigures(core, exitCode == kFinished);
     if (reportPath.isEmpty())
         return exitCode;
 
@@ -40,7 +44,20 @@ int PhaseOneRun::run(platform::Platform& machine, const QString& appDir, const Q
         return kUsage;
     }
     out_ << "report: " << reportPath << "\n";
+    json_.insert(QStringLiteral("report"), reportPath);
     return exitCode;
+}
+
+void PhaseOneRun::keepFigures(const OptimizeCore& core, bool finished)
+{
+    json_.insert(QStringLiteral("outcome"), finished ? QStringLiteral("finished") : QStringLiteral("refused"));
+    json_.insert(QStringLiteral("cleanedMB"), core.cleanedMB);
+    json_.insert(QStringLiteral("freedMemoryMB"), core.freedMemoryMB);
+    json_.insert(QStringLiteral("junkFiles"), core.junkFilesCount);
+    json_.insert(QStringLiteral("startupFasterSeconds"), core.startupFasterSeconds);
+    json_.insert(QStringLiteral("startupItems"), core.startupItemsCount);
+    json_.insert(QStringLiteral("uninstallResidue"), core.uninstallResidueCount);
+    json_.insert(QStringLiteral("changeRecord"), RunJson::changeRecord(core.changeRecordPath));
 }
 
 void PhaseOneRun::printRunLog()

@@ -3,8 +3,11 @@
 #include "analysis/ScanReportBundle.h"
 #include "platform/Platform.h"
 
+#include <QJsonObject>
 #include <QString>
 #include <QTextStream>
+
+class OptimizeCore;
 
 // One headless phase-1 run on a given machine, printed as the command-line programs print it: a
 // "progress STEP PERCENT% TEXT" line per progress signal, "refused: MESSAGE" when the environment check
@@ -22,6 +25,10 @@ public:
     // The analysis report of the last run (empty after a refusal).
     const ScanReportBundle& report() const { return report_; }
 
+    // The last run for --json: "outcome" ("finished" or "refused", with "refusal" the message), the figures of
+    // the result page, "report" when one was written, and "changeRecord" (RunJson::changeRecord).
+    const QJsonObject& json() const { return json_; }
+
     // Prints "--- run log PATH" and the log's text (nothing of it when no log could be written).
     void printRunLog();
 
@@ -30,8 +37,11 @@ public:
     static constexpr int kRefused = 3;
 
 private:
+    void keepFigures(const OptimizeCore& core, bool finished);
+
     QTextStream& out_;
     QTextStream& err_;
     QString programName_;
     ScanReportBundle report_;
+    QJsonObject json_;
 };

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "analysis/ScanReportBundle.h"
-#include "platform/Platform.h"
+#include "app/Phase2Run.h"
 
 #include <QString>
 #include <QTextStream>
@@ -11,8 +10,8 @@
 //                [--program-dir PATH]
 //   tidewell-sim [--machine DIR] [--log-dir DIR] --undo [STAMP]
 // --report writes the analysis report as JSON after the run. --phase2 then executes the listed phase-2 items
-// with the phase-1 report, the restore points kept and the event-log size taking the answers of their
-// confirmations (1 and 256 unless given). --program-dir names, as a Windows path on the simulated PC, the
+// (Phase2Run) with the phase-1 report. An item that reports a failure leaves the exit code as it is.
+// --program-dir names, as a Windows path on the simulated PC, the
 // folder holding the program (a portable copy's "...\Tidewell\app"); residue clean-up never touches the
 // copy's folder. Without it no folder of the simulated PC is the program's. Exit codes: 0 after
 // optimizationFinished, 3 after errorOccurred, 2 for a bad command line or a machine that cannot be read, has a member of the wrong
@@ -28,9 +27,7 @@ public:
 
 private:
     bool parse(const QStringList& arguments);
-    bool parsePhase2(const QStringList& lists, const QString& h2Keep, const QString& a2Size);
     QString chooseMachineFolder();
-    void runPhase2(platform::Platform& machine, const ScanReportBundle& report);
 
     QTextStream& out_;
     QTextStream& err_;
@@ -38,9 +35,7 @@ private:
     QString logDir_;
     QString reportPath_;
     QString programDir_;
-    QStringList phase2Ids_;
+    Phase2Run phase2_;
     bool undo_ = false;
     QString undoStamp_;
-    int h2KeepN_ = 1;
-    int a2SizeMB_ = 256;
 };

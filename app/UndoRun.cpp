@@ -1,11 +1,13 @@
 #include "app/UndoRun.h"
 
+#include "app/RunJson.h"
 #include "engine/undo/ChangeRecordFolder.h"
 #include "engine/undo/ChangeRestorer.h"
 #include "engine/undo/MachineIdentity.h"
 #include "log/RunLogger.h"
 
 #include <QDir>
+#include <QJsonArray>
 
 UndoRun::UndoRun(QTextStream& out, QTextStream& err, const QString& programName)
     : out_(out), err_(err), programName_(programName)
@@ -14,6 +16,8 @@ UndoRun::UndoRun(QTextStream& out, QTextStream& err, const QString& programName)
 
 int UndoRun::run(platform::Platform& machine, const QString& appDir, const QString& logDir, const QString& stamp)
 {
+    recordPath_.clear();
+    summary_ = {};
     RunLogger& logger = RunLogger::instance();
     logger.initialize(appDir, logDir, machine);
     const QString device = logger.deviceId;
@@ -21,6 +25,7 @@ int UndoRun::run(platform::Platform& machine, const QString& appDir, const QStri
     const QString folder = ChangeRecordFolder::besideLogs(logger.logDir);
     if (pc.isEmpty()) {
         err_ << programName_ << ": " << MachineIdentity::missingReason() << "\n";
+        summary_.refused = true;
         return kRefused;
     }
     ChangeRecord record;
@@ -32,11 +37,24 @@ int UndoRun::run(platform::Platform& machine, const QString& appDir, const QStri
         return kNoRecord;
     }
     out_ << "undo: " << QDir::toNativeSeparators(record.path) << "\n";
-    const auto summary = ChangeRestorer(machine).restore(record, device, pc, [this](const QString& line) {
+    recordPath_ = record.path;
+    summary_ = ChangeRestorer(machine).restore(record, device, pc, [this](const QString& line) {
         out_ << "undo " << line << "\n";
         out_.flush();
     });
-    return summary.refused ? kRefused : kDone;
+    return summary_.refused ? kRefused : kDone;
+}
+
+QJsonObject UndoRun::json() const
+{
+    return {{QStringLiteral("changeRecord"), RunJson::changeRecord(recordPath_)},
+            {QStringLiteral("refused"), summary_.refused},
+            {QStringLiteral("restored"), summary_.restored},
+            {QStringLiteral("alreadySo"), summary_.alreadySo},
+            {QStringLiteral("failed"), summary_.failed},
+            {QStringLiteral("ignored"), summary_.ignored},
+            {QStringLiteral("unreadable"), summary_.unreadable},
+            {QStringLiteral("lines"), QJsonArray::fromStringList(summary_.lines)}};
 }
 
 QString UndoRun::newestPath(const QString& folder, const QString& device, const QString& pc)

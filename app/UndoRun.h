@@ -1,7 +1,9 @@
 #pragma once
 
+#include "engine/undo/ChangeRestorer.h"
 #include "platform/Platform.h"
 
+#include <QJsonObject>
 #include <QString>
 #include <QTextStream>
 
@@ -18,6 +20,13 @@ public:
     // The run log is started as for a phase-1 run (in `logDir`, or <appDir>/logs when empty).
     int run(platform::Platform& machine, const QString& appDir, const QString& logDir, const QString& stamp);
 
+    // The last undo for --json: "changeRecord" (RunJson::changeRecord, null when none was found), "refused",
+    // the counts of the result and "lines", the result lines as printed.
+    QJsonObject json() const;
+
+    // Changes of the last undo that could not be put back.
+    int failed() const { return summary_.failed; }
+
     static constexpr int kDone = 0;
     static constexpr int kNoRecord = 2;
     static constexpr int kRefused = 3;
@@ -28,4 +37,6 @@ private:
     QTextStream& out_;
     QTextStream& err_;
     QString programName_;
+    QString recordPath_;
+    ChangeRestorer::Summary summary_;
 };

@@ -18,6 +18,7 @@ void OptimizeCore::startOptimize()
     runPipeline();
     machine_ = &platform_;
     recording.logOutcome();
+    changeRecordPath = recording.writtenPath();
 }
 
 void OptimizeCore::runPipeline()

@@ -15,6 +15,8 @@ public:
     explicit OptimizeCore(platform::Platform& platform = platform::current());
 
     ScanReportBundle report;
+    // The change record of the last run, empty when it recorded nothing.
+    QString changeRecordPath;
 
     // The analysis steps of the pipeline, after the engine's stages.
     int analyzeStartupItems();

@@ -11,13 +11,13 @@ DiskDiagnosticTasks::DiskDiagnosticTasks(Platform& machine)
 {
 }
 
-QString DiskDiagnosticTasks::run()
+ItemResult DiskDiagnosticTasks::run()
 {
     std::unique_ptr<TaskFolder> folder;
     std::vector<std::unique_ptr<ScheduledTask>> tasks;
     if (!succeeded(machine_.tasks.folder(PhaseTwoPlaces::kDiskDiagnosticFolder, folder)) ||
         !succeeded(folder->tasks(true, tasks)) || tasks.empty())
-        return QStringLiteral("磁盘诊断服务：未找到后台收集任务，未作改动");
+        return ItemResult::unchanged(QStringLiteral("磁盘诊断服务：未找到后台收集任务，未作改动"));
     int switched = 0;
     int failed = 0;
     for (const auto& task : tasks) {
@@ -32,8 +32,9 @@ QString DiskDiagnosticTasks::run()
         }
     }
     if (failed > 0)
-        return QStringLiteral("磁盘诊断服务：%1 个后台收集任务禁用失败，%2 个已禁用").arg(failed).arg(switched);
+        return ItemResult::failed(
+            QStringLiteral("磁盘诊断服务：%1 个后台收集任务禁用失败，%2 个已禁用").arg(failed).arg(switched));
     if (switched == 0)
-        return QStringLiteral("磁盘诊断服务：后台收集任务已是禁用状态");
-    return QStringLiteral("磁盘诊断服务：已禁用后台收集任务（%1 个）").arg(switched);
+        return ItemResult::unchanged(QStringLiteral("磁盘诊断服务：后台收集任务已是禁用状态"));
+    return ItemResult::changed(QStringLiteral("磁盘诊断服务：已禁用后台收集任务（%1 个）").arg(switched));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "phase2/ItemResult.h"
 #include "platform/Platform.h"
 
 #include <QString>
@@ -8,7 +9,7 @@
 class DiskDiagnosticTasks {
 public:
     explicit DiskDiagnosticTasks(platform::Platform& machine);
-    QString run();
+    ItemResult run();
 
 private:
     platform::Platform& machine_;

@@ -15,7 +15,7 @@ EventLogLimit::EventLogLimit(platform::Platform& machine)
 {
 }
 
-QString EventLogLimit::run(int sizeMB)
+ItemResult EventLogLimit::run(int sizeMB)
 {
     const qint64 wanted = qint64(sizeMB) * 1048576;
     QStringList changed;
@@ -52,5 +52,8 @@ QString EventLogLimit::run(int sizeMB)
         parts.append(QStringLiteral("%1 已不超过 %2 MB，未改动").arg(unchanged.join(separator), QString::number(sizeMB)));
     if (!failed.isEmpty())
         parts.append(QStringLiteral("%1 设置失败").arg(failed.join(separator)));
-    return QStringLiteral("事件日志大小限制：") + parts.join(QStringLiteral("；"));
+    const QString line = QStringLiteral("事件日志大小限制：") + parts.join(QStringLiteral("；"));
+    if (!failed.isEmpty())
+        return ItemResult::failed(line);
+    return changed.isEmpty() ? ItemResult::unchanged(line) : ItemResult::changed(line);
 }

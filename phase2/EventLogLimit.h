@@ -1,5 +1,6 @@
 #pragma once
 
+#include "phase2/ItemResult.h"
 #include "platform/Platform.h"
 
 #include <QString>
@@ -10,7 +11,7 @@
 class EventLogLimit {
 public:
     explicit EventLogLimit(platform::Platform& machine);
-    QString run(int sizeMB);
+    ItemResult run(int sizeMB);
 
 private:
     platform::Platform& machine_;

@@ -11,7 +11,7 @@ LargeFileScan::LargeFileScan(Platform& machine)
 {
 }
 
-QString LargeFileScan::run()
+ItemResult LargeFileScan::run()
 {
     std::wstring directory;
     std::wstring drive = L"C:";
@@ -20,11 +20,11 @@ QString LargeFileScan::run()
     walk(drive + L"\\");
     const QString partNote = QStringLiteral("（文件数超过 %1，仅扫描了一部分）").arg(kFileLimit);
     if (lines_.isEmpty())
-        return QStringLiteral("大文件扫描：未发现超过100MB的大文件") + (partial_ ? partNote : QString());
+        return ItemResult::unchanged(QStringLiteral("大文件扫描：未发现超过100MB的大文件") + (partial_ ? partNote : QString()));
     QString result = QStringLiteral("大文件扫描：\n") + lines_.join(QLatin1Char('\n'));
     if (partial_)
         result += QLatin1Char('\n') + partNote;
-    return result;
+    return ItemResult::unchanged(result);
 }
 
 void LargeFileScan::walk(const std::wstring& folder)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "phase2/ItemResult.h"
 #include "platform/Platform.h"
 
 #include <QString>
@@ -11,7 +12,7 @@
 class LargeFileScan {
 public:
     explicit LargeFileScan(platform::Platform& machine);
-    QString run();
+    ItemResult run();
 
     static constexpr int kFileLimit = 40000;
     static constexpr int kLineLimit = 15;

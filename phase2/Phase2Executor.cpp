@@ -25,30 +25,34 @@ void Phase2Executor::execute(const QVector<OptItem>& items, const ScanReportBund
 {
     done = 0;
     total = qMax(1, items.size());
-    QStringList results;
+    results.clear();
+    QStringList lines;
     RunRecording recording(machine_, ChangeRecord::kPhaseTwo);
     for (const OptItem& item : items) {
         if (QThread::currentThread()->isInterruptionRequested())
             break;
-        const QString line = demoMode_ ? Phase2Sample::resultLine(item) : runItem(recording.machine(), item, report, h2KeepN, a2SizeMB);
-        if (!line.isEmpty())
-            results.append(line);
+        const ItemResult result = demoMode_ ? ItemResult::unchanged(Phase2Sample::resultLine(item))
+                                            : runItem(recording.machine(), item, report, h2KeepN, a2SizeMB);
+        if (!result.line.isEmpty())
+            lines.append(result.line);
+        results.append({item.id, result});
         ++done;
         emit progressUpdated(done * 100 / total, QStringLiteral("正在执行：") + item.title);
     }
-    QString summary = QStringLiteral("本次共执行 %1 项优化：\n").arg(done) + results.join(QLatin1Char('\n'));
+    QString summary = QStringLiteral("本次共执行 %1 项优化：\n").arg(done) + lines.join(QLatin1Char('\n'));
     if (done < items.size())
         summary += QStringLiteral("\n执行已中止，其余 %1 项未执行").arg(items.size() - done);
     if (!demoMode_) {
         RunLogger::instance().log(QStringLiteral("[Phase2] 共执行 %1 项：").arg(done));
-        for (const QString& line : qAsConst(results))
+        for (const QString& line : qAsConst(lines))
             RunLogger::instance().log(QStringLiteral("  ") + line);
         recording.logOutcome();
     }
+    changeRecordPath = recording.writtenPath();
     emit finished(summary);
 }
 
-QString Phase2Executor::runItem(platform::Platform& machine, const OptItem& item, const ScanReportBundle& report,
+ItemResult Phase2Executor::runItem(platform::Platform& machine, const OptItem& item, const ScanReportBundle& report,
                                 int h2KeepN, int a2SizeMB)
 {
     const QString& id = item.id;

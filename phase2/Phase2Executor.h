@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/ScanReportBundle.h"
+#include "phase2/ItemResult.h"
 #include "phase2/OptItem.h"
 #include "platform/Platform.h"
 
@@ -19,8 +20,18 @@ public:
     explicit Phase2Executor(platform::Platform& machine = platform::current(), bool demoMode = false,
                             const QString& ownFolder = QString());
 
+    // One executed item: its id and what it reported.
+    struct Executed {
+        QString id;
+        ItemResult result;
+    };
+
     int done = 0;
     int total = 0;
+    // Filled by execute: the items in the order they ran, and the change record the run wrote (empty when it
+    // recorded nothing).
+    QVector<Executed> results;
+    QString changeRecordPath;
 
 public slots:
     void execute(const QVector<OptItem>& items, const ScanReportBundle& report, int h2KeepN, int a2SizeMB);
@@ -31,7 +42,7 @@ signals:
     void errorOccurred(const QString& message);
 
 private:
-    QString runItem(platform::Platform& machine, const OptItem& item, const ScanReportBundle& report, int h2KeepN,
+    ItemResult runItem(platform::Platform& machine, const OptItem& item, const ScanReportBundle& report, int h2KeepN,
                     int a2SizeMB);
 
     platform::Platform& machine_;

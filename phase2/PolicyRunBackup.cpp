@@ -23,7 +23,7 @@ PolicyRunBackup::PolicyRunBackup(Platform& machine)
 {
 }
 
-QString PolicyRunBackup::disable(const QString& name)
+ItemResult PolicyRunBackup::disable(const QString& name)
 {
     const std::wstring valueName = toWString(name);
     bool found = false;
@@ -47,8 +47,8 @@ QString PolicyRunBackup::disable(const QString& name)
                                       .arg(name, QLatin1String(place.label), backupPath));
     }
     if (moved)
-        return QStringLiteral("已禁用组策略自启：%1").arg(name);
+        return ItemResult::changed(QStringLiteral("已禁用组策略自启：%1").arg(name));
     if (found)
-        return QStringLiteral("组策略自启禁用失败：%1").arg(name);
-    return QStringLiteral("组策略自启：未找到 %1，未作改动").arg(name);
+        return ItemResult::failed(QStringLiteral("组策略自启禁用失败：%1").arg(name));
+    return ItemResult::failed(QStringLiteral("组策略自启：未找到 %1，未作改动").arg(name));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "phase2/ItemResult.h"
 #include "platform/Platform.h"
 
 #include <QString>
@@ -10,7 +11,7 @@
 class PolicyRunBackup {
 public:
     explicit PolicyRunBackup(platform::Platform& machine);
-    QString disable(const QString& name);
+    ItemResult disable(const QString& name);
 
 private:
     platform::Platform& machine_;

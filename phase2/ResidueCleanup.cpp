@@ -33,11 +33,11 @@ ResidueCleanup::ResidueCleanup(Platform& machine, const QString& ownFolder)
 {
 }
 
-QString ResidueCleanup::run(const QString& recordId, const ScanReportBundle& report)
+ItemResult ResidueCleanup::run(const QString& recordId, const ScanReportBundle& report)
 {
     const JunkSoftwareHit* record = findRecord(report, recordId);
     if (!record)
-        return QStringLiteral("残留清理：未找到对应记录");
+        return ItemResult::failed(QStringLiteral("残留清理：未找到对应记录"));
     ResiduePathGuard guard(machine_, ownFolder_);
     GuardedDelete guardedDelete(machine_, GuardedDelete::ReadOnlyFiles::ClearAndRetry);
     Tally tally;
@@ -72,7 +72,7 @@ QString ResidueCleanup::run(const QString& recordId, const ScanReportBundle& rep
         line += QStringLiteral("；%1 项跳过：软件仍在安装，请先卸载").arg(tally.inUse);
     if (tally.refused > 0)
         line += QStringLiteral("；%1 项不在可清理范围，已跳过").arg(tally.refused);
-    if (tally.failed > 0)
-        line += QStringLiteral("；%1 项未能完全删除").arg(tally.failed);
-    return line;
+    if (tally.failed == 0)
+        return tally.removed > 0 ? ItemResult::changed(line) : ItemResult::unchanged(line);
+    return ItemResult::failed(line + QStringLiteral("；%1 项未能完全删除").arg(tally.failed));
 }

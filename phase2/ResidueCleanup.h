@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/ScanReportBundle.h"
+#include "phase2/ItemResult.h"
 #include "platform/Platform.h"
 
 #include <QString>
@@ -11,7 +12,7 @@
 class ResidueCleanup {
 public:
     ResidueCleanup(platform::Platform& machine, const QString& ownFolder);
-    QString run(const QString& recordId, const ScanReportBundle& report);
+    ItemResult run(const QString& recordId, const ScanReportBundle& report);
 
 private:
     platform::Platform& machine_;

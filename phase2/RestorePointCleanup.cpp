@@ -8,14 +8,14 @@ RestorePointCleanup::RestorePointCleanup(platform::Platform& machine)
 {
 }
 
-QString RestorePointCleanup::run(int keep)
+ItemResult RestorePointCleanup::run(int keep)
 {
     QVector<RestorePointListing::Point> points;
     if (!RestorePointListing(machine_).read(points))
-        return QStringLiteral("系统还原点：无法读取还原点列表，未作改动");
+        return ItemResult::failed(QStringLiteral("系统还原点：无法读取还原点列表，未作改动"));
     const int excess = points.size() - qMax(1, keep);
     if (excess < 1)
-        return QStringLiteral("系统还原点：当前 %1 个，无需清理").arg(points.size());
+        return ItemResult::unchanged(QStringLiteral("系统还原点：当前 %1 个，无需清理").arg(points.size()));
     int removed = 0;
     for (int i = 0; i < excess; ++i) {
         const auto& point = points[i];
@@ -29,7 +29,7 @@ QString RestorePointCleanup::run(int keep)
                        .arg(points.size())
                        .arg(removed)
                        .arg(points.size() - removed);
-    if (removed < excess)
-        line += QStringLiteral("，%1 个删除失败").arg(excess - removed);
-    return line;
+    if (removed == excess)
+        return ItemResult::changed(line);
+    return ItemResult::failed(line + QStringLiteral("，%1 个删除失败").arg(excess - removed));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "phase2/ItemResult.h"
 #include "platform/Platform.h"
 
 #include <QString>
@@ -9,7 +10,7 @@
 class RestorePointCleanup {
 public:
     explicit RestorePointCleanup(platform::Platform& machine);
-    QString run(int keep);
+    ItemResult run(int keep);
 
 private:
     platform::Platform& machine_;

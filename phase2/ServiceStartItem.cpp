@@ -23,12 +23,12 @@ ServiceStartItem::ServiceStartItem(Platform& machine)
 {
 }
 
-QString ServiceStartItem::run(const OptItem& item)
+ItemResult ServiceStartItem::run(const OptItem& item)
 {
     const QString service = PhaseTwoPlaces::manualStartServiceOf(item.id);
     if (service.isEmpty())
-        return QStringLiteral("%1：未知服务项").arg(item.title);
-    const QString failed = QStringLiteral("%1：设置失败或服务不存在").arg(item.title);
+        return ItemResult::failed(QStringLiteral("%1：未知服务项").arg(item.title));
+    const ItemResult failed = ItemResult::failed(QStringLiteral("%1：设置失败或服务不存在").arg(item.title));
     std::unique_ptr<ServiceManager> manager;
     std::unique_ptr<Service> handle;
     ServiceConfig config;
@@ -40,12 +40,12 @@ QString ServiceStartItem::run(const OptItem& item)
         !succeeded(handle->queryConfig(config)))
         return failed;
     if (config.startType == ServiceStart::Manual)
-        return QStringLiteral("%1（%2）：已是手动启动").arg(item.title, service);
+        return ItemResult::unchanged(QStringLiteral("%1（%2）：已是手动启动").arg(item.title, service));
     if (config.startType == ServiceStart::Disabled)
-        return QStringLiteral("%1（%2）：已是禁用状态，未改动").arg(item.title, service);
+        return ItemResult::unchanged(QStringLiteral("%1（%2）：已是禁用状态，未改动").arg(item.title, service));
     if (!succeeded(handle->changeStartType(ServiceStart::Manual)))
         return failed;
     RunLogger::instance().log(QStringLiteral("[Phase2] 服务 %1 原启动类型: %2，已设为手动启动")
                                   .arg(service, startTypeName(config.startType)));
-    return QStringLiteral("%1（%2）：已设为手动启动").arg(item.title, service);
+    return ItemResult::changed(QStringLiteral("%1（%2）：已设为手动启动").arg(item.title, service));
 }

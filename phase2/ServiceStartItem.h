@@ -1,6 +1,7 @@
 #pragma once
 
 #include "phase2/OptItem.h"
+#include "phase2/ItemResult.h"
 #include "platform/Platform.h"
 
 #include <QString>
@@ -11,7 +12,7 @@ class ServiceStartItem {
 public:
     explicit ServiceStartItem(platform::Platform& machine);
 
-    QString run(const OptItem& item);
+    ItemResult run(const OptItem& item);
 
 private:
     platform::Platform& machine_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "phase2/ItemResult.h"
 #include "platform/Platform.h"
 
 #include <QString>
@@ -10,7 +11,7 @@
 class StartupItemAction {
 public:
     explicit StartupItemAction(platform::Platform& machine);
-    QString run(const QString& id);
+    ItemResult run(const QString& id);
 
 private:
     platform::Platform& machine_;

@@ -21,6 +21,11 @@ QString RunRecording::folderFor(const QString& pc)
     return pc.isEmpty() ? QString() : ChangeRecordFolder::besideLogs(RunLogger::instance().logDir);
 }
 
+QString RunRecording::writtenPath() const
+{
+    return pc_.isEmpty() || writer_.failed() || writer_.count() == 0 ? QString() : writer_.path();
+}
+
 void RunRecording::logOutcome() const
 {
     // The writer has no folder then, so it fails at the first change: a run that changed nothing says nothing.

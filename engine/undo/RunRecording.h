@@ -17,6 +17,9 @@ public:
     // Tells the run log where the record is, or that the changes could not be recorded.
     void logOutcome() const;
 
+    // The record, once it holds at least one change and was written whole; empty otherwise.
+    QString writtenPath() const;
+
 private:
     static ChangeRecord::Header header(const QString& pc, const char* run);
     static QString folderFor(const QString& pc);

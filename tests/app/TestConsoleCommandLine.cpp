@@ -1,8 +1,10 @@
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -46,6 +48,10 @@ private slots:
             << QStringList{QStringLiteral("--machine"), QStringLiteral("x")};
         QTest::addRow("stray argument") << QStringList{QStringLiteral("extra")};
         QTest::addRow("report without file") << QStringList{QStringLiteral("--report")};
+        QTest::addRow("keep 6") << QStringList{"--phase2", "H2", "--h2-keep", "6"};
+        QTest::addRow("size 300") << QStringList{"--phase2", "A2", "--a2-size", "300"};
+        QTest::addRow("empty id list") << QStringList{"--phase2", ","};
+        QTest::addRow("undo with phase 2") << QStringList{"--undo", "--phase2", "C13"};
     }
 
     void testBadCommandLineExitsWithTwo()
@@ -97,6 +103,43 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(QJsonDocument::fromJson(file.readAll()).object().contains(QStringLiteral("startupItems")));
         QVERIFY(QFile::exists(machine.path() + QStringLiteral("/machine.json")));
+    }
+
+    void testNotAdministratorExitsWithFourBeforeAnyRun()
+    {
+        QTemporaryDir machine;
+        writeMachine(machine.path(), R"({"security": {"administrator": false}})");
+        const Run result = run({"--log-dir", machine.path() + "/logs", "--phase2", "C13", "--json"}, machine.path());
+        QCOMPARE(result.exitCode, 4);
+        QCOMPARE(result.out, QStringLiteral("{\"exitCode\":4}\n"));
+        QVERIFY(!QDir(machine.path() + QStringLiteral("/logs")).exists());
+    }
+
+    void testPhase2JsonReportsEachItemAndUndoPutsItBack()
+    {
+        QTemporaryDir machine;
+        const QString logs = machine.path() + QStringLiteral("/logs");
+        const Run result = run({"--log-dir", logs, "--phase2", "C13,C10", "--json"}, machine.path());
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY(result.out.endsWith(QLatin1Char('\n')) && result.out.count(QLatin1Char('\n')) == 1);
+        QVERIFY(!result.out.contains(QRegularExpression(QStringLiteral("[^\\x00-\\x7f]"))));
+        const QJsonObject json = QJsonDocument::fromJson(result.out.toUtf8()).object();
+        QCOMPARE(json.value("exitCode").toInt(), 1);
+        QCOMPARE(json.value("phase1").toObject().value("outcome").toString(), QStringLiteral("finished"));
+        const QJsonArray items = json.value("phase2").toObject().value("items").toArray();
+        QCOMPARE(items.size(), 2);
+        QCOMPARE(items[0].toObject().value("outcome").toString(), QStringLiteral("changed"));
+        QCOMPARE(items[0].toObject().value("line").toString(), QStringLiteral("分布式链接追踪（TrkWks）：已设为手动启动"));
+        QCOMPARE(items[1].toObject().value("id").toString(), QStringLiteral("C10"));
+        QCOMPARE(items[1].toObject().value("outcome").toString(), QStringLiteral("failed"));
+        const QString stamp = json.value("phase2").toObject().value("changeRecord").toObject().value("stamp").toString();
+        QVERIFY(!stamp.isEmpty());
+
+        const Run undo = run({"--log-dir", logs, "--undo", stamp, "--json"}, machine.path());
+        QCOMPARE(undo.exitCode, 0);
+        const QJsonObject undone = QJsonDocument::fromJson(undo.out.toUtf8()).object().value("undo").toObject();
+        QCOMPARE(undone.value("restored").toInt(), 1);
+        QCOMPARE(undone.value("lines").toArray().size(), 1);
     }
 
     void testUnwritableReportExitsWithTwoAfterTheRun()

@@ -17,6 +17,9 @@
 
 using namespace platform;
 using platform::sim::mergeProfile;
+using Outcome = ItemResult::Outcome;
+
+Q_DECLARE_METATYPE(ItemResult::Outcome)
 
 namespace {
 
@@ -101,7 +104,7 @@ private slots:
             // WMI refuses the native query; wmic answers from the same points.
             machine.machine().document()["wmiComFails"] = true;
         }
-        QTEST(RestorePointCleanup(machine.platform()).run(keep), "line");
+        QTEST(RestorePointCleanup(machine.platform()).run(keep).line, "line");
         QStringList left;
         for (const auto& point : machine.machine().document()["restorePoints"])
             left.append(QString::number(point["sequenceNumber"].get<int>()));
@@ -129,7 +132,7 @@ private slots:
                                           {{"Application", {{"maxSize", 20971520}}},
                                            {"System", {{"maxSize", 1073741824}}},
                                            {"Security", {{"maxSize", 268435456}}}}}}));
-        QTEST(EventLogLimit(machine.platform()).run(sizeMB), "line");
+        QTEST(EventLogLimit(machine.platform()).run(sizeMB).line, "line");
         const auto& logs = machine.machine().document()["eventLogs"];
         QCOMPARE((QList<qint64>{logs["Application"]["maxSize"].get<qint64>(), logs["System"]["maxSize"].get<qint64>(),
                                 logs["Security"]["maxSize"].get<qint64>()}),
@@ -139,7 +142,7 @@ private slots:
     void testEventLogFailureIsReported()
     {
         TestMachine machine(machineWith({{"eventLogs", {{"System", {{"maxSize", 1073741824}}}}}}));
-        QCOMPARE(EventLogLimit(machine.platform()).run(256),
+        QCOMPARE(EventLogLimit(machine.platform()).run(256).line,
                  QStringLiteral("事件日志大小限制：已设为 256 MB（System）；Application、Security 设置失败"));
     }
 
@@ -147,12 +150,13 @@ private slots:
     {
         QTest::addColumn<QString>("tool"); // the profile's override for netsh, empty for the simulated one
         QTest::addColumn<QString>("line");
+        QTest::addColumn<Outcome>("outcome");
         QTest::addRow("simulated netsh") << ""
-                                         << "TCP自动调优：已恢复为 normal";
+                                         << "TCP自动调优：已恢复为 normal" << Outcome::Changed;
         QTest::addRow("netsh fails") << "fails"
-                                     << "TCP自动调优：设置失败（netsh 返回 1）";
+                                     << "TCP自动调优：设置失败（netsh 返回 1）" << Outcome::Failed;
         QTest::addRow("netsh missing") << "missing"
-                                       << "TCP自动调优：无法运行 netsh，未作改动";
+                                       << "TCP自动调优：无法运行 netsh，未作改动" << Outcome::Failed;
     }
 
     void testTcpAutoTuningReadsTheExitCode()
@@ -163,7 +167,9 @@ private slots:
             machine.machine().document()["tools"]["netsh"] = {{"exitCode", 1}};
         else if (!tool.isEmpty())
             machine.machine().document()["tools"]["netsh"] = tool.toStdString();
-        QTEST(TcpAutoTuning(machine.platform()).run(), "line");
+        const ItemResult result = TcpAutoTuning(machine.platform()).run();
+        QTEST(result.line, "line");
+        QTEST(result.outcome, "outcome");
     }
 
     void testServiceStartTypes_data()
@@ -192,7 +198,7 @@ private slots:
         OptItem item;
         item.id = QStringLiteral("C1");
         item.title = QStringLiteral("Windows Search");
-        QTEST(ServiceStartItem(machine.platform()).run(item), "line");
+        QTEST(ServiceStartItem(machine.platform()).run(item).line, "line");
         QTEST(RunLogLines::since(mark), "log");
         machine.reopen();
         QTEST(
@@ -206,9 +212,9 @@ private slots:
         OptItem item;
         item.id = QStringLiteral("C10");
         item.title = QStringLiteral("蜂窝网络服务");
-        QCOMPARE(ServiceStartItem(machine.platform()).run(item), QStringLiteral("蜂窝网络服务：设置失败或服务不存在"));
+        QCOMPARE(ServiceStartItem(machine.platform()).run(item).line, QStringLiteral("蜂窝网络服务：设置失败或服务不存在"));
         item.id = QStringLiteral("Z9");
-        QCOMPARE(ServiceStartItem(machine.platform()).run(item), QStringLiteral("蜂窝网络服务：未知服务项"));
+        QCOMPARE(ServiceStartItem(machine.platform()).run(item).line, QStringLiteral("蜂窝网络服务：未知服务项"));
     }
 
     void testDiskDiagnosticTasks()
@@ -217,12 +223,12 @@ private slots:
             {{"tasks",
               {{{"path", "\\Microsoft\\Windows\\DiskDiagnostic\\Collector"}, {"enabled", true}, {"hidden", true}},
                {{"path", "\\Microsoft\\Windows\\DiskDiagnostic\\Resolver"}, {"enabled", false}}}}}));
-        QCOMPARE(DiskDiagnosticTasks(machine.platform()).run(),
+        QCOMPARE(DiskDiagnosticTasks(machine.platform()).run().line,
                  QStringLiteral("磁盘诊断服务：已禁用后台收集任务（1 个）"));
-        QCOMPARE(DiskDiagnosticTasks(machine.platform()).run(),
+        QCOMPARE(DiskDiagnosticTasks(machine.platform()).run().line,
                  QStringLiteral("磁盘诊断服务：后台收集任务已是禁用状态"));
         TestMachine empty;
-        QCOMPARE(DiskDiagnosticTasks(empty.platform()).run(),
+        QCOMPARE(DiskDiagnosticTasks(empty.platform()).run().line,
                  QStringLiteral("磁盘诊断服务：未找到后台收集任务，未作改动"));
     }
 
@@ -235,7 +241,7 @@ private slots:
                            {{"path", "C:\\Data\\%1\\big.iso"}, {"size", 209715201}},
                            {{"path", "C:\\Data\\hidden.bin"}, {"size", 209715201}, {"attributes", {"hidden"}}},
                            {{"path", "C:\\Link"}, {"linkTo", "C:\\Data"}}}}}));
-        QCOMPARE(LargeFileScan(machine.platform()).run(),
+        QCOMPARE(LargeFileScan(machine.platform()).run().line,
                  QStringLiteral("大文件扫描：\nC:\\Data\\big.iso (200 MB)\nC:\\Data\\%1\\big.iso (200 MB)"));
     }
 
@@ -245,7 +251,7 @@ private slots:
         for (int i = 0; i <= LargeFileScan::kFileLimit; ++i)
             files.push_back({{"path", "C:\\Many\\f" + std::to_string(i)}, {"size", 1}});
         TestMachine machine(machineWith({{"files", files}}));
-        QCOMPARE(LargeFileScan(machine.platform()).run(),
+        QCOMPARE(LargeFileScan(machine.platform()).run().line,
                  QStringLiteral("大文件扫描：未发现超过100MB的大文件（文件数超过 40000，仅扫描了一部分）"));
     }
 
@@ -253,20 +259,21 @@ private slots:
     {
         QTest::addColumn<QString>("id");
         QTest::addColumn<QString>("line");
+        QTest::addColumn<Outcome>("outcome");
         QTest::addRow("colon inside the name") << "ST:2:foo:bar"
-                                               << "已禁用开机自启：foo:bar";
+                                               << "已禁用开机自启：foo:bar" << Outcome::Changed;
         QTest::addRow("only prefix and type") << "ST:2"
-                                              << "自启禁用：参数无效";
+                                              << "自启禁用：参数无效" << Outcome::Failed;
         QTest::addRow("type not a number") << "ST:x:foo"
-                                           << "自启禁用：参数无效";
+                                           << "自启禁用：参数无效" << Outcome::Failed;
         QTest::addRow("type 7 reported only") << "ST:7:foo"
-                                              << "自启项仅报告，未操作：foo";
+                                              << "自启项仅报告，未操作：foo" << Outcome::Unchanged;
         QTest::addRow("not listed") << "ST:1:foo:bar"
-                                    << "自启禁用：未找到 foo:bar，未作改动";
+                                    << "自启禁用：未找到 foo:bar，未作改动" << Outcome::Failed;
         QTest::addRow("run once") << "ST:4:Once"
-                                  << "自启项只运行一次，已保留不动：Once";
+                                  << "自启项只运行一次，已保留不动：Once" << Outcome::Unchanged;
         QTest::addRow("policy value missing") << "ST:6:Nothing"
-                                              << "组策略自启：未找到 Nothing，未作改动";
+                                              << "组策略自启：未找到 Nothing，未作改动" << Outcome::Failed;
     }
 
     void testStartupIds()
@@ -276,7 +283,9 @@ private slots:
             machineWith({{"registry",
                           {{"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run", {{"foo:bar", "f.exe"}}},
                            {"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", {{"Once", "o.exe"}}}}}}));
-        QTEST(StartupItemAction(machine.platform()).run(id), "line");
+        const ItemResult result = StartupItemAction(machine.platform()).run(id);
+        QTEST(result.line, "line");
+        QTEST(result.outcome, "outcome");
     }
 
     void testPolicyRunBackupKeepsTypeAndSize()
@@ -286,7 +295,7 @@ private slots:
             machineWith({{"registry",
                           {{std::string("HKLM\\") + kPolicyRun, {{"Big", {{"expand", "%TEMP%\\" + data}}}}},
                            {std::string("HKCU\\") + kPolicyRun, {{"Big", "c.exe"}}}}}}));
-        QCOMPARE(PolicyRunBackup(machine.platform()).disable(QStringLiteral("Big")),
+        QCOMPARE(PolicyRunBackup(machine.platform()).disable(QStringLiteral("Big")).line,
                  QStringLiteral("已禁用组策略自启：Big"));
         for (const char* hive : {"HKLM", "HKCU"}) {
             std::unique_ptr<RegistryKey> key;
@@ -312,7 +321,7 @@ private slots:
         TestMachine machine(machineWith({{"registry",
                                           {{std::string("HKCU\\") + kPolicyRun, {{"Ad", "ad.exe"}}},
                                            {"HKLM\\SOFTWARE\\Tidewell", {{"@readOnly", true}}}}}}));
-        QCOMPARE(PolicyRunBackup(machine.platform()).disable(QStringLiteral("Ad")),
+        QCOMPARE(PolicyRunBackup(machine.platform()).disable(QStringLiteral("Ad")).line,
                  QStringLiteral("组策略自启禁用失败：Ad"));
         std::unique_ptr<RegistryKey> run;
         RegValue value;

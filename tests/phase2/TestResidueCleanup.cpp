@@ -165,7 +165,7 @@ private slots:
         report.junkSoftware.append(
             {QStringLiteral("pup-1"), QStringLiteral("Junk"), QStringLiteral("垃圾"), {}, {}, {}, {}, {path}});
         const QString line = ResidueCleanup(machine.platform(), QStringLiteral("C:\\ProgramData\\Stick\\Tidewell\\app"))
-                                 .run(QStringLiteral("pup-1"), report);
+                                 .run(QStringLiteral("pup-1"), report).line;
         QCOMPARE(line, QStringLiteral("垃圾 残留清理：") + outcome);
         for (const char* sentinel : kSentinels)
             QVERIFY2(QFileInfo::exists(machine.hostPath(QLatin1String(sentinel))), sentinel);
@@ -177,14 +177,14 @@ private slots:
         ScanReportBundle report;
         report.junkSoftware.append({QStringLiteral("pup-1"), QStringLiteral("Junk"), QStringLiteral("垃圾%1%2"), {}, {}, {},
                                     {}, {QStringLiteral("%APPDATA%\\Junk Folder")}});
-        QCOMPARE(ResidueCleanup(machine.platform(), QString()).run(QStringLiteral("pup-1"), report),
+        QCOMPARE(ResidueCleanup(machine.platform(), QString()).run(QStringLiteral("pup-1"), report).line,
                  QStringLiteral("垃圾%1%2 残留清理：删除 1 个残留项"));
     }
 
     void testMissingRecord()
     {
         TestMachine machine(residueMachine());
-        QCOMPARE(ResidueCleanup(machine.platform(), QString()).run(QStringLiteral("nope"), ScanReportBundle()),
+        QCOMPARE(ResidueCleanup(machine.platform(), QString()).run(QStringLiteral("nope"), ScanReportBundle()).line,
                  QStringLiteral("残留清理：未找到对应记录"));
     }
 };
