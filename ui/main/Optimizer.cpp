@@ -18,6 +18,7 @@
 #include "ui/main/DemoSample.h"
 #include "ui/main/DemoSwitch.h"
 #include "ui/main/ToolFolder.h"
+#include "ui/main/WindowFit.h"
 #include "ui/main/WorkerThreadStop.h"
 #include "ui/phase2/Phase2Page.h"
 #include "ui/phase2/Phase2Runner.h"
@@ -136,7 +137,7 @@ Optimizer::Optimizer(const QStringList& arguments, const QString& appDir, QWidge
 {
     registerUiResources();
     setObjectName(QStringLiteral("Optimizer"));
-    setFixedSize(860, 680);
+    setFixedSize(WindowFit::kWidth, WindowFit::kHeight);
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint);
     setAttribute(Qt::WA_StyledBackground);
     buildWidgets();
