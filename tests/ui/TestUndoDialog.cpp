@@ -3,9 +3,12 @@
 #include "support/TestMachine.h"
 #include "ui/dialogs/DialogRunner.h"
 #include "ui/dialogs/UndoDialog.h"
+#include "ui/main/FlowHost.h"
+#include "ui/main/FooterActions.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -40,6 +43,14 @@ void writeRecord(const QString& folder, const QString& device, const char* start
                    .toJson(QJsonDocument::Compact) +
                "\n");
 }
+
+// A window in the middle of a run, as the footer's actions see it.
+class WorkingHost : public FlowHost {
+public:
+    QWidget* dialogParent() override { return nullptr; }
+    int theme() const override { return 2; }
+    bool isRunWorking() const override { return true; }
+};
 
 bool waitFor(const std::function<bool()>& done)
 {
@@ -128,6 +139,20 @@ private slots:
             QCOMPARE(runs->item(0)->flags(), Qt::NoItemFlags);
             QVERIFY(!dialog.findChild<QPushButton*>(QStringLiteral("undoRestoreBtn"))->isEnabled());
         });
+    }
+
+    void testRefusedWhileARunWorks()
+    {
+        WorkingHost host;
+        FooterActions actions(host, QString(), false);
+        QStringList shown;
+        DialogRunner::setNextAnswer([&shown](QDialog& dialog) {
+            shown << dialog.windowTitle() << dialog.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->text();
+            dialog.close();
+        });
+        actions.showUndo();
+        QCOMPARE(shown, (QStringList{QStringLiteral("正在优化"), QStringLiteral("请等这次优化完成后再撤销。")}));
+        QCOMPARE(DialogRunner::pendingAnswers(), 0);
     }
 };
 

@@ -1,37 +1,33 @@
 #pragma once
 
 #include "phase2/OptItem.h"
+#include "ui/main/FlowHost.h"
 #include "ui/main/Phase1Result.h"
 #include "ui/phase2/ItemQuestions.h"
-#include "update/UpdaterLauncher.h"
 
 #include <QPoint>
-#include <QPointer>
 #include <QWidget>
 
 #include <memory>
 
-class AboutDialog;
-class BoundedQuery;
 class FeedbackPage;
-class ImageDialog;
-class OptimizeCore;
+class FooterActions;
+class Phase1Flow;
+class Phase2Flow;
 class Phase2Page;
 class Phase2Runner;
 class ProgressPage;
-class QLabel;
-class QNetworkAccessManager;
-class QPushButton;
 class QThread;
 class ResultPage;
 class UpdateCheck;
-struct UpdateOffer;
+class UpdateFlow;
+class WindowChrome;
 
 // The program's only top-level window: frameless and fixed in size, with its own title bar, a home page
 // with the big start button, the theme buttons, the tool-folder shortcuts and a footer. Every other screen
-// is a page laid over the content area. The window owns the phase-1 engine and its worker thread; it talks
-// to the engine only through queued signals and reads its figures after optimizationFinished arrived.
-class Optimizer : public QWidget {
+// is a page laid over the content area. The window lays the pages and passes between its flows (phase 1,
+// phase 2, the update, the footer's dialogs), which ask it only what FlowHost offers.
+class Optimizer : public QWidget, public FlowHost {
     Q_OBJECT
 
 public:
@@ -44,35 +40,32 @@ public:
 
     // The only way to change the look; pressing the current theme's button changes nothing.
     void setTheme(int index);
-    int theme() const { return themeIndex; }
+    int theme() const override { return themeIndex; }
+    QWidget* dialogParent() override { return this; }
 
     bool isDemoMode() const { return demoMode; }
-    bool isUpdateCheckScheduled() const { return updateCheckStarted; }
-    QThread* phase1Thread() const { return optimizeThread; }
-    const Phase1Result& lastPhase1Result() const { return phase1Result; }
+    bool isUpdateCheckScheduled() const;
+    QThread* phase1Thread() const;
+    const Phase1Result& lastPhase1Result() const;
 
     // Where the restore-point question of "H2" gets its count; it runs on a worker thread. The
     // demonstration counts its sample points; without a counter the clean-up's own listing counts them.
     void setRestorePointCounter(ItemQuestions::RestorePointCounter counter);
-    int restorePointsToKeep() const { return h2KeepN; }
-    int eventLogSizeMB() const { return a2SizeMB; }
+    int restorePointsToKeep() const;
+    int eventLogSizeMB() const;
     // The feedback page of `mode` (FeedbackPage::kHelpful or kAverage) over the content area, with the
     // keyboard focus: the result page's two answers and the end of phase 2 lead here.
     void showFeedback(int mode);
-    // One of the compiled-in pictures (":/ICON/1.png" ...) in the image dialog, run modally.
-    void showImageDialog(const QString& image);
 
     // Asks the update service once (the first show schedules it); a newer version is offered in a prompt.
     void checkForUpdate();
-    UpdateCheck* updateChecker() const { return updateCheck; }
-    // A phase-1 run is working; an accepted updater waits for its end.
-    bool isRunWorking() const;
-    // Starts an updater the user accepted during a run; called when a run has ended.
-    void startPendingUpdater();
+    UpdateCheck* updateChecker() const;
+    // A phase-1 run or a phase-2 execution is working; an accepted updater waits for its end.
+    bool isRunWorking() const override;
     // The phase-2 execute request with the page's selected items; false when nothing started. Refused while
     // a phase-1 run or another execution is under way.
     bool executePhase2(const QVector<OptItem>& items);
-    Phase2Runner* phase2() const { return phase2Runner; }
+    Phase2Runner* phase2() const;
 
 public slots:
     void onSpecialConfirmRequested(const QString& itemId, const QString& confirmType);
@@ -86,55 +79,27 @@ protected:
     // While phase 2 runs, closing asks it to stop after the current item and closes once it has.
     void closeEvent(QCloseEvent* event) override;
 
-private slots:
-    void onStartOptimize();
-    void onOptimizationFinished();
-    void onResultPageFinish();
-    void onResultPageDisableStartup();
-    void onPhase2Clicked();
-    void onCardClicked(int groupIndex);
-    void onExecuteClicked(const QVector<OptItem>& items);
-    void onWebsiteClicked();
-    void onAboutClicked();
-    void onUndoClicked();
-    void onUpdateCheckFinished(const UpdateOffer& offer);
-
 private:
-    void buildWidgets();
-    QWidget* buildTitleBar();
-    QWidget* buildContent();
-    QWidget* buildModeBar(QWidget* parent);
-    QWidget* buildToolBar(QWidget* parent);
-    QWidget* buildFooter();
-    void setTexts();
     void connectButtons();
     void createPages();
-    void applyThemeSheets();
-    void applyStartButtonSize();
+    void connectResultPage();
+    void connectPhase2Page();
+    void createFeedbackPages();
+    void createFlows();
+    // Every page laid over the content area; all exist from the constructor on.
+    QList<QWidget*> pages() const;
     void showOverlay(QWidget* page);
     void hideOverlays();
-    void onFeedbackShared();
-    void onFeedbackFinished(FeedbackPage* page);
-    void reportUpdater(UpdaterLauncher::Outcome outcome);
-
-    void showDemoResult();
+    void onStartOptimize();
+    void onPhase1Failed(const QString& message);
     void showResult();
-    void startPhase1();
-    void onEngineFinished();
-    void onEngineError(const QString& errorMsg);
-    void stopPhase1Worker();
-    Phase2Runner* ensurePhase2Runner();
-    void countRestorePoints();
-    void onRestorePointsCounted(int restorePoints);
-    void onPhase2Finished();
+    void showPhase2Page();
+    void onPhase2Finished(bool closeWindow);
+    void onFeedbackFinished(FeedbackPage* page);
 
     const QString appDir;
     const bool demoMode;
-
-    QWidget* titleBar = nullptr;
-    QWidget* contentWidget = nullptr;
-    QWidget* footerBar = nullptr;
-    QPushButton* startBtn = nullptr;
+    std::unique_ptr<WindowChrome> chrome;
 
     ProgressPage* progressPage = nullptr;
     ResultPage* resultPage = nullptr;
@@ -142,23 +107,13 @@ private:
     FeedbackPage* helpfulFeedbackPage = nullptr;
     FeedbackPage* averageFeedbackPage = nullptr;
     QList<QWidget*> overlayPages;
-    QPointer<AboutDialog> aboutDialog;
-    QPointer<ImageDialog> imageDialog;
-    OptimizeCore* optimizeCore = nullptr;
-    QThread* optimizeThread = nullptr;
-    Phase1Result phase1Result;
-    Phase2Runner* phase2Runner = nullptr;
-    int h2KeepN = 1;
-    int a2SizeMB = 256;
-    bool closeAfterPhase2 = false;
-    ItemQuestions::RestorePointCounter restorePointCounter;
-    BoundedQuery* restorePointQuery = nullptr;
-    QNetworkAccessManager* networkManager = nullptr;
-    UpdateCheck* updateCheck = nullptr;
-    std::unique_ptr<UpdaterLauncher> updaterLauncher;
+
+    Phase1Flow* phase1Flow = nullptr;
+    Phase2Flow* phase2Flow = nullptr;
+    UpdateFlow* updateFlow = nullptr;
+    FooterActions* footerActions = nullptr;
 
     bool dragging = false;
     QPoint dragOffset;
-    bool updateCheckStarted = false;
     int themeIndex;
 };
