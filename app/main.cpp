@@ -1,6 +1,8 @@
 #include "app/FirstPaintProbe.h"
+#include "app/OnScreenWindow.h"
 #include "app/PlatformChoice.h"
 #include "log/RunLogger.h"
+#include "platform/DllSearch.h"
 #include "ui/main/Optimizer.h"
 
 #include "ui/theme/InterfaceFont.h"
@@ -11,6 +13,8 @@
 int main(int argc, char* argv[])
 {
     FirstPaintProbe firstPaint;
+    platform::restrictDllSearch();
+    OnScreenWindow::prepareScaling();
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Brightdesk"));
     QCoreApplication::setApplicationVersion(QStringLiteral("2.0.0"));
@@ -31,6 +35,7 @@ int main(int argc, char* argv[])
     {
         Optimizer window(QCoreApplication::arguments(), appDir);
         firstPaint.watch(&window);
+        OnScreenWindow::centre(window);
         window.show();
         exitCode = app.exec();
     }

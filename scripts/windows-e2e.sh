@@ -5,9 +5,10 @@
 #   2. the window: ten starts, then a start whose home page, progress page, end page and phase-2 page are
 #      photographed (PNG files in build-windows/screenshots);
 #   3. phase 2 over planted start-up entries, services and a junk program's leftovers, and its undo;
-#   4. the prefix as a Windows 7: phase 2's start-up items and the window again;
-#   5. the stick folder from a read-only location;
-#   6. ten more starts with the Linux machine's fonts offered to Wine (the condition of an old crash).
+#   4. the stick folder from a read-only location;
+#   5. ten more starts with the Linux machine's fonts offered to Wine (the condition of an old crash);
+#   6. the window at 175 %, 125 % and 100 % on a large and a laptop screen, photographed and measured;
+#   7. the prefix as a Windows 7: phase 2's start-up items and the window again.
 # The stick is unpacked from the shipped zip into a folder whose name has a blank and Chinese characters.
 # Exits non-zero when a check fails; every check prints one line.
 set -euo pipefail
@@ -705,6 +706,115 @@ windows7_run() {
     face=""
 }
 
+# ---------------------------------------------------------------------------------------------------
+# High DPI: the window in demonstration mode (the start button shows sample results at once) at 175 % and
+# 100 % on a 1920 x 1080 screen and at 125 % on a 1366 x 768 laptop screen, each on an X display and in a
+# Wine session of its own. Whatever the scale, the whole window must lie on the screen.
+
+# Wine 8 takes the system DPI from the user's desktop settings, where winecfg writes it.
+set_log_pixels() {
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
+}
+
+start_demo_window() {
+    local tries=0
+    (cd "$WINEPREFIX/drive_c" && exec wine "$app_windows\\tidewell.exe" cs) >>"$e2e/window-output.txt" 2>&1 &
+    window_pid=$!
+    window_id=""
+    while [ -z "$window_id" ]; do
+        window_id=$(xdotool search --onlyvisible --name '^Tidewell$' 2>/dev/null | head -n 1 || true)
+        [ -n "$window_id" ] && break
+        tries=$((tries + 1))
+        if [ $tries -gt 600 ] || ! kill -0 "$window_pid" 2>/dev/null; then
+            return 1
+        fi
+        sleep 0.1
+    done
+}
+
+# Sets X, Y, WIDTH and HEIGHT to the window's geometry on the screen.
+read_window_geometry() {
+    eval "$(xdotool getwindowgeometry --shell "$window_id")"
+}
+
+inside_screen() {
+    local screen=$1
+    read_window_geometry
+    [ "$X" -ge 0 ] && [ "$Y" -ge 0 ] && [ $((X + WIDTH)) -le "${screen%x*}" ] && [ $((Y + HEIGHT)) -le "${screen#*x}" ]
+}
+
+# The width of the 860 x 680 window at PERCENT, made smaller where it would not fit on SCREEN (without a
+# window manager the work area is the whole screen).
+fitted_width() {
+    awk -v p="$1" -v w="${2%x*}" -v h="${2#*x}" \
+        'BEGIN { f = p / 100; if (w / 860 < f) f = w / 860; if (h / 680 < f) f = h / 680; printf "%d", 860 * f }'
+}
+
+within_one_percent() {
+    local difference=$(($1 - $2))
+    [ $((difference * 100)) -le "$2" ] && [ $((-difference * 100)) -le "$2" ]
+}
+
+# Compares two pictures of any size: ImageMagick writes large pixel counts in exponent notation.
+pages_differ() {
+    local pixels
+    pixels=$(compare -metric AE "$1" "$2" null: 2>&1 || true)
+    awk -v pixels="${pixels%% *}" 'BEGIN { exit !(pixels + 0 > 20000) }'
+}
+
+# Clicks the start button (where 430/425 lies in the 860 x 680 window) until the result page shows. Under
+# Wine without a window manager the first click on a freshly shown window is sometimes lost; the button
+# only turns pressed.
+open_result_page() {
+    local name=$1 clicks=0
+    while [ $clicks -lt 3 ]; do
+        xdotool mousemove --window "$window_id" $((WIDTH * start_x / 860)) $((HEIGHT * start_y / 680))
+        sleep 0.3
+        xdotool click 1
+        # The result page counts its figures up before they stand still.
+        sleep 4
+        shoot "$name-result"
+        pages_differ "$shots/$name-home.png" "$shots/$name-result.png" && return 0
+        clicks=$((clicks + 1))
+    done
+    return 1
+}
+
+# scaled_at PERCENT SCREEN: the home and result pages photographed, the window's size and place checked.
+scaled_at() {
+    local percent=$1 screen=$2 name="dpi-$1-$2" expected
+    wineserver -k || true
+    wineserver -w || true
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    start_xvfb windows-e2e "$screen"
+    wineserver -p
+    set_log_pixels $((percent * 96 / 100))
+    if ! start_demo_window; then
+        check "the window opens at $percent % on $screen" false
+        return 0
+    fi
+    sleep 3
+    shoot "$name-home"
+    read_window_geometry
+    echo "windows-e2e: at $percent % on $screen the window is ${WIDTH}x$HEIGHT at $X,$Y"
+    check "the home page lies inside the $screen screen at $percent %" inside_screen "$screen"
+    expected=$(fitted_width "$percent" "$screen")
+    check "the window is scaled to $expected px wide at $percent % on $screen" within_one_percent "$WIDTH" "$expected"
+    check "the start button leads to the result page at $percent %" open_result_page "$name"
+    check "the result page lies inside the $screen screen at $percent %" inside_screen "$screen"
+    close_window || true
+}
+
+high_dpi_run() {
+    local started=$SECONDS
+    export FONTCONFIG_FILE="$e2e/fonts.conf"
+    scaled_at 175 1920x1080
+    scaled_at 125 1366x768
+    scaled_at 100 1920x1080
+    echo "windows-e2e: high DPI $((SECONDS - started)) s"
+}
+
 main() {
     install_missing windows-e2e "${packages[@]}"
     local started=$SECONDS
@@ -720,9 +830,10 @@ main() {
     undo_run
     window_run
     phase_two_run
-    windows7_run
     read_only_run
     linux_fonts_run
+    high_dpi_run
+    windows7_run
     echo "windows-e2e: screenshots in $shots ($((SECONDS - started)) s under Wine)"
     echo "windows-e2e: $passed passed, $failed failed"
     [ $failed -eq 0 ]

@@ -4,6 +4,7 @@
 #include "platform/win32/ComApartment.h"
 #include "platform/win32/ComPtr.h"
 #include "platform/win32/HresultStatus.h"
+#include "platform/win32/SystemLibrary.h"
 
 #include <wbemidl.h>
 
@@ -98,7 +99,7 @@ Status listRestorePoints(std::vector<RestorePoint>& points)
 Status removeRestorePoint(std::uint32_t sequenceNumber)
 {
     using RemoveFunction = DWORD(WINAPI*)(DWORD);
-    HMODULE library = LoadLibraryW(L"srclient.dll");
+    HMODULE library = loadSystemLibrary(L"srclient.dll");
     if (!library)
         return static_cast<Status>(GetLastError());
     auto remove = reinterpret_cast<RemoveFunction>(

@@ -13,6 +13,7 @@
 #include "ui/main/ToolFolder.h"
 #include "ui/main/UpdateFlow.h"
 #include "ui/main/WindowChrome.h"
+#include "ui/main/WindowFit.h"
 #include "ui/phase2/Phase2Page.h"
 #include "ui/progress/ProgressPage.h"
 #include "ui/result/ResultPage.h"
@@ -47,7 +48,7 @@ Optimizer::Optimizer(const QStringList& arguments, const QString& appDir, QWidge
 {
     registerUiResources();
     setObjectName(QStringLiteral("Optimizer"));
-    setFixedSize(860, 680);
+    setFixedSize(WindowFit::kWidth, WindowFit::kHeight);
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint);
     setAttribute(Qt::WA_StyledBackground);
     chrome = std::make_unique<WindowChrome>(this);

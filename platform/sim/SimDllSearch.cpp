@@ -1,0 +1,10 @@
+#include "platform/DllSearch.h"
+
+namespace platform {
+
+DllSearch restrictDllSearch()
+{
+    return DllSearch::Unchanged;
+}
+
+} // namespace platform
