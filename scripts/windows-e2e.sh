@@ -2,11 +2,13 @@
 # Builds the shipped Windows program (scripts/windows-build.sh) and runs it end to end under Wine: the
 # 32-bit program in a 64-bit prefix (WOW64, as 64-bit Windows runs it) under Xvfb.
 #   1. phase 1 with tidewell-console.exe on the prefix, over planted junk and a folder of precious files;
-#   2. the window: ten starts, then a start whose home page, progress page and end page are photographed
-#      (PNG files in build-windows/screenshots);
-#   3. the stick folder from a read-only location;
-#   4. ten more starts with the Linux machine's fonts offered to Wine (the condition of an old crash);
-#   5. the window at 175 %, 125 % and 100 % on a large and a laptop screen, photographed and measured.
+#   2. the window: ten starts, then a start whose home page, progress page, end page and phase-2 page are
+#      photographed (PNG files in build-windows/screenshots);
+#   3. phase 2 over planted start-up entries, services and a junk program's leftovers, and its undo;
+#   4. the stick folder from a read-only location;
+#   5. ten more starts with the Linux machine's fonts offered to Wine (the condition of an old crash);
+#   6. the window at 175 %, 125 % and 100 % on a large and a laptop screen, photographed and measured;
+#   7. the prefix as a Windows 7: phase 2's start-up items and the window again.
 # The stick is unpacked from the shipped zip into a folder whose name has a blank and Chinese characters.
 # Exits non-zero when a check fails; every check prints one line.
 set -euo pipefail
@@ -23,8 +25,10 @@ source scripts/wine-session.sh
 
 passed=0
 failed=0
+# Names the Windows face a check ran on when it is not the first one.
+face=""
 check() {
-    local name=$1
+    local name=$face$1
     shift
     if "$@"; then
         echo "windows-e2e: ok   $name"
@@ -331,6 +335,7 @@ window_run() {
     sleep 4
     shoot end
     check "a page follows the progress page at the end" differs "$shots/progress.png" "$shots/end.png"
+    phase2_page_check
     check "the window closes cleanly after a run" close_window
 }
 
@@ -395,6 +400,310 @@ undo_run() {
     check "the menu delay reads 400 again" sh -c "wine reg query 'HKCU\\Control Panel\\Desktop' /v MenuShowDelay |
         tr -d '\r' | grep -q 'REG_SZ *400\$'"
     check "console undo ignores nothing of its own record" sh -c "! grep -q '已忽略' '$out'"
+}
+
+# ---------------------------------------------------------------------------------------------------
+# Phase 2 and its undo, over planted start-up entries, a junk program's leftovers and a service.
+#
+# The items Wine cannot carry out, left out of the run:
+#   E1            netsh is a stub (exit 0, no output): the setting neither changes nor can be read back
+#   F3            the prefix has no \Microsoft\Windows\DiskDiagnostic tasks, and Wine's task collections
+#                 answer E_NOTIMPL
+#   A2            wevtutil is a stub (no output): no log size to read or to lower
+#   H2            Wine has no system restore: no restore points to list, no SRRemoveRestorePoint
+#   C8, C10, C11, services Wine does not have; TrkWks (C13) and WSearch (C1) are planted to start
+#   C12, C14      automatically. Wine's own Spooler (C9) starts on demand already and Wine's sc cannot
+#                 change a start type, so C9 runs the path of a service that needs no change
+#   HJ_, ADW_,    information only, on every PC
+#   FAM_
+# (The phase-1 steps that run powercfg, bcdedit and defrag meet missing programs under Wine: they log the
+# failure and the run goes on.)
+# Wine cannot make a junction or a symbolic link (mklink /J fails, CreateSymbolicLinkW creates nothing), and
+# a Linux link inside the prefix would make Wine delete its target: the leftovers hold a shell link to
+# Documents instead, and links themselves are covered on the simulated PC.
+
+run_key='Software\Microsoft\Windows\CurrentVersion\Run'
+policy_run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer\Run'
+approved_key='Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved'
+policy_backup_key='HKLM\SOFTWARE\Tidewell\PolicyRunBackup\HKLM'
+services_key='HKLM\System\CurrentControlSet\Services'
+# "C:\TwDemo\policy.exe" in UTF-16LE, as some installers write it.
+policy_data=43003A005C0054007700440065006D006F005C0070006F006C006900630079002E00650078006500
+startup_ids='ST:2:TwUserAgent,ST:1:TwMachineAgent,ST:5:TwMachineAgent32,ST:11:TwNotes.lnk'
+phase2_ids="$startup_ids,ST:6:TwPolicyAgent,C13,C1,C9,RES:adw-001,H3"
+phase2_outcomes="${startup_ids//,/=changed }=changed ST:6:TwPolicyAgent=changed C13=changed C1=changed"
+phase2_outcomes+=" C9=unchanged RES:adw-001=changed H3=unchanged"
+
+# A shell link (.lnk) to a local path: header, a link-info block with the volume and the path, no strings.
+write_shortcut() {
+    python3 - "$1" "$2" <<'EOF'
+import struct, sys
+target = sys.argv[2].encode("ascii") + b"\0"
+volume = struct.pack("<IIII", 17, 3, 0x7E2E0001, 16) + b"\0"
+info_header = 28
+base_offset = info_header + len(volume)
+suffix_offset = base_offset + len(target)
+info_size = suffix_offset + 1
+info = struct.pack("<IIIIIII", info_size, info_header, 1, info_header, base_offset, 0, suffix_offset)
+clsid = bytes.fromhex("0114020000000000C000000000000046")
+header = struct.pack("<I", 76) + clsid + struct.pack("<II", 0x2, 0x10) + b"\0" * 24 + \
+    struct.pack("<IiIHHII", 0, 0, 1, 0, 0, 0, 0)
+with open(sys.argv[1], "wb") as out:
+    out.write(header + info + volume + target + b"\0" + struct.pack("<I", 0))
+EOF
+}
+
+# Wine's tools started from a folder outside the prefix complain about their working folder.
+in_prefix() {
+    (cd "$WINEPREFIX/drive_c" && wine "$@")
+}
+
+# "TYPE DATA" of a registry value in the given view, empty when it is absent.
+reg_value() {
+    local key=$1 name=$2 view=$3
+    in_prefix reg query "$key" /v "$name" "/reg:$view" 2>/dev/null | tr -d '\r' |
+        awk -v name="$name" '{ n = index($0, "    " name "    "); if (n == 1) { sub("^    " name "    ", ""); \
+            sub("    ", " "); print; exit } }'
+}
+
+key_absent() {
+    ! in_prefix reg query "$1" /reg:64 >/dev/null 2>&1
+}
+
+approvals_absent() {
+    key_absent "HKCU\\$approved_key" && key_absent "HKLM\\$approved_key"
+}
+
+value_is() {
+    [ "$(reg_value "$1" "$2" "$3")" = "$4" ]
+}
+
+# Windows keeps a switched-off entry as a 12-byte binary value whose first byte is 3.
+approval_is_off() {
+    [[ $(reg_value "$1\\$approved_key\\$2" "$3" 64) =~ ^REG_BINARY\ 03[0-9A-F]{22}$ ]]
+}
+
+service_start_is() {
+    value_is "$services_key\\$1" Start 64 "REG_DWORD $2"
+}
+
+documents=""
+residue=""
+startup_folder=""
+declare -A planted_values
+
+plant_phase2_state() {
+    documents=$(unix_path "$(windows_value USERPROFILE)\\Documents")
+    residue=$(unix_path "$(windows_value APPDATA)\\2345Safe")
+    startup_folder=$(unix_path "$(windows_value APPDATA)\\Microsoft\\Windows\\Start Menu\\Programs\\Startup")
+    in_prefix reg add "HKCU\\$run_key" /v TwUserAgent /d 'C:\TwDemo\agent.exe /tray' /f >/dev/null
+    in_prefix reg add "HKLM\\$run_key" /v TwMachineAgent /d 'C:\TwDemo\machine.exe' /f /reg:64 >/dev/null
+    in_prefix reg add "HKLM\\$run_key" /v TwMachineAgent32 /d 'C:\TwDemo\machine32.exe -s' /f /reg:32 >/dev/null
+    in_prefix reg add "$policy_run_key" /v TwPolicyAgent /t REG_BINARY /d "$policy_data" /f /reg:64 >/dev/null
+    mkdir -p "$startup_folder"
+    write_shortcut "$startup_folder/TwNotes.lnk" 'C:\TwDemo\notes.exe'
+    in_prefix sc create TrkWks binPath= 'C:\windows\system32\svchost.exe -k LocalSystemNetworkRestricted' \
+        start= auto >/dev/null
+    in_prefix sc create WSearch binPath= 'C:\windows\system32\SearchIndexer.exe /Embedding' start= auto >/dev/null
+    plant "$residue/config.ini" 300
+    plant "$residue/update/locked.dat" 4000
+    in_prefix attrib +r "$(windows_value APPDATA)\\2345Safe\\update\\locked.dat" >/dev/null
+    write_shortcut "$residue/我的文档.lnk" "$(windows_value USERPROFILE)\\Documents"
+    plant "$documents/工作报告.docx" 20000
+    plant "$documents/照片/2020 国庆.jpg" 30000
+    plant "$documents/旧笔记.txt" 100
+    mkdir -p "$WINEPREFIX/drive_c/TwVideos"
+    truncate -s 150M "$WINEPREFIX/drive_c/TwVideos/家庭录像.mp4"
+    (cd "$documents" && find . -type f -exec sha256sum {} + | sort) >"$e2e/documents.sha256"
+    planted_values=(
+        [HKCU_Run]=$(reg_value "HKCU\\$run_key" TwUserAgent 64)
+        [HKLM_Run]=$(reg_value "HKLM\\$run_key" TwMachineAgent 64)
+        [HKLM_Run32]=$(reg_value "HKLM\\$run_key" TwMachineAgent32 32)
+        [Policy]=$(reg_value "$policy_run_key" TwPolicyAgent 64)
+    )
+}
+
+planted_state_is_there() {
+    [ "${planted_values[HKCU_Run]}" = 'REG_SZ C:\TwDemo\agent.exe /tray' ] &&
+        [ "${planted_values[HKLM_Run]}" = 'REG_SZ C:\TwDemo\machine.exe' ] &&
+        [ "${planted_values[HKLM_Run32]}" = 'REG_SZ C:\TwDemo\machine32.exe -s' ] &&
+        [ "${planted_values[Policy]}" = "REG_BINARY $policy_data" ] &&
+        value_is "HKLM\\$run_key" TwMachineAgent32 64 "" && [ -f "$startup_folder/TwNotes.lnk" ] &&
+        service_start_is TrkWks 0x2 && service_start_is WSearch 0x2 && service_start_is Spooler 0x3 &&
+        [ -f "$residue/update/locked.dat" ] && approvals_absent
+}
+
+documents_whole() {
+    (cd "$documents" && find . -type f -exec sha256sum {} + | sort) | cmp -s - "$e2e/documents.sha256"
+}
+
+# The console's --json answer, one line of plain ASCII: phase 1 finished and each phase-2 item ended as
+# `wanted` says ("ID=outcome ...").
+phase2_outcomes_are() {
+    python3 - "$1" "$2" <<'EOF'
+import json, sys
+answer = json.loads(open(sys.argv[1], encoding="ascii").read())
+assert answer["exitCode"] == 0 and answer["phase1"]["outcome"] == "finished", answer
+got = {item["id"]: item["outcome"] for item in answer["phase2"]["items"]}
+wanted = dict(word.split("=", 1) for word in sys.argv[2].split())
+assert got == wanted, got
+EOF
+}
+
+# Undo took the phase-2 run's own record and put back every change of it.
+undo_restored_phase2() {
+    python3 - "$1" "$2" <<'EOF'
+import json, sys
+record = json.loads(open(sys.argv[1], encoding="ascii").read())["phase2"]["changeRecord"]
+undo = json.loads(open(sys.argv[2], encoding="ascii").read())["undo"]
+assert record and undo["changeRecord"]["stamp"] == record["stamp"], (record, undo)
+assert not undo["refused"] and undo["restored"] > 0, undo
+assert undo["failed"] == undo["ignored"] == undo["unreadable"] == 0, undo
+EOF
+}
+
+# Runs the console program with `arguments`, its output in $e2e/NAME.txt; the exit code in console_code.
+console_code=0
+run_console() {
+    local name=$1 started=$SECONDS
+    shift
+    console_code=0
+    (cd "$WINEPREFIX/drive_c" && timeout 600 wine "$app_windows\\tidewell-console.exe" "$@") \
+        >"$e2e/$name.txt" 2>"$e2e/$name-stderr.txt" || console_code=$?
+    echo "windows-e2e: ${face}tidewell-console $1 took $((SECONDS - started)) s, exit code $console_code"
+}
+
+log_says() {
+    grep -qF -- "$2" "$1"
+}
+
+phase_two_effects() {
+    local log=$1
+    check "phase 2 switches off the HKCU Run entry (approval byte 03)" approval_is_off HKCU Run TwUserAgent
+    check "phase 2 switches off the HKLM Run entry of the 64-bit view" approval_is_off HKLM Run TwMachineAgent
+    check "phase 2 switches off the WOW6432Node Run entry (approval under Run32)" \
+        approval_is_off HKLM Run32 TwMachineAgent32
+    check "phase 2 switches off the Startup-folder shortcut (approval under StartupFolder)" \
+        approval_is_off HKCU StartupFolder TwNotes.lnk
+    check "switched-off Run entries keep their commands" value_is "HKCU\\$run_key" TwUserAgent 64 \
+        "${planted_values[HKCU_Run]}"
+    check "the Startup-folder shortcut stays where it was" test -f "$startup_folder/TwNotes.lnk"
+    check "the binary policy Run value leaves the policy key" value_is "$policy_run_key" TwPolicyAgent 64 ""
+    check "the binary policy Run value is kept whole in the program's backup key" \
+        value_is "$policy_backup_key" TwPolicyAgent 64 "${planted_values[Policy]}"
+    check "TrkWks starts on demand (registry Start 3; Wine's sc has no qc)" service_start_is TrkWks 0x3
+    check "WSearch starts on demand (registry Start 3)" service_start_is WSearch 0x3
+    check "Spooler, on demand already, is left so and said to be" log_says "$log" '打印后台服务（Spooler）：已是手动启动'
+    check "the junk program's leftover folder is gone, read-only file included" test ! -e "$residue"
+    check "Documents is whole after phase 2 (the leftovers' link to it is only a shell link)" documents_whole
+    check "phase 2 logs the leftover clean-up" log_says "$log" '2345安全卫士 残留清理：删除 1 个残留项'
+    check "phase 2 logs the service's former start type" log_says "$log" '[Phase2] 服务 TrkWks 原启动类型: 自动，已设为手动启动'
+    check "phase 2 logs the policy entry's move" log_says "$log" '已禁用组策略自启：TwPolicyAgent'
+    check "phase 2 logs the shortcut by its file name" log_says "$log" '已禁用开机自启：TwNotes.lnk'
+    check "the large-file scan lists the 150 MB file" log_says "$log" 'C:\TwVideos\家庭录像.mp4 (150 MB)'
+}
+
+undo_effects() {
+    check "undo: every approval value and the keys made for them are gone" approvals_absent
+    check "undo: the HKCU Run value is unchanged" value_is "HKCU\\$run_key" TwUserAgent 64 \
+        "${planted_values[HKCU_Run]}"
+    check "undo: the HKLM Run value is unchanged" value_is "HKLM\\$run_key" TwMachineAgent 64 \
+        "${planted_values[HKLM_Run]}"
+    check "undo: the WOW6432Node Run value is unchanged" value_is "HKLM\\$run_key" TwMachineAgent32 32 \
+        "${planted_values[HKLM_Run32]}"
+    check "undo: the policy Run value is back, REG_BINARY with the same bytes" \
+        value_is "$policy_run_key" TwPolicyAgent 64 "${planted_values[Policy]}"
+    check "undo: the backup copy of the policy value is gone" value_is "$policy_backup_key" TwPolicyAgent 64 ""
+    check "undo: TrkWks starts automatically again" service_start_is TrkWks 0x2
+    check "undo: WSearch starts automatically again" service_start_is WSearch 0x2
+    check "undo: Spooler still starts on demand" service_start_is Spooler 0x3
+    check "undo: Documents holds the same files with the same contents" documents_whole
+}
+
+phase_two_run() {
+    plant_phase2_state
+    check "the planted start-up entries, services and leftovers are in place" planted_state_is_there
+    local previous
+    previous=$(newest_log)
+    run_console phase2 --phase2 "$phase2_ids" --json
+    check "console phase 2 finishes with every item done (exit code 0)" [ $console_code -eq 0 ]
+    check "console phase 2 answers in JSON: every item changed the machine but C9 and H3" \
+        phase2_outcomes_are "$e2e/phase2.txt" "$phase2_outcomes"
+    local log
+    log=$(newest_log)
+    [ -n "$log" ] && [ "$log" != "$previous" ] || log=/dev/null
+    phase_two_effects "$log"
+    run_console phase2-undo --undo --json
+    check "console undo of phase 2 finishes (exit code 0)" [ $console_code -eq 0 ]
+    check "console undo takes phase 2's record and puts back all of it" \
+        undo_restored_phase2 "$e2e/phase2.txt" "$e2e/phase2-undo.txt"
+    undo_effects
+}
+
+# The result page's height follows its cards: the report button shares its row with the solid blue finish
+# button, found down the column through the finish button (x 640).
+report_button_y() {
+    convert "$1" -crop 1x680+640+0 +repage txt:- | python3 -c '
+import re, sys
+rows = []
+for line in sys.stdin:
+    match = re.match(r"0,(\d+): \((\d+),(\d+),(\d+)", line)
+    if match:
+        y, red, green, blue = map(int, match.groups())
+        if blue > 180 and red < 80 and green < 160:
+            rows.append(y)
+print((rows[0] + rows[-1]) // 2 if rows else 0)
+'
+}
+
+report_button_x=249
+
+phase2_page_check() {
+    local y
+    y=$(report_button_y "$shots/end.png")
+    xdotool mousemove --window "$window_id" "$report_button_x" "$y" click 1
+    sleep 2
+    shoot phase2
+    check "the result page's report button leads to the phase-2 page" differs "$shots/end.png" "$shots/phase2.png"
+}
+
+# ---------------------------------------------------------------------------------------------------
+# The Windows 7 face of the prefix: winecfg writes 6.1 build 7601 into both registry views; the number
+# values Windows 10 added are removed, as a Windows 7 has none.
+
+windows7_face() {
+    local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion' view
+    in_prefix winecfg -v win7
+    for view in 64 32; do
+        in_prefix reg delete "$key" /v CurrentMajorVersionNumber /f "/reg:$view" >/dev/null 2>&1 || true
+        in_prefix reg delete "$key" /v CurrentMinorVersionNumber /f "/reg:$view" >/dev/null 2>&1 || true
+    done
+}
+
+windows7_run() {
+    windows7_face
+    face="Windows 7: "
+    local previous log
+    previous=$(newest_log)
+    run_console phase2-win7 --phase2 "$startup_ids,C13" --json
+    check "console phase 2 finishes (exit code 0)" [ $console_code -eq 0 ]
+    check "console phase 2 answers in JSON: the start-up items unchanged, C13 changed" \
+        phase2_outcomes_are "$e2e/phase2-win7.txt" "${startup_ids//,/=unchanged }=unchanged C13=changed"
+    log=$(newest_log)
+    [ -n "$log" ] && [ "$log" != "$previous" ] || log=/dev/null
+    check "the run log header says Windows 7 build 7601" grep -q '^系统版本: Win7 (Build 7601)' "$log"
+    check "the storage decision line says why none was made" \
+        log_says "$log" '存储决策: 未作决策（Windows 7 不调整快速启动和休眠，保持现有设置）'
+    check "start-up entries are left alone, saying Windows 7 has no switch" \
+        log_says "$log" '自启禁用：Windows 7 没有启动项开关，未作改动：TwUserAgent'
+    check "no start-up approval is written (StartupApproved keys stay absent)" approvals_absent
+    check "TrkWks starts on demand" service_start_is TrkWks 0x3
+    run_console phase2-win7-undo --undo
+    check "console undo finishes (exit code 0)" [ $console_code -eq 0 ]
+    check "undo: TrkWks starts automatically again" service_start_is TrkWks 0x2
+    local shots=$shots/windows7
+    window_run
+    face=""
 }
 
 # ---------------------------------------------------------------------------------------------------
@@ -520,9 +829,11 @@ main() {
     phase_one
     undo_run
     window_run
+    phase_two_run
     read_only_run
     linux_fonts_run
     high_dpi_run
+    windows7_run
     echo "windows-e2e: screenshots in $shots ($((SECONDS - started)) s under Wine)"
     echo "windows-e2e: $passed passed, $failed failed"
     [ $failed -eq 0 ]

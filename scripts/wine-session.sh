@@ -53,6 +53,13 @@ initialise_prefix() {
 }
 
 # Without the Z: drive (the whole host file system) nothing a program deletes can be outside the prefix.
+# Wine also links the user's Desktop, Documents, Downloads, Music, Pictures and Videos to the Linux home;
+# through such a link a deletion inside the prefix reaches the home, so each becomes a folder of its own.
 seal_prefix() {
     rm -f "$WINEPREFIX/dosdevices/z:"
+    local link
+    while IFS= read -r -d '' link; do
+        rm -f "$link"
+        mkdir "$link"
+    done < <(find "$WINEPREFIX/drive_c/users" -mindepth 2 -maxdepth 2 -type l -print0)
 }
