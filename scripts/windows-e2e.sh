@@ -237,10 +237,12 @@ phase_one() {
 
 window_pid=""
 
-# Starts tidewell.exe from `folder` (a Windows path) and waits up to 60 s for its window.
+# Starts tidewell.exe from `folder` (a Windows path) with the arguments that follow, and waits up to 60 s
+# for its window.
 start_window() {
     local folder=$1 tries=0
-    (cd "$WINEPREFIX/drive_c" && exec wine "$folder\\tidewell.exe") >>"$e2e/window-output.txt" 2>&1 &
+    shift
+    (cd "$WINEPREFIX/drive_c" && exec wine "$folder\\tidewell.exe" "$@") >>"$e2e/window-output.txt" 2>&1 &
     window_pid=$!
     window_id=""
     while [ -z "$window_id" ]; do
@@ -716,22 +718,6 @@ set_log_pixels() {
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
 }
 
-start_demo_window() {
-    local tries=0
-    (cd "$WINEPREFIX/drive_c" && exec wine "$app_windows\\tidewell.exe" cs) >>"$e2e/window-output.txt" 2>&1 &
-    window_pid=$!
-    window_id=""
-    while [ -z "$window_id" ]; do
-        window_id=$(xdotool search --onlyvisible --name '^Tidewell$' 2>/dev/null | head -n 1 || true)
-        [ -n "$window_id" ] && break
-        tries=$((tries + 1))
-        if [ $tries -gt 600 ] || ! kill -0 "$window_pid" 2>/dev/null; then
-            return 1
-        fi
-        sleep 0.1
-    done
-}
-
 # Sets X, Y, WIDTH and HEIGHT to the window's geometry on the screen.
 read_window_geometry() {
     eval "$(xdotool getwindowgeometry --shell "$window_id")"
@@ -790,7 +776,7 @@ scaled_at() {
     start_xvfb windows-e2e "$screen"
     wineserver -p
     set_log_pixels $((percent * 96 / 100))
-    if ! start_demo_window; then
+    if ! start_window "$app_windows" cs; then
         check "the window opens at $percent % on $screen" false
         return 0
     fi
