@@ -84,11 +84,6 @@ int ScreenshotSet::run()
     for (int themeIndex = 0; themeIndex < 3; ++themeIndex)
         shootTheme(window, themeIndex);
 
-    // The progress shots ended with the page's done texts; its hand-over to the window (with no run behind
-    // it) must pass before the real run starts.
-    waitUntil([] { return false; }, ProgressPage::kHandOverMs + 300);
-    window.findChild<ResultPage*>()->hide();
-
     Optimizer demo(QStringList{QStringLiteral("tidewell"), QStringLiteral("--cs")}, appDir);
     demo.show();
     demo.findChild<QPushButton*>(QStringLiteral("startBtn"))->click();
@@ -176,6 +171,10 @@ void ScreenshotSet::shootProgress(Optimizer& window, const QString& prefix, int 
     page->onOptimizationDone();
     settle();
     save(window.grab(), prefix + QStringLiteral("progress-done.png"));
+    // The done texts hand over to the window, which opens the result page (with no run behind it): let that
+    // pass here, so that it does not cover the home page behind the next shots.
+    waitUntil([] { return false; }, ProgressPage::kHandOverMs + 300);
+    window.findChild<ResultPage*>()->hide();
     page->hide();
 }
 
@@ -247,13 +246,17 @@ void ScreenshotSet::shootConfirmation(Optimizer& window, const QString& file)
     auto* phase2 = window.findChild<Phase2Page*>();
     phase2->scrollToGroup(3);
     settle();
+    bool asked = false;
     DialogRunner::setNextAnswer([&](QDialog& dialog) {
         settle();
         save(overWindow(window, dialog), file);
         dialog.reject();
+        asked = true;
     });
+    // The question waits for the restore points to be counted on a worker thread.
     const QList<QCheckBox*> boxes = phase2->card(3)->findChildren<QCheckBox*>();
     boxes.last()->setChecked(true);
+    waitUntil([&] { return asked; }, kRunTimeoutMs);
     DialogRunner::clearAnswers();
 }
 
