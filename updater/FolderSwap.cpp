@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <iterator>
+
 const FolderSwap::Step FolderSwap::kSteps[] = {
     {SwapJournal::Step::MoveData, &FolderSwap::moveData},     {SwapJournal::Step::KeepBackup, &FolderSwap::keepBackup},
     {SwapJournal::Step::Retire, &FolderSwap::retire},         {SwapJournal::Step::Install, &FolderSwap::install},

@@ -17,8 +17,8 @@ public:
     bool fetch(const QString& version, const QString& relativePath, qint64 maxBytes, QIODevice& sink,
                const Received& received, QString& error) override;
 
+private:
     QUrl urlOf(const QString& version, const QString& relativePath) const;
 
-private:
     QUrl base_;
 };

@@ -22,18 +22,9 @@ bool SelfCopy::relaunch(const QString& executable, const QString& programFolder,
 {
     QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/tidewell-updater-XXXXXX"));
     folder.setAutoRemove(false);
-    copyFolder_ = folder.path();
-    const QString name = QFileInfo(executable).fileName();
-    bool copied = folder.isValid() && QFile::copy(executable, copyFolder_ + QLatin1Char('/') + name) &&
-                  copyInto(programFolder, copyFolder_, {QStringLiteral("*.dll")});
-    for (const char* plugins : kPluginFolders) {
-        const QString from = programFolder + QLatin1Char('/') + QLatin1String(plugins);
-        copied = copied && (!QFileInfo::exists(from) ||
-                            copyInto(from, copyFolder_ + QLatin1Char('/') + QLatin1String(plugins), {}));
-    }
-    if (!copied) {
+    if (!folder.isValid() || !copyAll(executable, programFolder, folder.path())) {
         error = QStringLiteral("无法把更新程序复制到临时文件夹 %1，请检查系统盘的剩余空间。")
-                    .arg(QDir::toNativeSeparators(copyFolder_));
+                    .arg(QDir::toNativeSeparators(QDir::tempPath()));
         return false;
     }
     std::vector<std::wstring> options;
@@ -41,11 +32,24 @@ bool SelfCopy::relaunch(const QString& executable, const QString& programFolder,
         options.push_back(toWString(argument));
     options.push_back(toWString(QLatin1String(kProgramFolderOption)));
     options.push_back(toWString(QDir::toNativeSeparators(programFolder)));
-    const std::wstring copy = toWString(QDir::toNativeSeparators(copyFolder_ + QLatin1Char('/') + name));
-    if (machine_.commands.startDetached(copy, options) == platform::ErrorSuccess)
+    const QString copy = folder.path() + QLatin1Char('/') + QFileInfo(executable).fileName();
+    if (machine_.commands.startDetached(toWString(QDir::toNativeSeparators(copy)), options) == platform::ErrorSuccess)
         return true;
     error = QStringLiteral("无法启动临时文件夹中的更新程序。");
     return false;
+}
+
+bool SelfCopy::copyAll(const QString& executable, const QString& programFolder, const QString& copyFolder)
+{
+    if (!QFile::copy(executable, copyFolder + QLatin1Char('/') + QFileInfo(executable).fileName()) ||
+        !copyInto(programFolder, copyFolder, {QStringLiteral("*.dll")}))
+        return false;
+    for (const char* plugins : kPluginFolders) {
+        const QString from = programFolder + QLatin1Char('/') + QLatin1String(plugins);
+        if (QFileInfo::exists(from) && !copyInto(from, copyFolder + QLatin1Char('/') + QLatin1String(plugins), {}))
+            return false;
+    }
+    return true;
 }
 
 bool SelfCopy::copyInto(const QString& from, const QString& to, const QStringList& filters)

@@ -20,12 +20,9 @@ public:
     bool relaunch(const QString& executable, const QString& programFolder, const QStringList& arguments,
                   QString& error);
 
-    // The copy's folder, once relaunch has made it.
-    QString copyFolder() const { return copyFolder_; }
-
 private:
+    bool copyAll(const QString& executable, const QString& programFolder, const QString& copyFolder);
     bool copyInto(const QString& from, const QString& to, const QStringList& filters);
 
     platform::Platform& machine_;
-    QString copyFolder_;
 };

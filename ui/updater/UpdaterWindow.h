@@ -21,10 +21,10 @@ public:
     // Starts the flow as the start button would.
     void startUpdate();
 
+private:
     // "1.5 MB" or "820 KB": the units the window shows sizes and speeds in.
     static QString sizeText(qint64 bytes);
 
-private:
     void createWidgets();
     void applyTheme(int themeIndex);
     void onActionClicked();
