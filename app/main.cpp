@@ -4,11 +4,13 @@
 #include "log/RunLogger.h"
 #include "platform/DllSearch.h"
 #include "ui/main/Optimizer.h"
+#include "updater/SwapRecovery.h"
 
 #include "ui/theme/InterfaceFont.h"
 
 #include <QApplication>
 #include <QTextStream>
+#include <QTimer>
 
 int main(int argc, char* argv[])
 {
@@ -19,6 +21,9 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationName(QStringLiteral("Brightdesk"));
     QCoreApplication::setApplicationVersion(QStringLiteral("2.0.0"));
     substituteInterfaceFont();
+    // An update cut off by a power cut is finished or undone before anything reads the program folder.
+    const QString appDir = QCoreApplication::applicationDirPath();
+    recoverInterruptedUpdate(appDir);
 
     QString error;
     std::unique_ptr<MachineBackend> machine = openMachineBackend(error);
@@ -28,7 +33,6 @@ int main(int argc, char* argv[])
     }
     platform::setCurrent(&machine->platform());
 
-    const QString appDir = QCoreApplication::applicationDirPath();
     RunLogger::instance().initialize(appDir, QString(), machine->platform());
 
     int exitCode = 0;
@@ -37,6 +41,7 @@ int main(int argc, char* argv[])
         firstPaint.watch(&window);
         OnScreenWindow::centre(window);
         window.show();
+        QTimer::singleShot(0, [&appDir] { confirmProgramStarted(appDir); });
         exitCode = app.exec();
     }
     if (!machine->save(error))

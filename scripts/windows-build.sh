@@ -89,7 +89,7 @@ main() {
     echo "windows-build: Qt $qt ($((SECONDS - started)) s)"
     started=$SECONDS
     configure
-    cmake --build "$build/cmake" --parallel "$(nproc)" --target tidewell tidewell-console
+    cmake --build "$build/cmake" --parallel "$(nproc)" --target tidewell tidewell-console updaterwindow
     echo "windows-build: program built ($((SECONDS - started)) s)"
     lay_out_app
     check_imports

@@ -20,6 +20,7 @@ LAYERS = [
     ["analysis", "startup"],
     ["phase1", "phase2"],
     ["update"],
+    ["updater"],
     ["ui"],
     ["app", "resources"],
 ]
