@@ -79,6 +79,13 @@ bool appendOnce(QVector<OptItem>& items, const OptItem& item)
     return true;
 }
 
+// Joins two sentences with one full stop: a detail taken from the signature file already ends in one.
+QString sentences(const QString& first, const QString& second)
+{
+    const QChar stop(0x3002);
+    return first.endsWith(stop) ? first + second : first + stop + second;
+}
+
 OptItem placeholder(const char* title, const char* description)
 {
     return makeItem(QString(), QString::fromUtf8(title), QString::fromUtf8(description), 0, true);
@@ -172,7 +179,7 @@ OptGroup conflictGroup(const OptGroup& base, const QVector<ConflictAdvice>& conf
     for (const ConflictAdvice& advice : conflicts) {
         const bool antivirus = advice.category == QLatin1String("antivirus");
         group.items.append(makeItem(QStringLiteral("FAM_%1_%2").arg(advice.category).arg(group.items.size()),
-                                    advice.title, advice.detail + QStringLiteral("。") + advice.suggestion,
+                                    advice.title, sentences(advice.detail, advice.suggestion),
                                     antivirus ? 2 : 1, true));
     }
     if (group.items.isEmpty())
