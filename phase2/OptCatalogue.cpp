@@ -52,8 +52,6 @@ const FixedItemRow kFixedItems[] = {
 
 const char* const kRiskTexts[] = {"💡 轻微", "⚠ 轻度", "⚠ 中度"};
 
-constexpr int kCommandCut = 60;
-
 OptItem makeItem(const QString& id, const QString& title, const QString& description, int riskLevel,
                  bool infoOnly)
 {
@@ -137,7 +135,7 @@ OptGroup startupGroup(const OptGroup& base, const QVector<StartupScanItem>& star
         if (entry.hijacked || !entry.canDisable || entry.riskLevel < 1)
             continue;
         OptItem item = makeItem(QStringLiteral("ST:%1:%2").arg(entry.sourceType).arg(entry.name), entry.name,
-                                entry.source + QStringLiteral("：") + entry.command.left(kCommandCut),
+                                entry.source + QStringLiteral("：") + entry.command,
                                 entry.riskLevel >= 2 ? 2 : 1, false);
         item.riskText = entry.riskLabel;
         item.tag = entry.riskLabel;

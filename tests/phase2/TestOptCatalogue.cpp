@@ -121,13 +121,14 @@ private slots:
         }
     }
 
-    void testHijackedItemsComeFirstAndCommandsAreCutAt60()
+    // The whole command: the page's label shortens it in the middle where it must, with the whole as tooltip.
+    void testHijackedItemsComeFirstAndCommandsAreWhole()
     {
         StartupScanItem longCommand = entry("long", 1, 1, true);
         longCommand.command = QString(70, QLatin1Char('x'));
         const OptGroup group = startupOf({longCommand, entry("Shell", 7, 2, false, true)});
         QCOMPARE(ids(group), QStringList({"HJ_Shell", "ST:1:long"}));
-        QCOMPARE(group.items[1].description, QStringLiteral("HKLM Run：") + QString(60, QLatin1Char('x')));
+        QCOMPARE(group.items[1].description, QStringLiteral("HKLM Run：") + QString(70, QLatin1Char('x')));
     }
 
     void testTheSameNameTwiceIsOneItem()
