@@ -18,6 +18,7 @@ struct RegistryTweak {
     const char* text; // null for a DWORD
     std::uint32_t dword;
     TweakCondition condition;
+    const char* label; // UTF-8, the setting's name where the user reads about it (undo)
 
     bool appliesTo(const StageCore& core) const;
     void apply(StageCore& core) const;

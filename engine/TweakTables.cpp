@@ -7,14 +7,15 @@ namespace TweakTables {
 const VisualTweak kVisualTweaks[4] = {
     {42, "正在关闭透明效果...",
      {Hive::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize", "EnableTransparency",
-      nullptr, 0, TweakCondition::Windows10OrLater}},
+      nullptr, 0, TweakCondition::Windows10OrLater, "透明效果"}},
     {44, "正在加速菜单响应...",
-     {Hive::CurrentUser, "Control Panel\\Desktop", "MenuShowDelay", "0", 0, TweakCondition::Always}},
+     {Hive::CurrentUser, "Control Panel\\Desktop", "MenuShowDelay", "0", 0, TweakCondition::Always, "菜单显示延迟"}},
     {46, "正在关闭窗口动画...",
-     {Hive::CurrentUser, "Control Panel\\Desktop\\WindowMetrics", "MinAnimate", "0", 0, TweakCondition::Always}},
+     {Hive::CurrentUser, "Control Panel\\Desktop\\WindowMetrics", "MinAnimate", "0", 0, TweakCondition::Always,
+      "窗口动画"}},
     {48, "正在优化任务栏...",
      {Hive::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced", "TaskbarAnimations",
-      nullptr, 0, TweakCondition::Always}},
+      nullptr, 0, TweakCondition::Always, "任务栏动画"}},
 };
 
 const ServiceTweak kServices[6] = {
@@ -42,20 +43,31 @@ const TelemetryTask kTelemetryTasks[5] = {
 };
 
 const RegistryTweak kCeipValue = {Hive::LocalMachine, "SOFTWARE\\Microsoft\\SQMClient\\Windows", "CEIPEnable",
-                                  nullptr, 0, TweakCondition::Always};
+                                  nullptr, 0, TweakCondition::Always, "客户体验改善计划"};
 
 const RegistryTweak kPrivacyValues[5] = {
     {Hive::LocalMachine, "SOFTWARE\\Policies\\Microsoft\\Windows\\DataCollection", "AllowTelemetry", nullptr, 0,
-     TweakCondition::NotWindows7},
+     TweakCondition::NotWindows7, "遥测数据收集"},
     {Hive::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\AdvertisingInfo", "Enabled", nullptr, 0,
-     TweakCondition::Always},
+     TweakCondition::Always, "广告标识"},
     {Hive::LocalMachine, "SOFTWARE\\Policies\\Microsoft\\Windows\\Windows Search", "AllowCortana", nullptr, 0,
-     TweakCondition::Windows10OrLater},
+     TweakCondition::Windows10OrLater, "Cortana"},
     {Hive::LocalMachine, "SOFTWARE\\Policies\\Microsoft\\Windows\\System", "EnableActivityFeed", nullptr, 0,
-     TweakCondition::Always},
+     TweakCondition::Always, "活动历史记录"},
     {Hive::LocalMachine,
      "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\CapabilityAccessManager\\ConsentStore\\userAccountInformation",
-     "Value", "Deny", 0, TweakCondition::Always},
+     "Value", "Deny", 0, TweakCondition::Always, "应用访问账户信息"},
 };
+
+QVector<const RegistryTweak*> registryTweaks()
+{
+    QVector<const RegistryTweak*> tweaks;
+    for (const auto& visual : kVisualTweaks)
+        tweaks.append(&visual.value);
+    tweaks.append(&kCeipValue);
+    for (const auto& privacy : kPrivacyValues)
+        tweaks.append(&privacy);
+    return tweaks;
+}
 
 } // namespace TweakTables

@@ -2,6 +2,8 @@
 
 #include "engine/RegistryTweak.h"
 
+#include <QVector>
+
 #include <cstddef>
 
 // The fixed changes of the system-settings and privacy stages, as data. Adding a change is adding a row.
@@ -42,5 +44,8 @@ extern const LegacyServiceTweak kLegacyServices[14];
 extern const TelemetryTask kTelemetryTasks[5];
 extern const RegistryTweak kCeipValue;
 extern const RegistryTweak kPrivacyValues[5];
+
+// Every registry value of the tables above, in table order.
+QVector<const RegistryTweak*> registryTweaks();
 
 } // namespace TweakTables

@@ -52,8 +52,6 @@ const FixedItemRow kFixedItems[] = {
 
 const char* const kRiskTexts[] = {"💡 轻微", "⚠ 轻度", "⚠ 中度"};
 
-constexpr int kCommandCut = 60;
-
 OptItem makeItem(const QString& id, const QString& title, const QString& description, int riskLevel,
                  bool infoOnly)
 {
@@ -77,6 +75,13 @@ bool appendOnce(QVector<OptItem>& items, const OptItem& item)
     }
     items.append(item);
     return true;
+}
+
+// Joins two sentences with one full stop: a detail taken from the signature file already ends in one.
+QString sentences(const QString& first, const QString& second)
+{
+    const QChar stop(0x3002);
+    return first.endsWith(stop) ? first + second : first + stop + second;
 }
 
 OptItem placeholder(const char* title, const char* description)
@@ -130,7 +135,7 @@ OptGroup startupGroup(const OptGroup& base, const QVector<StartupScanItem>& star
         if (entry.hijacked || !entry.canDisable || entry.riskLevel < 1)
             continue;
         OptItem item = makeItem(QStringLiteral("ST:%1:%2").arg(entry.sourceType).arg(entry.name), entry.name,
-                                entry.source + QStringLiteral("：") + entry.command.left(kCommandCut),
+                                entry.source + QStringLiteral("：") + entry.command,
                                 entry.riskLevel >= 2 ? 2 : 1, false);
         item.riskText = entry.riskLabel;
         item.tag = entry.riskLabel;
@@ -172,7 +177,7 @@ OptGroup conflictGroup(const OptGroup& base, const QVector<ConflictAdvice>& conf
     for (const ConflictAdvice& advice : conflicts) {
         const bool antivirus = advice.category == QLatin1String("antivirus");
         group.items.append(makeItem(QStringLiteral("FAM_%1_%2").arg(advice.category).arg(group.items.size()),
-                                    advice.title, advice.detail + QStringLiteral("。") + advice.suggestion,
+                                    advice.title, sentences(advice.detail, advice.suggestion),
                                     antivirus ? 2 : 1, true));
     }
     if (group.items.isEmpty())

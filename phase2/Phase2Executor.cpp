@@ -31,13 +31,15 @@ void Phase2Executor::execute(const QVector<OptItem>& items, const ScanReportBund
     for (const OptItem& item : items) {
         if (QThread::currentThread()->isInterruptionRequested())
             break;
+        // Announced before it runs: an item such as the residue clean-up can take minutes, and the status
+        // must name what is under way then, not what ended before it.
+        emit progressUpdated(done * 100 / total, QStringLiteral("正在执行：") + item.title);
         const ItemResult result = demoMode_ ? ItemResult::unchanged(Phase2Sample::resultLine(item))
                                             : runItem(recording.machine(), item, report, h2KeepN, a2SizeMB);
         if (!result.line.isEmpty())
             lines.append(result.line);
         results.append({item.id, result});
         ++done;
-        emit progressUpdated(done * 100 / total, QStringLiteral("正在执行：") + item.title);
     }
     QString summary = QStringLiteral("本次共执行 %1 项优化：\n").arg(done) + lines.join(QLatin1Char('\n'));
     if (done < items.size())

@@ -35,6 +35,7 @@ struct ChangeRecord {
     QVector<QJsonObject> changes;
     int unreadableLines = 0;
     int changeLines = 0; // the lines after the header, whether they can be read or not
+    QDateTime restoredAt; // when undo last put the whole record back; invalid when it never did
 
     // Reads a record one line at a time. False, with the reason, when the file cannot be read, is too large,
     // or its first line is not a record header; lines after it that are not JSON objects, or are longer than

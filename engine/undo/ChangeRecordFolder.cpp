@@ -1,6 +1,7 @@
 #include "engine/undo/ChangeRecordFolder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -14,6 +15,7 @@ namespace
 
 constexpr int kMostRecordsPerSecond = 100;
 const QString kStampFormat = QStringLiteral("yyyyMMdd_HHmmss");
+const QString kRestoredSuffix = QStringLiteral(".restored");
 
 QString fileName(const QString& device, const QString& stamp)
 {
@@ -64,6 +66,7 @@ QVector<ChangeRecord> records(const QString& folder, const QString& device, cons
             !ChangeRecord::readHeader(file.filePath(), record, problem) || !belongsTo(record, device, machine) ||
             !timesAgree(record, now))
             continue;
+        record.restoredAt = restoredAt(file.filePath());
         found.append(record);
         if (found.size() == kMostRecordsListed)
             break;
@@ -83,6 +86,22 @@ QString pathOf(const QString& folder, const QString& stamp)
             return file.filePath();
     }
     return {};
+}
+
+bool markRestored(const QString& recordPath, const QDateTime& when)
+{
+    QFile mark(recordPath + kRestoredSuffix);
+    return mark.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           mark.write(when.toString(Qt::ISODate).toLatin1()) > 0;
+}
+
+QDateTime restoredAt(const QString& recordPath)
+{
+    constexpr int kLongestMark = 64;
+    QFile mark(recordPath + kRestoredSuffix);
+    if (!mark.open(QIODevice::ReadOnly))
+        return {};
+    return QDateTime::fromString(QString::fromLatin1(mark.read(kLongestMark)).trimmed(), Qt::ISODate);
 }
 
 bool belongsTo(const ChangeRecord& record, const QString& device, const QString& machine)

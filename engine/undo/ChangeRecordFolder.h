@@ -34,6 +34,12 @@ bool belongsTo(const ChangeRecord& record, const QString& device, const QString&
 // edited to pass for the newest record is not.
 bool timesAgree(const ChangeRecord& record, const QDateTime& now);
 
+// A record undone in full is marked by a small file beside it ("<record>.restored", holding the time), so
+// that the record itself stays as it was written and every version of the program reads it as before.
+bool markRestored(const QString& recordPath, const QDateTime& when);
+// The time of the mark, or an invalid time when the record was never undone in full.
+QDateTime restoredAt(const QString& recordPath);
+
 constexpr int kMostRecordsListed = 500;
 
 } // namespace ChangeRecordFolder

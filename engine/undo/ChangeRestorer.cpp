@@ -2,6 +2,7 @@
 
 #include "engine/ConsoleTool.h"
 #include "engine/undo/ChangeJson.h"
+#include "engine/undo/ChangeNames.h"
 #include "engine/undo/ChangeRecordFolder.h"
 #include "engine/undo/ChangeScope.h"
 #include "engine/undo/MoveBack.h"
@@ -19,7 +20,6 @@ namespace
 
 constexpr int kToolWaitMs = 15000;
 constexpr int kLongestText = 1024;
-const char* const kStartTypeNames[] = {"引导", "系统", "自动", "手动", "禁用"};
 
 // A member that must be a string of sensible length; null when it is missing or is not one.
 std::optional<QString> textOf(const QJsonObject& change, const char* member)
@@ -87,14 +87,18 @@ ChangeRestorer::Summary ChangeRestorer::restore(const ChangeRecord& record, cons
     }
     movedCopies_.clear();
     const QVector<QJsonObject> changes = withMoves(record);
+    names_ = ChangeNames(machine_).of(changes);
+    open_.clear();
+    for (const QString& name : qAsConst(names_))
+        ++open_[name].changesLeft;
     const QString stopped = QLatin1String(ChangeJson::kServiceStopped);
-    for (auto it = changes.crbegin(); it != changes.crend(); ++it) {
-        if (it->value(QStringLiteral("kind")).toString() != stopped)
-            report(restoreOne(*it), summary, onLine);
+    for (int i = changes.size() - 1; i >= 0; --i) {
+        if (changes[i].value(QStringLiteral("kind")).toString() != stopped)
+            report(i, restoreOne(changes[i]), summary, onLine);
     }
-    for (auto it = changes.crbegin(); it != changes.crend(); ++it) {
-        if (it->value(QStringLiteral("kind")).toString() == stopped)
-            report(restoreOne(*it), summary, onLine);
+    for (int i = changes.size() - 1; i >= 0; --i) {
+        if (changes[i].value(QStringLiteral("kind")).toString() == stopped)
+            report(i, restoreOne(changes[i]), summary, onLine);
     }
     if (summary.ignored > 0)
         emitLine(QStringLiteral("记录中有 %1 项不属于本程序会做的更改，已忽略").arg(summary.ignored), summary, onLine);
@@ -117,32 +121,43 @@ QString ChangeRestorer::refusal(const ChangeRecord& record, const QString& devic
     return {};
 }
 
-void ChangeRestorer::report(const Step& step, Summary& summary, const std::function<void(const QString&)>& onLine)
+// A thing's line is written once the last of its changes is back: it failed when any change of it failed,
+// was restored when any came back, and already was so otherwise.
+void ChangeRestorer::report(int change, const Step& step, Summary& summary,
+                            const std::function<void(const QString&)>& onLine)
 {
-    QString line;
-    switch (step.result) {
+    if (step.result == Result::Ignored)
+        ++summary.ignored;
+    if (step.result == Result::Unreadable)
+        ++summary.unreadable;
+    Thing& thing = open_[names_[change]];
+    if (step.result == Result::Restored || step.result == Result::AlreadySo || step.result == Result::Failed)
+        thing.merge(step);
+    if (--thing.changesLeft > 0 || !thing.outcome)
+        return;
+    QString line = names_[change];
+    switch (thing.outcome->result) {
     case Result::Restored:
         ++summary.restored;
-        line = step.label + QStringLiteral("：已恢复");
+        line += QStringLiteral("：已恢复");
         break;
     case Result::AlreadySo:
         ++summary.alreadySo;
-        line = step.label + QStringLiteral("：已是原状");
+        line += QStringLiteral("：已是原状");
         break;
-    case Result::Failed:
+    default:
         ++summary.failed;
-        line = step.label + QStringLiteral("：恢复失败（%1）").arg(step.reason);
+        line += QStringLiteral("：恢复失败（%1）").arg(thing.outcome->reason);
         break;
-    case Result::Ignored:
-        ++summary.ignored;
-        return;
-    case Result::Unreadable:
-        ++summary.unreadable;
-        return;
-    case Result::PartOfMove:
-        return;
     }
     emitLine(line, summary, onLine);
+}
+
+void ChangeRestorer::Thing::merge(const Step& step)
+{
+    const auto rank = [](Result result) { return result == Result::Failed ? 2 : result == Result::Restored ? 1 : 0; };
+    if (!outcome || rank(step.result) > rank(outcome->result))
+        outcome = step;
 }
 
 void ChangeRestorer::emitLine(const QString& line, Summary& summary, const std::function<void(const QString&)>& onLine)
@@ -171,7 +186,7 @@ ChangeRestorer::Step ChangeRestorer::restoreOne(const QJsonObject& change)
         if (kind == QLatin1String(name))
             return (this->*handler)(change);
     }
-    return {Result::Ignored, {}, {}};
+    return {Result::Ignored, {}};
 }
 
 ChangeRestorer::Step ChangeRestorer::registryValue(const QJsonObject& change)
@@ -182,23 +197,22 @@ ChangeRestorer::Step ChangeRestorer::registryValue(const QJsonObject& change)
         !ChangeJson::valueFromJson(change.value(QStringLiteral("prior")), prior, kLongestText * 64))
         return {};
     if (!prior && movedCopies_.contains(*place))
-        return {Result::PartOfMove, {}, {}};
+        return {Result::PartOfMove, {}};
     const std::optional<RegType> type = prior ? std::optional<RegType>(prior->type) : std::nullopt;
     const int limit = ChangeScope::registryValueLimit(place->hive, place->key, place->name, type);
     if (limit == 0 || (prior && static_cast<int>(prior->data.size()) > limit))
-        return {Result::Ignored, {}, {}};
-    const QString label = place->label();
+        return {Result::Ignored, {}};
     std::unique_ptr<RegistryKey> handle;
     Status status =
         machine_.registry.openKey(place->hive, toWString(place->key), RegAccess::ReadWrite, place->view, handle);
     if (status == ErrorFileNotFound && !prior)
-        return {Result::AlreadySo, label, {}};
+        return {Result::AlreadySo, {}};
     if (status == ErrorFileNotFound)
         status =
             machine_.registry.createKey(place->hive, toWString(place->key), RegAccess::ReadWrite, place->view, handle);
     if (!succeeded(status))
-        return {Result::Failed, label, statusText(status)};
-    return putValue(*handle, place->name, prior, label);
+        return {Result::Failed, statusText(status)};
+    return putValue(*handle, place->name, prior);
 }
 
 // The copy's own, older line (it did not exist before) belongs to the move whatever the move comes to: once
@@ -214,17 +228,17 @@ ChangeRestorer::Step ChangeRestorer::movedValue(const QJsonObject& change)
         return {};
     movedCopies_.append(*copy);
     if (!ChangeScope::isProgramMove(*original, *copy))
-        return {Result::Ignored, {}, {}};
+        return {Result::Ignored, {}};
     const MoveBack::Result result = MoveBack(machine_.registry).restore(*original, *copy, *prior);
     switch (result.outcome) {
     case MoveBack::Outcome::Restored:
-        return {Result::Restored, original->label(), {}};
+        return {Result::Restored, {}};
     case MoveBack::Outcome::AlreadySo:
-        return {Result::AlreadySo, original->label(), {}};
+        return {Result::AlreadySo, {}};
     case MoveBack::Outcome::Failed:
         break;
     }
-    return {Result::Failed, original->label(), result.reason};
+    return {Result::Failed, result.reason};
 }
 
 ChangeRestorer::Step ChangeRestorer::adapterValue(const QJsonObject& change)
@@ -238,30 +252,29 @@ ChangeRestorer::Step ChangeRestorer::adapterValue(const QJsonObject& change)
     const int limit =
         ChangeScope::adapterValueLimit(*adapter, *name, prior ? std::optional<RegType>(prior->type) : std::nullopt);
     if (limit == 0 || (prior && static_cast<int>(prior->data.size()) > limit))
-        return {Result::Ignored, {}, {}};
-    const QString label = QStringLiteral("网卡 %1 的电源管理设置").arg(*adapter);
+        return {Result::Ignored, {}};
     std::unique_ptr<RegistryKey> handle;
     const Status status = machine_.devices.openAdapterDriverKey(toWString(*adapter), handle);
     if (!succeeded(status))
-        return {Result::Failed, label, status == ErrorNotFound ? QStringLiteral("网卡已不存在") : statusText(status)};
-    return putValue(*handle, *name, prior, label);
+        return {Result::Failed, status == ErrorNotFound ? QStringLiteral("网卡已不存在") : statusText(status)};
+    return putValue(*handle, *name, prior);
 }
 
 ChangeRestorer::Step ChangeRestorer::putValue(RegistryKey& key, const QString& name,
-                                              const std::optional<RegValue>& prior, const QString& label)
+                                              const std::optional<RegValue>& prior)
 {
     const std::wstring valueName = toWString(name);
     std::optional<RegValue> current;
     if (!RecordingKey::readState(key, valueName, current))
-        return {Result::Failed, label, QStringLiteral("无法读取当前值")};
+        return {Result::Failed, QStringLiteral("无法读取当前值")};
     if (current == prior)
-        return {Result::AlreadySo, label, {}};
+        return {Result::AlreadySo, {}};
     const Status status = prior ? key.setValue(valueName, *prior) : key.deleteValue(valueName);
     if (!succeeded(status))
-        return {Result::Failed, label, statusText(status)};
+        return {Result::Failed, statusText(status)};
     if (!RecordingKey::readState(key, valueName, current) || !(current == prior))
-        return {Result::Failed, label, QStringLiteral("写入后读回不符")};
-    return {Result::Restored, label, {}};
+        return {Result::Failed, QStringLiteral("写入后读回不符")};
+    return {Result::Restored, {}};
 }
 
 ChangeRestorer::Step ChangeRestorer::registryKey(const QJsonObject& change)
@@ -272,23 +285,22 @@ ChangeRestorer::Step ChangeRestorer::registryKey(const QJsonObject& change)
     if (!hive || !view || !key)
         return {};
     if (!ChangeScope::allowsKeyRemoval(*hive, *key))
-        return {Result::Ignored, {}, {}};
-    const QString label = QStringLiteral("注册表项 %1\\%2").arg(ChangeJson::hiveName(*hive), *key);
+        return {Result::Ignored, {}};
     std::unique_ptr<RegistryKey> handle;
     const Status status = machine_.registry.openKey(*hive, toWString(*key), RegAccess::Read, *view, handle);
     if (status == ErrorFileNotFound)
-        return {Result::AlreadySo, label, {}};
+        return {Result::AlreadySo, {}};
     std::uint32_t values = 0;
     std::uint32_t subKeys = 0;
     if (!succeeded(status) || !succeeded(handle->valueCount(values)) || !succeeded(handle->subKeyCount(subKeys)))
-        return {Result::Failed, label, statusText(status)};
+        return {Result::Failed, statusText(status)};
     if (values > 0 || subKeys > 0)
-        return {Result::Failed, label, QStringLiteral("项中已有其他内容，保留未删")};
+        return {Result::Failed, QStringLiteral("项中已有其他内容，保留未删")};
     handle.reset();
     const Status removed = machine_.registry.deleteKey(*hive, toWString(*key), *view);
     if (!succeeded(removed))
-        return {Result::Failed, label, statusText(removed)};
-    return {Result::Restored, label, {}};
+        return {Result::Failed, statusText(removed)};
+    return {Result::Restored, {}};
 }
 
 ChangeRestorer::Step ChangeRestorer::serviceStart(const QJsonObject& change)
@@ -299,9 +311,7 @@ ChangeRestorer::Step ChangeRestorer::serviceStart(const QJsonObject& change)
         return {};
     const auto startType = static_cast<std::uint32_t>(prior.toInt());
     if (!ChangeScope::allowsService(*service) || !ChangeScope::allowsStartType(startType))
-        return {Result::Ignored, {}, {}};
-    const QString label =
-        QStringLiteral("服务 %1 启动类型（%2）").arg(*service, QString::fromUtf8(kStartTypeNames[startType]));
+        return {Result::Ignored, {}};
     std::unique_ptr<ServiceManager> manager;
     std::unique_ptr<Service> handle;
     ServiceConfig config;
@@ -312,16 +322,16 @@ ChangeRestorer::Step ChangeRestorer::serviceStart(const QJsonObject& change)
     if (succeeded(status))
         status = handle->queryConfig(config);
     if (!succeeded(status))
-        return {Result::Failed, label, statusText(status)};
+        return {Result::Failed, statusText(status)};
     if (config.startType == startType)
-        return {Result::AlreadySo, label, {}};
+        return {Result::AlreadySo, {}};
     status = handle->changeStartType(startType);
     if (succeeded(status))
         status = handle->queryConfig(config);
     if (!succeeded(status))
-        return {Result::Failed, label, statusText(status)};
-    return config.startType == startType ? Step{Result::Restored, label, {}}
-                                         : Step{Result::Failed, label, QStringLiteral("写入后读回不符")};
+        return {Result::Failed, statusText(status)};
+    return config.startType == startType ? Step{Result::Restored, {}}
+                                         : Step{Result::Failed, QStringLiteral("写入后读回不符")};
 }
 
 ChangeRestorer::Step ChangeRestorer::serviceStopped(const QJsonObject& change)
@@ -330,8 +340,7 @@ ChangeRestorer::Step ChangeRestorer::serviceStopped(const QJsonObject& change)
     if (!service)
         return {};
     if (!ChangeScope::allowsRestart(*service))
-        return {Result::Ignored, {}, {}};
-    const QString label = QStringLiteral("服务 %1 运行状态").arg(*service);
+        return {Result::Ignored, {}};
     std::unique_ptr<ServiceManager> manager;
     std::unique_ptr<Service> handle;
     ServiceStatus state;
@@ -341,13 +350,13 @@ ChangeRestorer::Step ChangeRestorer::serviceStopped(const QJsonObject& change)
     if (succeeded(status))
         status = handle->queryStatus(state);
     if (!succeeded(status))
-        return {Result::Failed, label, statusText(status)};
+        return {Result::Failed, statusText(status)};
     if (state.currentState == ServiceState::Running || state.currentState == ServiceState::StartPending)
-        return {Result::AlreadySo, label, {}};
+        return {Result::AlreadySo, {}};
     status = handle->start();
     if (!succeeded(status) && status != ErrorServiceAlreadyRunning)
-        return {Result::Failed, label, statusText(status)};
-    return {Result::Restored, label, {}};
+        return {Result::Failed, statusText(status)};
+    return {Result::Restored, {}};
 }
 
 ChangeRestorer::Step ChangeRestorer::task(const QJsonObject& change)
@@ -357,8 +366,7 @@ ChangeRestorer::Step ChangeRestorer::task(const QJsonObject& change)
     if (!path || !prior.isBool())
         return {};
     if (!ChangeScope::allowsTask(*path))
-        return {Result::Ignored, {}, {}};
-    const QString label = QStringLiteral("计划任务 %1").arg(*path);
+        return {Result::Ignored, {}};
     const int slash = path->lastIndexOf(QLatin1Char('\\'));
     std::unique_ptr<TaskFolder> folder;
     std::unique_ptr<ScheduledTask> handle;
@@ -369,16 +377,16 @@ ChangeRestorer::Step ChangeRestorer::task(const QJsonObject& change)
     if (succeeded(status))
         status = handle->enabled(enabled);
     if (!succeeded(status))
-        return {Result::Failed, label, statusText(status)};
+        return {Result::Failed, statusText(status)};
     if (enabled == prior.toBool())
-        return {Result::AlreadySo, label, {}};
+        return {Result::AlreadySo, {}};
     status = handle->setEnabled(prior.toBool());
     if (succeeded(status))
         status = handle->enabled(enabled);
     if (!succeeded(status))
-        return {Result::Failed, label, statusText(status)};
-    return enabled == prior.toBool() ? Step{Result::Restored, label, {}}
-                                     : Step{Result::Failed, label, QStringLiteral("写入后读回不符")};
+        return {Result::Failed, statusText(status)};
+    return enabled == prior.toBool() ? Step{Result::Restored, {}}
+                                     : Step{Result::Failed, QStringLiteral("写入后读回不符")};
 }
 
 ChangeRestorer::Step ChangeRestorer::setting(const QJsonObject& change)
@@ -390,17 +398,16 @@ ChangeRestorer::Step ChangeRestorer::setting(const QJsonObject& change)
         return {};
     const ToolSetting* setting = ToolSetting::named(*id);
     if (!setting || !setting->plausible(*target, *prior))
-        return {Result::Ignored, {}, {}};
-    const QString label = setting->describe(*target);
+        return {Result::Ignored, {}};
     const QString current = setting->read(machine_, *target);
     if (current == *prior)
-        return {Result::AlreadySo, label, {}};
+        return {Result::AlreadySo, {}};
     QStringList command = setting->restore(*target, *prior);
     const QString tool = command.takeFirst();
     const ConsoleTool::Outcome outcome = ConsoleTool::run(machine_, tool, command, kToolWaitMs);
     if (!outcome.succeeded())
-        return {Result::Failed, label, QStringLiteral("%1：%2").arg(tool, outcome.failure())};
+        return {Result::Failed, QStringLiteral("%1：%2").arg(tool, outcome.failure())};
     if (setting->read(machine_, *target) != *prior)
-        return {Result::Failed, label, QStringLiteral("执行后读回不符")};
-    return {Result::Restored, label, {}};
+        return {Result::Failed, QStringLiteral("执行后读回不符")};
+    return {Result::Restored, {}};
 }

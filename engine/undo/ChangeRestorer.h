@@ -4,17 +4,20 @@
 #include "engine/undo/RegistryPlace.h"
 #include "platform/Platform.h"
 
+#include <QHash>
 #include <QJsonObject>
 #include <QStringList>
 #include <QVector>
 
 #include <functional>
+#include <optional>
 
 // Puts the prior states of one change record back, newest change first, and services the run stopped are
-// started again last, once their start types are back. Every change gives one line: "…：已恢复",
-// "…：已是原状" or "…：恢复失败（…）", so that a second restore of the same record changes nothing and
-// says so. Changes outside ChangeScope and lines that cannot be read are not acted on; each kind is reported
-// once, with its count, at the end. A moved value is put back as one unit with its copy (MoveBack).
+// started again last, once their start types are back. Every thing the run changed gives one line, named as
+// the optimisation named it (ChangeNames) however many changes it took: "…：已恢复", "…：已是原状" or
+// "…：恢复失败（…）", so that a second restore of the same record changes nothing and says so. Changes
+// outside ChangeScope and lines that cannot be read are not acted on; each kind is reported once, with its
+// count, at the end. A moved value is put back as one unit with its copy (MoveBack).
 class ChangeRestorer
 {
 public:
@@ -42,8 +45,13 @@ private:
     enum class Result { Restored, AlreadySo, Failed, Ignored, Unreadable, PartOfMove };
     struct Step {
         Result result = Result::Unreadable;
-        QString label;
         QString reason;
+    };
+    // The changes of one named thing still to come, and what those done so far came to.
+    struct Thing {
+        int changesLeft = 0;
+        std::optional<Step> outcome;
+        void merge(const Step& step);
     };
 
     Step restoreOne(const QJsonObject& change);
@@ -57,12 +65,13 @@ private:
     Step serviceStopped(const QJsonObject& change);
     Step task(const QJsonObject& change);
     Step setting(const QJsonObject& change);
-    Step putValue(platform::RegistryKey& key, const QString& name, const std::optional<platform::RegValue>& prior,
-                  const QString& label);
-    void report(const Step& step, Summary& summary, const std::function<void(const QString&)>& onLine);
+    Step putValue(platform::RegistryKey& key, const QString& name, const std::optional<platform::RegValue>& prior);
+    void report(int change, const Step& step, Summary& summary, const std::function<void(const QString&)>& onLine);
     // Every line goes to the summary, the run log and `onLine`.
     static void emitLine(const QString& line, Summary& summary, const std::function<void(const QString&)>& onLine);
 
     platform::Platform& machine_;
     QVector<RegistryPlace> movedCopies_; // the copies of the moves met so far in this restore
+    QStringList names_;                  // what each change of the record is called (ChangeNames)
+    QHash<QString, Thing> open_;
 };

@@ -54,11 +54,8 @@ void addTweak(QVector<Place>& places, const RegistryTweak& tweak)
 QVector<Place> buildPlaces()
 {
     QVector<Place> places;
-    for (const auto& visual : TweakTables::kVisualTweaks)
-        addTweak(places, visual.value);
-    addTweak(places, TweakTables::kCeipValue);
-    for (const auto& privacy : TweakTables::kPrivacyValues)
-        addTweak(places, privacy);
+    for (const RegistryTweak* tweak : TweakTables::registryTweaks())
+        addTweak(places, *tweak);
     for (const StartupSource* source = StartupSource::begin(); source != StartupSource::end(); ++source) {
         if (!source->isFolder())
             places.append({source->hive, QLatin1String(source->path), {}, &kMovesOnly, 0});

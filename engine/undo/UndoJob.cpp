@@ -13,9 +13,12 @@ QString UndoJob::titleOf(const ChangeRecord& record)
 {
     const QString kind = record.header.run == QLatin1String(ChangeRecord::kPhaseOne) ? QStringLiteral("一键优化")
                                                                                      : QStringLiteral("深度优化");
-    return QStringLiteral("%1   %2   %3 项更改")
-        .arg(record.header.started.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), kind)
-        .arg(record.changeLines);
+    const QString title = QStringLiteral("%1   %2   %3 项更改")
+                              .arg(record.header.started.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), kind)
+                              .arg(record.changeLines);
+    if (!record.restoredAt.isValid())
+        return title;
+    return title + QStringLiteral("   已于 %1 撤销").arg(record.restoredAt.toString(QStringLiteral("MM-dd HH:mm")));
 }
 
 void UndoJob::list()
@@ -45,5 +48,11 @@ void UndoJob::restore(int index)
     }
     const auto summary =
         ChangeRestorer(machine_).restore(record, device_, pc_, [this](const QString& line) { emit lineReady(line); });
+    // Only a record put back in full is marked; one with failures may be tried again and says nothing yet.
+    const QDateTime now = QDateTime::currentDateTime();
+    if (!summary.refused && summary.failed == 0 && ChangeRecordFolder::markRestored(record.path, now)) {
+        records_[index].restoredAt = now;
+        emit retitled(index, titleOf(records_[index]));
+    }
     emit restored(summary.restored, summary.alreadySo, summary.failed);
 }

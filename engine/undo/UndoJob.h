@@ -18,7 +18,8 @@ public:
     // `recordFolder` is where the records are; `device` is the stick's identifier.
     UndoJob(platform::Platform& machine, const QString& recordFolder, const QString& device);
 
-    // "2026-12-09 01:30  一键优化  56 项更改" for a record.
+    // "2026-12-09 01:30:00   一键优化   56 项更改" for a record, followed by "   已于 12-09 02:00 撤销" once it
+    // was undone in full.
     static QString titleOf(const ChangeRecord& record);
 
 public slots:
@@ -28,6 +29,8 @@ public slots:
 signals:
     void listed(const QStringList& titles);
     void lineReady(const QString& line);
+    // The record at `index` was undone in full and is now listed as `title`.
+    void retitled(int index, const QString& title);
     void restored(int restoredCount, int alreadySoCount, int failedCount);
 
 private:

@@ -121,13 +121,14 @@ private slots:
         }
     }
 
-    void testHijackedItemsComeFirstAndCommandsAreCutAt60()
+    // The whole command: the page's label shortens it in the middle where it must, with the whole as tooltip.
+    void testHijackedItemsComeFirstAndCommandsAreWhole()
     {
         StartupScanItem longCommand = entry("long", 1, 1, true);
         longCommand.command = QString(70, QLatin1Char('x'));
         const OptGroup group = startupOf({longCommand, entry("Shell", 7, 2, false, true)});
         QCOMPARE(ids(group), QStringList({"HJ_Shell", "ST:1:long"}));
-        QCOMPARE(group.items[1].description, QStringLiteral("HKLM Run：") + QString(60, QLatin1Char('x')));
+        QCOMPARE(group.items[1].description, QStringLiteral("HKLM Run：") + QString(70, QLatin1Char('x')));
     }
 
     void testTheSameNameTwiceIsOneItem()
@@ -183,11 +184,12 @@ private slots:
     {
         const OptGroup base = OptCatalogue::build().at(OptCatalogue::kConflictGroup);
         const OptGroup group = OptCatalogue::conflictGroup(
-            base, {{"antivirus", "两个杀毒", "A、B", "留一个"}, {"pup", "低质量", "C", "卸载"}});
+            base, {{"antivirus", "两个杀毒", "A、B", "留一个"}, {"pup", "低质量", "C。", "卸载"}});
         QCOMPARE(ids(group), QStringList({"FAM_antivirus_0", "FAM_pup_1"}));
         QCOMPARE(group.items[0].riskLevel, 2);
         QCOMPARE(group.items[1].riskLevel, 1);
         QCOMPARE(group.items[0].description, QStringLiteral("A、B。留一个"));
+        QCOMPARE(group.items[1].description, QStringLiteral("C。卸载"));
         QCOMPARE(group.description, QStringLiteral("共 2 条建议，全部仅提示，不自动修改。"));
     }
 

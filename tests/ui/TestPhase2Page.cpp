@@ -162,7 +162,8 @@ private slots:
         page.resize(860, 600);
         page.show();
         QVERIFY(QTest::qWaitForWindowExposed(&page));
-        QScrollBar* bar = page.findChild<QScrollArea*>(QStringLiteral("p2ScrollArea"))->verticalScrollBar();
+        auto* area = page.findChild<QScrollArea*>(QStringLiteral("p2ScrollArea"));
+        QScrollBar* bar = area->verticalScrollBar();
         page.scrollToGroup(6);
         const int bottom = bar->value();
         QVERIFY(bottom > 0);
@@ -171,6 +172,8 @@ private slots:
         QCOMPARE(bar->value(), bottom);
         page.scrollToGroup(0);
         QCOMPARE(bar->value(), 0);
+        page.scrollToGroup(2);
+        QCOMPARE(page.card(2)->mapTo(area->viewport(), QPoint()).y(), 20);
     }
 
     void testHeaderClickFolds()

@@ -94,7 +94,7 @@ private slots:
         QTest::addColumn<QStringList>("lines");
         QTest::addRow("confirmed") << true << QStringLiteral("auto")
                                    << QStringList{
-                                          QStringLiteral("服务 stisvc 启动类型（自动）：已恢复"),
+                                          QStringLiteral("服务 stisvc：已恢复"),
                                           QStringLiteral("撤销完成：已恢复 1 项，已是原状 0 项，恢复失败 0 项")};
         QTest::addRow("cancelled") << false << QStringLiteral("disabled") << QStringList{};
     }
@@ -123,6 +123,8 @@ private slots:
             QVERIFY(waitFor([&] { return close->isEnabled(); }));
             const QString text = dialog.findChild<QPlainTextEdit*>(QStringLiteral("undoResults"))->toPlainText();
             QCOMPARE(text.split(QLatin1Char('\n'), Qt::SkipEmptyParts), lines);
+            // A run undone in full is marked in the list.
+            QCOMPARE(runs->item(0)->text().endsWith(QStringLiteral(" 撤销")), confirmed);
         });
         QVERIFY(confirmation.endsWith(QStringLiteral("2026-12-09 01:30:00   一键优化   1 项更改")));
         machine.reopen();

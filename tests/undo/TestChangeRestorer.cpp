@@ -24,6 +24,7 @@ const QString kAppraiser = QStringLiteral("\\Microsoft\\Windows\\Application Exp
 const QString kPolicyRun = QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run");
 const QString kBackup = QStringLiteral("SOFTWARE\\Tidewell\\PolicyRunBackup\\");
 const QString kRun = QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run");
+const QString kTelemetryKey = QStringLiteral("SOFTWARE\\Policies\\Microsoft\\Windows\\DataCollection");
 // What a run must never touch, whatever its record says.
 const char* const kUntouched[] = {"HKLM\\SYSTEM\\CurrentControlSet\\Services\\stisvc",
                                   "HKLM\\SOFTWARE\\Tidewell\\PolicyRunBackup\\HKLM",
@@ -37,13 +38,14 @@ nlohmann::json afterRun()
                  {{"registry",
                    {{"HKLM\\SOFTWARE\\Microsoft\\Cryptography", {{"MachineGuid", kPc.toStdString()}}},
                     {"HKCU\\Control Panel\\Desktop", {{"MenuShowDelay", "0"}}},
+                    {"HKLM\\SOFTWARE\\Policies\\Microsoft\\Windows\\DataCollection", {{"AllowTelemetry", 0}}},
                     {"HKLM\\SYSTEM\\CurrentControlSet\\Services\\stisvc", {{"Start", 4}}},
                     {"HKLM\\SOFTWARE\\Tidewell\\PolicyRunBackup\\HKLM", {{"Locked", "c:\\locked.exe"}}},
                     {"HKLM\\SOFTWARE\\Tidewell\\PolicyRunBackup\\HKCU", {{"Kept", "c:\\kept.exe"}}},
                     {"HKLM\\" + kPolicyRun.toStdString(), {{"@readOnly", true}}},
                     {"HKLM\\" + kRun.toStdString(), {{"Tool", "c:\\tool.exe"}}}}},
                   {"services",
-                   {{"stisvc", {{"state", "stopped"}, {"startType", "disabled"}}},
+                   {{"stisvc", {{"state", "stopped"}, {"startType", "disabled"}, {"displayName", "Windows 图像采集"}}},
                     {"wuauserv", {{"state", "running"}, {"startType", "manual"}}}}},
                   {"tasks",
                    {{{"path", "\\Microsoft\\Windows\\Application Experience\\ProgramDataUpdater"}, {"enabled", false}},
@@ -140,7 +142,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("changes");
         QTest::addColumn<QStringList>("lines");
-        const QString menu = QStringLiteral("注册表 HKCU\\Control Panel\\Desktop [MenuShowDelay]：已恢复");
+        const QString menu = QStringLiteral("菜单显示延迟：已恢复");
         const QByteArray menuLine = menuDelay(1, "3400300030000000");
         QTest::addRow("a tweak value comes back") << menuLine << QStringList{menu};
         QTest::addRow("a value outside the program's tables")
@@ -153,12 +155,12 @@ private slots:
             << QStringList{kIgnoredOne};
         QTest::addRow("a type the place never holds") << menuDelay(3, "00") << QStringList{kIgnoredOne};
         QTest::addRow("a service start type")
-            << service("serviceStart", 2) << QStringList{QStringLiteral("服务 stisvc 启动类型（自动）：已恢复")};
+            << service("serviceStart", 2) << QStringList{QStringLiteral("服务 Windows 图像采集：已恢复")};
         QTest::addRow("a service the program never disables")
             << line({{"kind", "serviceStart"}, {"service", "wuauserv"}, {"prior", 4}}) << QStringList{kIgnoredOne};
         QTest::addRow("a boot start type") << service("serviceStart", 0) << QStringList{kIgnoredOne};
         QTest::addRow("the program's task")
-            << task(kAppraiser, true) << QStringList{QStringLiteral("计划任务 %1：已恢复").arg(kAppraiser)};
+            << task(kAppraiser, true) << QStringList{QStringLiteral("计划任务 ProgramDataUpdater：已恢复")};
         QTest::addRow("another task") << task(QStringLiteral("\\Microsoft\\Windows\\Defrag\\ScheduledDefrag"), false)
                                       << QStringList{kIgnoredOne};
         QTest::addRow("settings that are not the program's")
@@ -179,12 +181,10 @@ private slots:
             << registryLine("registry", "HKLM", kRun, "Planted", sz("c:\\evil.exe")) << QStringList{kIgnoredOne};
         QTest::addRow("a policy command without the program's copy")
             << policyMove("HKCU", "Planted", "c:\\evil.exe")
-            << QStringList{
-                   QStringLiteral("注册表 HKCU\\%1 [Planted]：恢复失败（本程序保存的副本已不在或已改变，未写入）")
-                       .arg(kPolicyRun)};
+            << QStringList{QStringLiteral("开机自启项 Planted：恢复失败（本程序保存的副本已不在或已改变，未写入）")};
         QTest::addRow("a move whose original cannot be written keeps the copy")
             << policyMove("HKLM", "Locked", "c:\\locked.exe")
-            << QStringList{QStringLiteral("注册表 HKLM\\%1 [Locked]：恢复失败（错误 5）").arg(kPolicyRun)};
+            << QStringList{QStringLiteral("开机自启项 Locked：恢复失败（错误 5）")};
         QTest::addRow("a move the program never makes")
             << registryLine("moved", "HKLM", kRun, "Locked", sz("c:\\locked.exe"),
                             {{"hive", "HKLM"}, {"view", "native64"}, {"key", kBackup + "HKLM"}, {"value", "Locked"}})
@@ -192,15 +192,15 @@ private slots:
         QTest::addRow("a move recorded in two lines by the first version")
             << registryLine("registry", "HKLM", kBackup + "HKCU", "Kept", QJsonValue()) + "\n" +
                    registryLine("registry", "HKCU", kPolicyRun, "Kept", sz("c:\\kept.exe"))
-            << QStringList{QStringLiteral("注册表 HKCU\\%1 [Kept]：已恢复").arg(kPolicyRun)};
+            << QStringList{QStringLiteral("开机自启项 Kept：已恢复")};
         const QString approved =
             QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run");
         const QString longName(2000, QLatin1Char('n'));
         QTest::addRow("approvals of unexpected types and a long name")
             << registryLine("registry", "HKCU", approved, longName, sz("on")) + "\n" +
                    registryLine("registry", "HKCU", approved, "Dword", QJsonObject{{"type", 4}, {"data", "02000000"}})
-            << QStringList{QStringLiteral("注册表 HKCU\\%1 [Dword]：已恢复").arg(approved),
-                           QStringLiteral("注册表 HKCU\\%1 [%2]：已恢复").arg(approved, longName)};
+            << QStringList{QStringLiteral("开机自启项 Dword：已恢复"),
+                           QStringLiteral("开机自启项 %1：已恢复").arg(longName)};
         QTest::addRow("settings beyond what Windows offers")
             << line({{"kind", "setting"}, {"setting", "bootTimeout"}, {"target", "{bootmgr}"}, {"prior", "1000"}}) +
                    "\n" +
@@ -208,8 +208,12 @@ private slots:
             << QStringList{QStringLiteral("记录中有 2 项不属于本程序会做的更改，已忽略")};
         QTest::addRow("a stopped service starts after its start type is back")
             << service("serviceStart", 3) + "\n" + service("serviceStopped")
-            << QStringList{QStringLiteral("服务 stisvc 启动类型（手动）：已恢复"),
-                           QStringLiteral("服务 stisvc 运行状态：已恢复")};
+            << QStringList{QStringLiteral("服务 Windows 图像采集：已恢复")};
+        QTest::addRow("each setting once, however many changes it took")
+            << line({{"kind", "registryKey"}, {"hive", "HKLM"}, {"view", "native64"}, {"key", kTelemetryKey}}) + "\n" +
+                   registryLine("registry", "HKLM", kTelemetryKey, "AllowTelemetry", QJsonValue()) + "\n" +
+                   service("serviceStart", 3) + "\n" + service("serviceStopped")
+            << QStringList{QStringLiteral("遥测数据收集：已恢复"), QStringLiteral("服务 Windows 图像采集：已恢复")};
     }
 
     void testRestore()
@@ -232,7 +236,7 @@ private slots:
         ChangeRestorer(machine.platform()).restore(record, kDevice, kPc);
         const int journalled = machine.journal().size();
         const auto second = ChangeRestorer(machine.platform()).restore(record, kDevice, kPc);
-        QCOMPARE(second.alreadySo, 3);
+        QCOMPARE(second.alreadySo, 2);
         QCOMPARE(second.restored + second.failed, 0);
         for (const QString& line : machine.journal().mid(journalled))
             QVERIFY2(!line.contains(QLatin1String("->")) && !line.contains(QLatin1String(" = ")), qPrintable(line));

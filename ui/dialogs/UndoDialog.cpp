@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QThread>
 #include <QVBoxLayout>
 
@@ -33,6 +34,19 @@ QPushButton* newButton(QWidget* parent, const char* name, const QString& text)
     button->setCursor(Qt::PointingHandCursor);
     button->setMinimumSize(96, 36);
     return button;
+}
+
+// The list's and the results' scroll bars in the theme's colours: the system's light ones would stand out on
+// the dark theme. Set on the bars themselves, since a rule of the dialog's sheet does not reach them past the
+// window's own sheet.
+QString scrollBarSheet(const theme::BaseColours& b)
+{
+    return QStringLiteral("QScrollBar { background: %1; border: none; margin: 0; }\n"
+                          "QScrollBar:vertical { width: 8px; }\nQScrollBar:horizontal { height: 8px; }\n"
+                          "QScrollBar::handle { background: %2; border-radius: 4px; min-height: 24px; min-width: 24px; }\n"
+                          "QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; border: none; }\n"
+                          "QScrollBar::add-page, QScrollBar::sub-page { background: none; }\n")
+        .arg(b.page, b.mutedText);
 }
 
 } // namespace
@@ -78,6 +92,10 @@ UndoDialog::UndoDialog(QWidget* parent, platform::Platform& machine, const QStri
     connect(thread, &QThread::finished, job, &QObject::deleteLater);
     connect(job, &UndoJob::listed, this, &UndoDialog::onListed);
     connect(job, &UndoJob::lineReady, this, &UndoDialog::onLine);
+    connect(job, &UndoJob::retitled, this, [this](int index, const QString& title) {
+        if (QListWidgetItem* item = runList->item(index))
+            item->setText(title);
+    });
     connect(job, &UndoJob::restored, this, &UndoDialog::onRestored);
     connect(restoreBtn, &QPushButton::clicked, this, &UndoDialog::onRestoreClicked);
     connect(closeBtn, &QPushButton::clicked, this, &UndoDialog::reject);
@@ -97,8 +115,14 @@ UndoDialog::~UndoDialog()
 void UndoDialog::setTheme(int themeIndex)
 {
     const QString sheet = styleSheetFor(themeIndex);
-    if (!sheet.isEmpty())
-        setStyleSheet(sheet);
+    if (sheet.isEmpty())
+        return;
+    setStyleSheet(sheet);
+    const QString bars = scrollBarSheet(theme::palette(themeIndex)->base);
+    for (QAbstractScrollArea* area : std::initializer_list<QAbstractScrollArea*>{runList, results}) {
+        area->verticalScrollBar()->setStyleSheet(bars);
+        area->horizontalScrollBar()->setStyleSheet(bars);
+    }
 }
 
 QString UndoDialog::styleSheetFor(int themeIndex)

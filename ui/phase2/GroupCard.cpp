@@ -1,13 +1,16 @@
 #include "ui/phase2/GroupCard.h"
 
 #include "ui/phase2/Phase2Style.h"
+#include "ui/widgets/ElidedLabel.h"
 
 #include <QCheckBox>
 #include <QEvent>
+#include <QFontMetricsF>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <QtMath>
 
 namespace {
 
@@ -22,6 +25,21 @@ QLabel* plainLabel(const QString& text, const char* name, const QString& style, 
     label->setStyleSheet(style);
     return label;
 }
+
+ElidedLabel* elidedLabel(const QString& text, const char* name, const char* style, QWidget* parent)
+{
+    auto* label = new ElidedLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setStyleSheet(QLatin1String(style));
+    return label;
+}
+
+// The title column of a card is as wide as its widest title within these bounds, so that every description
+// of the card starts at the same x; a longer title is shortened in the middle.
+constexpr int kTitleNarrowest = 120;
+constexpr int kTitleWidest = 260;
+// The check box and the information marker take the same room.
+constexpr int kMarkWidth = 20;
 
 } // namespace
 
@@ -78,6 +96,25 @@ QWidget* GroupCard::buildBody()
     return body;
 }
 
+// Measured when shown, in the font the window's sheet gives the titles.
+void GroupCard::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    alignTitles();
+}
+
+void GroupCard::alignTitles()
+{
+    int widest = kTitleNarrowest;
+    for (ElidedLabel* label : titles) {
+        label->ensurePolished();
+        // Rounded up: a title a fraction of a pixel wider than its column would lose its middle.
+        widest = qMax(widest, qCeil(QFontMetricsF(label->font()).horizontalAdvance(label->fullText())) + 1);
+    }
+    for (ElidedLabel* label : titles)
+        label->setFixedWidth(qMin(widest, kTitleWidest));
+}
+
 QWidget* GroupCard::buildRow(int index, QWidget* parent)
 {
     const OptItem& item = group_.items.at(index);
@@ -87,20 +124,22 @@ QWidget* GroupCard::buildRow(int index, QWidget* parent)
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(8);
     if (item.infoOnly) {
-        layout->addWidget(
-            plainLabel(QStringLiteral("◉"), "itemMarker", "font-size:16px; background:transparent;", row));
+        QLabel* marker = plainLabel(QStringLiteral("◉"), "itemMarker", "font-size:16px; background:transparent;", row);
+        marker->setFixedWidth(kMarkWidth);
+        layout->addWidget(marker);
     } else {
         auto* box = new QCheckBox(row);
+        box->setFixedWidth(kMarkWidth);
         box->setObjectName(QStringLiteral("itemCheck"));
         box->setStyleSheet(QStringLiteral("QCheckBox::indicator { width:16px; height:16px; }"));
         connect(box, &QCheckBox::toggled, this, [this, index](bool checked) { onToggled(index, checked); });
         boxes.append({box, index});
         layout->addWidget(box);
     }
-    QLabel* name =
-        plainLabel(item.title, "itemTitle", "font-size:13px; font-weight:500; background:transparent;", row);
-    name->setMinimumWidth(120);
-    QLabel* description = plainLabel(item.description, "itemDesc", "font-size:11px; background:transparent;", row);
+    ElidedLabel* name =
+        elidedLabel(item.title, "itemTitle", "font-size:13px; font-weight:500; background:transparent;", row);
+    titles.append(name);
+    QLabel* description = elidedLabel(item.description, "itemDesc", "font-size:11px; background:transparent;", row);
     description->setWordWrap(true);
     QLabel* badge = plainLabel(item.riskText, "itemBadge", Phase2Style::badgeSheet(item.riskLevel), row);
     badge->setFixedWidth(70);

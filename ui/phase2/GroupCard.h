@@ -5,6 +5,7 @@
 #include <QSet>
 #include <QWidget>
 
+class ElidedLabel;
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -37,6 +38,7 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     struct Selectable {
@@ -47,12 +49,14 @@ private:
     QFrame* buildHeader();
     QWidget* buildBody();
     QWidget* buildRow(int index, QWidget* parent);
+    void alignTitles();
     void onToggled(int item, bool checked);
     void toggleExpanded();
 
     const OptGroup group_;
     QVector<Selectable> boxes;
     QVector<QWidget*> rows;
+    QVector<ElidedLabel*> titles;
     QFrame* header = nullptr;
     QWidget* body = nullptr;
     QLabel* arrow = nullptr;

@@ -222,7 +222,11 @@ void Phase2Page::scrollToGroup(int groupIndex)
 {
     if (groupIndex < 0 || groupIndex >= cards.size())
         return;
-    scroll->ensureWidgetVisible(cards.at(groupIndex), 0, 20);
+    // The card's header goes to the top of the view, 20 pixels down: a card taller than the view would
+    // otherwise be centred, with its header out of sight.
+    constexpr int kHeaderMargin = 20;
+    scroll->widget()->layout()->activate();
+    scroll->verticalScrollBar()->setValue(cards.at(groupIndex)->y() - kHeaderMargin);
 }
 
 void Phase2Page::applyTheme(int index)

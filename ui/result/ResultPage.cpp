@@ -102,7 +102,9 @@ void ResultPage::buildWidgets()
     mainLayout = new QVBoxLayout(container);
     mainLayout->setObjectName(QStringLiteral("mainLayout"));
     mainLayout->setSpacing(6);
-    mainLayout->setContentsMargins(40, 14, 40, 12);
+    // Tight at top and bottom: in the warm theme's larger type everything down to the remote-help button must
+    // still fit the 860 x 680 window without scrolling.
+    mainLayout->setContentsMargins(40, 8, 40, 6);
     mainLayout->addWidget(buildHealthCard(container));
     mainLayout->addLayout(buildResultCards(container));
     mainLayout->addWidget(buildStartupBar(container));
@@ -238,9 +240,9 @@ QBoxLayout* ResultPage::buildButtonRows(QWidget* parent)
     feedbackLayout->setSpacing(16);
     QPushButton* helpful = newButton(parent, "helpfulBtn", "👍 挺好用的");
     QPushButton* average = newButton(parent, "averageBtn", "🤔 还不太满意");
-    // 14 pixels of the height are the sheet's bottom margin; the 40 left keep the 20-pixel radius round.
+    // 8 pixels of the height are the sheet's bottom margin; the 40 left keep the 20-pixel radius round.
     for (QPushButton* button : {helpful, average})
-        button->setMinimumSize(150, 54);
+        button->setMinimumSize(150, 48);
     feedbackLayout->addStretch();
     feedbackLayout->addWidget(helpful);
     feedbackLayout->addWidget(average);
