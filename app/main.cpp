@@ -6,6 +6,7 @@
 #include "ui/main/Optimizer.h"
 
 #include "ui/theme/InterfaceFont.h"
+#include "ui/theme/StandardButtonTranslation.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -19,6 +20,7 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationName(QStringLiteral("Brightdesk"));
     QCoreApplication::setApplicationVersion(QStringLiteral("2.0.0"));
     substituteInterfaceFont();
+    installStandardButtonTranslation(QCoreApplication::applicationDirPath());
 
     QString error;
     std::unique_ptr<MachineBackend> machine = openMachineBackend(error);
