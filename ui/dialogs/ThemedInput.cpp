@@ -1,8 +1,25 @@
 #include "ui/dialogs/ThemedInput.h"
 
-#include <QComboBox>
+#include <QButtonGroup>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
-#include <QSpinBox>
+
+#include <algorithm>
+
+namespace {
+
+QPushButton* fieldButton(QWidget* parent, const char* name, const QString& text)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setCursor(Qt::PointingHandCursor);
+    button->setMinimumHeight(36);
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
 
 ThemedInput::ThemedInput(QWidget* parent, int themeIndex, const QString& title, const QString& label)
     : ThemedMessage(parent, themeIndex, Question, title, label)
@@ -13,51 +30,69 @@ ThemedInput::ThemedInput(QWidget* parent, int themeIndex, const QString& title, 
     rejectButton()->setDefault(false);
 }
 
-void ThemedInput::setIntRange(int minimum, int maximum, int value)
+void ThemedInput::setIntRange(int low, int high, int value)
 {
-    if (!numberBox) {
-        numberBox = new QSpinBox(this);
-        numberBox->setObjectName(QStringLiteral("inputNumber"));
-        addField(numberBox);
-    }
-    numberBox->setRange(minimum, maximum);
-    numberBox->setValue(value);
-    numberBox->setFocus();
-}
-
-int ThemedInput::intValue() const
-{
-    return numberBox ? numberBox->value() : 0;
+    minimum = low;
+    maximum = high;
+    auto* field = new QWidget(this);
+    lessBtn = fieldButton(field, "inputLess", QStringLiteral("−"));
+    moreBtn = fieldButton(field, "inputMore", QStringLiteral("+"));
+    numberLabel = new QLabel(field);
+    numberLabel->setObjectName(QStringLiteral("inputNumber"));
+    numberLabel->setAlignment(Qt::AlignCenter);
+    numberLabel->setMinimumWidth(64);
+    connect(lessBtn, &QPushButton::clicked, this, [this] { setIntValue(number - 1); });
+    connect(moreBtn, &QPushButton::clicked, this, [this] { setIntValue(number + 1); });
+    auto* layout = new QHBoxLayout(field);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(lessBtn);
+    layout->addWidget(numberLabel);
+    layout->addWidget(moreBtn);
+    layout->addStretch();
+    addField(field);
+    setIntValue(value);
 }
 
 void ThemedInput::setIntValue(int value)
 {
-    if (numberBox)
-        numberBox->setValue(value);
+    if (!numberLabel)
+        return;
+    number = std::clamp(value, minimum, maximum);
+    numberLabel->setText(QString::number(number));
+    lessBtn->setEnabled(number > minimum);
+    moreBtn->setEnabled(number < maximum);
 }
 
 void ThemedInput::setChoices(const QStringList& choices, const QString& current)
 {
-    if (!choiceBox) {
-        choiceBox = new QComboBox(this);
-        choiceBox->setObjectName(QStringLiteral("inputChoice"));
-        addField(choiceBox);
-    }
     choiceTexts = choices;
-    choiceBox->clear();
-    choiceBox->addItems(choices);
+    auto* field = new QWidget(this);
+    choiceGroup = new QButtonGroup(this);
+    auto* layout = new QHBoxLayout(field);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(8);
+    for (const QString& text : choices) {
+        QPushButton* button = fieldButton(field, "inputChoice", text);
+        button->setCheckable(true);
+        choiceGroup->addButton(button);
+        layout->addWidget(button);
+    }
+    addField(field);
     setChoice(current);
-    choiceBox->setFocus();
 }
 
 QString ThemedInput::choice() const
 {
-    return choiceBox ? choiceBox->currentText() : QString();
+    QAbstractButton* checked = choiceGroup ? choiceGroup->checkedButton() : nullptr;
+    return checked ? checked->text() : QString();
 }
 
 void ThemedInput::setChoice(const QString& text)
 {
-    const int index = choiceBox ? choiceBox->findText(text) : -1;
-    if (index >= 0)
-        choiceBox->setCurrentIndex(index);
+    if (!choiceGroup)
+        return;
+    for (QAbstractButton* button : choiceGroup->buttons()) {
+        if (button->text() == text)
+            button->setChecked(true);
+    }
 }

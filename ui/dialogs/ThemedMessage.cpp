@@ -40,6 +40,75 @@ QString badgeRules(const theme::ThemePalette& p)
     return rules;
 }
 
+QString frameRules(const theme::ThemePalette& p)
+{
+    const theme::AboutLook& a = p.about;
+    const int textPx = p.progress.descPx;
+    return QStringLiteral("QFrame#messageFrame { background-color: %1; border: %2px solid %3; border-radius: 12px; }\n")
+               .arg(a.frame)
+               .arg(a.titleBarBorderPx)
+               .arg(a.titleBarBorder) +
+           QStringLiteral("QWidget#messageTitleBar { background-color: %1; border-top-left-radius: 12px; "
+                          "border-top-right-radius: 12px; border-bottom: %2px solid %3; }\n")
+               .arg(a.titleBar)
+               .arg(a.titleBarBorderPx)
+               .arg(a.titleBarBorder) +
+           QStringLiteral("QLabel#messageTitle { color: %1; font-size: %2px; font-weight: bold; }\n")
+               .arg(a.title)
+               .arg(textPx) +
+           QStringLiteral("QPushButton#messageCloseBtn { background: transparent; border: none; color: %1; "
+                          "font-size: %2px; font-weight: bold; border-radius: %3px; }\n")
+               .arg(a.close)
+               .arg(a.closePx)
+               .arg(a.closeRadius) +
+           QStringLiteral("QPushButton#messageCloseBtn:hover { background-color: #E53935; color: white; }\n") +
+           QStringLiteral("QLabel#messageIcon { color: white; border-radius: 18px; font-size: 20px; "
+                          "font-weight: bold; }\n") +
+           badgeRules(p) +
+           QStringLiteral("QLabel#messageText { color: %1; font-size: %2px; }\n").arg(p.base.primaryText).arg(textPx);
+}
+
+QString fieldRules(const theme::ThemePalette& p)
+{
+    const theme::AboutLook& a = p.about;
+    const int textPx = p.progress.descPx;
+    return QStringLiteral("QPushButton#inputLess, QPushButton#inputMore, QPushButton#inputChoice { "
+                          "background-color: %1; color: %2; border: %3; border-radius: 18px; font-size: %4px; "
+                          "padding: 0 10px; }\n")
+               .arg(a.link, a.linkText, a.linkBorder)
+               .arg(textPx) +
+           QStringLiteral("QPushButton#inputLess, QPushButton#inputMore { min-width: 44px; font-size: %1px; "
+                          "font-weight: bold; padding: 0; }\n")
+               .arg(textPx + 6) +
+           QStringLiteral("QPushButton#inputLess:hover, QPushButton#inputMore:hover, QPushButton#inputChoice:hover { "
+                          "background-color: %1; color: %2; }\n")
+               .arg(a.linkHover, a.linkHoverText) +
+           QStringLiteral("QPushButton#inputLess:disabled, QPushButton#inputMore:disabled { color: %1; }\n")
+               .arg(p.base.mutedText) +
+           QStringLiteral("QPushButton#inputChoice:checked { background: %1; color: white; border: none; "
+                          "font-weight: bold; }\n")
+               .arg(a.ok) +
+           QStringLiteral("QLabel#inputNumber { color: %1; font-size: %2px; font-weight: bold; }\n")
+               .arg(p.base.primaryText)
+               .arg(textPx + 8);
+}
+
+QString answerRules(const theme::ThemePalette& p)
+{
+    const theme::AboutLook& a = p.about;
+    return QStringLiteral("QPushButton#acceptBtn { background: %1; color: white; border: none; border-radius: 18px; "
+                          "font-size: %2px; font-weight: bold; padding: 0 22px; }\n")
+               .arg(a.ok)
+               .arg(a.okPx) +
+           QStringLiteral("QPushButton#acceptBtn:hover { background: %1; }\n").arg(a.okHover) +
+           QStringLiteral("QPushButton#rejectBtn { background-color: %1; color: %2; border: %3; border-radius: 18px; "
+                          "font-size: %4px; padding: 0 22px; }\n")
+               .arg(a.link, a.linkText, a.linkBorder)
+               .arg(a.okPx) +
+           QStringLiteral("QPushButton#rejectBtn:hover { background-color: %1; color: %2; }\n")
+               .arg(a.linkHover, a.linkHoverText);
+}
+
 } // namespace
 
 ThemedMessage::ThemedMessage(QWidget* parent, int themeIndex, Kind kind, const QString& title, const QString& text)
@@ -157,60 +226,5 @@ QString ThemedMessage::styleSheetFor(int themeIndex)
     const theme::ThemePalette* palette = theme::palette(themeIndex);
     if (!palette)
         palette = theme::palette(theme::kDefault);
-    const theme::BaseColours& b = palette->base;
-    const theme::AboutLook& a = palette->about;
-    const int textPx = palette->progress.descPx;
-    return QStringLiteral("QFrame#messageFrame { background-color: %1; border: %2px solid %3; border-radius: 12px; }\n")
-               .arg(a.frame)
-               .arg(a.titleBarBorderPx)
-               .arg(a.titleBarBorder) +
-           QStringLiteral("QWidget#messageTitleBar { background-color: %1; border-top-left-radius: 12px; "
-                          "border-top-right-radius: 12px; border-bottom: %2px solid %3; }\n")
-               .arg(a.titleBar)
-               .arg(a.titleBarBorderPx)
-               .arg(a.titleBarBorder) +
-           QStringLiteral("QLabel#messageTitle { color: %1; font-size: %2px; font-weight: bold; }\n")
-               .arg(a.title)
-               .arg(textPx) +
-           QStringLiteral("QPushButton#messageCloseBtn { background: transparent; border: none; color: %1; "
-                          "font-size: %2px; font-weight: bold; border-radius: %3px; }\n")
-               .arg(a.close)
-               .arg(a.closePx)
-               .arg(a.closeRadius) +
-           QStringLiteral("QPushButton#messageCloseBtn:hover { background-color: #E53935; color: white; }\n") +
-           QStringLiteral("QLabel#messageIcon { color: white; border-radius: 18px; font-size: 20px; "
-                          "font-weight: bold; }\n") +
-           badgeRules(*palette) +
-           QStringLiteral("QLabel#messageText { color: %1; font-size: %2px; }\n").arg(b.primaryText).arg(textPx) +
-           QStringLiteral("QSpinBox, QComboBox { background-color: %1; color: %2; border: %3; border-radius: 8px; "
-                          "padding: 6px 10px; min-height: 22px; font-size: %4px; }\n")
-               .arg(b.page, b.primaryText, a.linkBorder)
-               .arg(textPx) +
-           QStringLiteral("QSpinBox::up-button, QSpinBox::down-button { subcontrol-origin: border; width: 28px; "
-                          "border: none; background: transparent; }\n"
-                          "QSpinBox::up-button { subcontrol-position: top right; }\n"
-                          "QSpinBox::down-button { subcontrol-position: bottom right; }\n"
-                          "QComboBox::drop-down { subcontrol-origin: padding; subcontrol-position: center right; "
-                          "width: 28px; border: none; background: transparent; }\n") +
-           // Borders of a zero-sized arrow draw a triangle in the text colour, in every theme.
-           QStringLiteral("QSpinBox::up-arrow { image: none; width: 0; height: 0; border-left: 5px solid transparent; "
-                          "border-right: 5px solid transparent; border-bottom: 6px solid %1; }\n"
-                          "QSpinBox::down-arrow, QComboBox::down-arrow { image: none; width: 0; height: 0; "
-                          "border-left: 5px solid transparent; border-right: 5px solid transparent; "
-                          "border-top: 6px solid %1; }\n")
-               .arg(b.secondaryText) +
-           QStringLiteral("QComboBox QAbstractItemView { background-color: %1; color: %2; "
-                          "selection-background-color: %3; selection-color: %4; }\n")
-               .arg(b.page, b.primaryText, b.accent, b.onAccent) +
-           QStringLiteral("QPushButton#acceptBtn { background: %1; color: white; border: none; border-radius: 18px; "
-                          "font-size: %2px; font-weight: bold; padding: 0 22px; }\n")
-               .arg(a.ok)
-               .arg(a.okPx) +
-           QStringLiteral("QPushButton#acceptBtn:hover { background: %1; }\n").arg(a.okHover) +
-           QStringLiteral("QPushButton#rejectBtn { background-color: %1; color: %2; border: %3; border-radius: 18px; "
-                          "font-size: %4px; padding: 0 22px; }\n")
-               .arg(a.link, a.linkText, a.linkBorder)
-               .arg(a.okPx) +
-           QStringLiteral("QPushButton#rejectBtn:hover { background-color: %1; color: %2; }\n")
-               .arg(a.linkHover, a.linkHoverText);
+    return frameRules(*palette) + fieldRules(*palette) + answerRules(*palette);
 }
