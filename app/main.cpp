@@ -7,6 +7,7 @@
 #include "updater/SwapRecovery.h"
 
 #include "ui/theme/InterfaceFont.h"
+#include "ui/theme/StandardButtonTranslation.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -24,6 +25,7 @@ int main(int argc, char* argv[])
     // An update cut off by a power cut is finished or undone before anything reads the program folder.
     const QString appDir = QCoreApplication::applicationDirPath();
     recoverInterruptedUpdate(appDir);
+    installStandardButtonTranslation(appDir);
 
     QString error;
     std::unique_ptr<MachineBackend> machine = openMachineBackend(error);

@@ -2,11 +2,14 @@
 
 #include "log/RunLogger.h"
 #include "ui/dialogs/DialogRunner.h"
+#include "ui/dialogs/MessageBox.h"
 #include "ui/dialogs/Phase2ProgressDialog.h"
+#include "ui/dialogs/ThemedMessage.h"
 #include "ui/dialogs/UpdatePromptDialog.h"
 #include "ui/feedback/FeedbackPage.h"
 #include "ui/main/Optimizer.h"
 #include "ui/phase2/GroupCard.h"
+#include "ui/phase2/ItemQuestions.h"
 #include "ui/phase2/Phase2Page.h"
 #include "ui/progress/ProgressPage.h"
 #include "ui/result/ResultPage.h"
@@ -17,7 +20,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QTextStream>
@@ -93,6 +95,7 @@ int ScreenshotSet::run()
             shootFlow(window, themeIndex, QStringLiteral("run"));
         shootFlow(demo, themeIndex, QStringLiteral("demo"));
         shootConfirmation(demo, QLatin1String(kThemeNames[themeIndex]) + QStringLiteral("-confirm-h2.png"));
+        shootExecution(demo, QLatin1String(kThemeNames[themeIndex]) + QLatin1Char('-'));
     }
     for (int themeIndex = 0; ran && themeIndex < 3; ++themeIndex)
         shootUndo(window, themeIndex);
@@ -116,6 +119,46 @@ void ScreenshotSet::shootTheme(Optimizer& window, int themeIndex)
     shootFeedback(window, prefix);
     shootUpdatePrompt(window, prefix, themeIndex);
     shootPhase2Progress(window, prefix, themeIndex);
+    shootMessages(window, prefix, themeIndex);
+}
+
+DialogRunner::Answer ScreenshotSet::saveAndClose(Optimizer& window, const QString& file, bool accept)
+{
+    return [this, &window, file, accept](QDialog& dialog) {
+        settle();
+        save(overWindow(window, dialog), file);
+        accept ? dialog.accept() : dialog.reject();
+    };
+}
+
+void ScreenshotSet::shootMessages(Optimizer& window, const QString& prefix, int themeIndex)
+{
+    DialogRunner::setNextAnswer(saveAndClose(window, prefix + QStringLiteral("confirm-a2.png"), false));
+    int sizeMB = 0;
+    ItemQuestions::askEventLogSize(&window, themeIndex, sizeMB);
+    DialogRunner::setNextAnswer(saveAndClose(window, prefix + QStringLiteral("error.png"), true));
+    MessageBox::critical(&window, themeIndex, QStringLiteral("优化失败"),
+                         QStringLiteral("当前系统版本不支持（需Windows 7 SP1及以上）。"));
+    DialogRunner::clearAnswers();
+}
+
+// Executing the print spooler's item on the demonstration: its warning, accepted, then the summary.
+void ScreenshotSet::shootExecution(Optimizer& demo, const QString& prefix)
+{
+    DialogRunner::setNextAnswer(saveAndClose(demo, prefix + QStringLiteral("printer-warning.png"), true));
+    bool summarised = false;
+    const DialogRunner::Answer summary = saveAndClose(demo, prefix + QStringLiteral("summary-demo.png"), true);
+    DialogRunner::setNextAnswer([&](QDialog& dialog) {
+        summary(dialog);
+        summarised = true;
+    });
+    OptItem spooler;
+    spooler.id = QStringLiteral("C9");
+    spooler.title = QStringLiteral("打印后台服务");
+    spooler.confirmType = QStringLiteral("C9");
+    if (demo.executePhase2({spooler}))
+        waitUntil([&] { return summarised; }, kRunTimeoutMs);
+    DialogRunner::clearAnswers();
 }
 
 void ScreenshotSet::shootFeedback(Optimizer& window, const QString& prefix)
@@ -270,9 +313,10 @@ void ScreenshotSet::shootUndo(Optimizer& window, int themeIndex)
         waitUntil(listed, kRunTimeoutMs);
         settle();
         save(overWindow(window, dialog), prefix + QStringLiteral("undo.png"));
-        DialogRunner::setNextAnswer([](QDialog& confirm) {
-            auto& box = static_cast<QMessageBox&>(confirm);
-            box.button(QMessageBox::Yes)->click();
+        DialogRunner::setNextAnswer([&](QDialog& confirm) {
+            settle();
+            save(overWindow(window, confirm), prefix + QStringLiteral("undo-confirm.png"));
+            static_cast<ThemedMessage&>(confirm).acceptButton()->click();
         });
         runs->setCurrentRow(runs->count() - 1);
         restore->click();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/sim/SimPlatform.h"
+#include "ui/dialogs/DialogRunner.h"
 
 #include <QDir>
 #include <QPixmap>
@@ -13,10 +14,11 @@ class QDialog;
 
 // Renders every screen of the window in each theme into PNG files: the home page, the progress page at 0 %,
 // 50 % and done, the two feedback pages, the agreement, about, image, update and phase-2 progress dialogs
-// laid over the window, the result and phase-2 pages after a real run on the embedded default machine
-// (simulated, in a temporary folder) and in demonstration mode, the restore-point question, and the undo
-// dialog with that run listed and then restored (the first theme restores it, the others find it restored). The
-// progress page is fed the updates a run would send.
+// laid over the window, an error box and the event-log question, the result and phase-2 pages after a real
+// run on the embedded default machine (simulated, in a temporary folder) and in demonstration mode, the
+// restore-point question, the printer warning and the summary of a demonstrated execution, and the undo
+// dialog with its confirmation, that run listed and then restored (the first theme restores it, the others
+// find it restored). The progress page is fed the updates a run would send.
 class ScreenshotSet {
 public:
     explicit ScreenshotSet(const QString& outDir);
@@ -34,6 +36,10 @@ private:
     bool runPhase1(Optimizer& window);
     void shootFlow(Optimizer& window, int themeIndex, const QString& name);
     void shootConfirmation(Optimizer& window, const QString& file);
+    void shootMessages(Optimizer& window, const QString& prefix, int themeIndex);
+    void shootExecution(Optimizer& demo, const QString& prefix);
+    // An answer that saves the dialog over `window` into `file`, then closes it with `accept`.
+    DialogRunner::Answer saveAndClose(Optimizer& window, const QString& file, bool accept);
     void shootUndo(Optimizer& window, int themeIndex);
     void save(const QPixmap& picture, const QString& file);
 

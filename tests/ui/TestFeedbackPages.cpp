@@ -88,7 +88,7 @@ private slots:
         QString boxText;
         DialogRunner::setNextAnswer([&](QDialog& dialog) {
             h.dialogTitles << dialog.windowTitle();
-            boxText = dialog.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->text();
+            boxText = dialog.findChild<QLabel*>(QStringLiteral("messageText"))->text();
         });
 
         h.window->showFeedback(FeedbackPage::kHelpful);

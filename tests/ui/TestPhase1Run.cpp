@@ -1,12 +1,12 @@
 #include "WindowHarness.h"
 
 #include "support/TestMachine.h"
+#include "ui/dialogs/ThemedMessage.h"
 #include "ui/progress/ProgressPage.h"
 #include "ui/widgets/CircularProgressBar.h"
 #include "ui/widgets/SphereTagCloud.h"
 
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QPointer>
 #include <QThread>
 #include <QtTest>
@@ -122,15 +122,15 @@ private slots:
         h.stick.writeFile(QStringLiteral("../../eula_accepted.flag"), "1");
         QString title;
         QString text;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        int kind = -1;
         QObject* parent = nullptr;
         int boxes = 0;
         DialogRunner::setNextAnswer([&](QDialog& dialog) {
-            auto& box = static_cast<QMessageBox&>(dialog);
+            auto& box = static_cast<ThemedMessage&>(dialog);
             ++boxes;
             title = box.windowTitle();
             text = box.text();
-            icon = box.icon();
+            kind = box.kind();
             parent = box.parent();
             box.accept();
         });
@@ -142,7 +142,7 @@ private slots:
         QCOMPARE(boxes, 1);
         QCOMPARE(title, QStringLiteral("优化失败"));
         QCOMPARE(text, QStringLiteral("当前系统版本不支持（需Windows 7 SP1及以上）。"));
-        QCOMPARE(icon, QMessageBox::Critical);
+        QCOMPARE(kind, int(ThemedMessage::Critical));
         QCOMPARE(parent, h.window.get());
         QTRY_VERIFY(thread.isNull());
 

@@ -3,11 +3,10 @@
 #include "platform/sim/DefaultMachine.h"
 #include "support/TestMachine.h"
 #include "ui/dialogs/Phase2ProgressDialog.h"
+#include "ui/dialogs/ThemedInput.h"
 #include "ui/phase2/Phase2Page.h"
 #include "ui/phase2/Phase2Runner.h"
 
-#include <QInputDialog>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QtTest>
 
@@ -37,14 +36,17 @@ struct SeenBox {
     Qt::TextFormat format = Qt::AutoText;
 };
 
-// Records a message box and presses one of its standard buttons.
-void answerBox(QList<SeenBox>& seen, QMessageBox::StandardButton button)
+constexpr bool kAccept = true;
+constexpr bool kReject = false;
+
+// Records a message box and presses its accept or its reject button.
+void answerBox(QList<SeenBox>& seen, bool accept)
 {
-    DialogRunner::setNextAnswer([&seen, button](QDialog& dialog) {
-        auto* box = qobject_cast<QMessageBox*>(&dialog);
+    DialogRunner::setNextAnswer([&seen, accept](QDialog& dialog) {
+        auto* box = qobject_cast<ThemedMessage*>(&dialog);
         QVERIFY(box);
-        seen.append({box->windowTitle(), box->text(), box->textFormat()});
-        box->button(button)->click();
+        seen.append({box->windowTitle(), box->text(), box->findChild<QLabel*>("messageText")->textFormat()});
+        (accept ? box->acceptButton() : box->rejectButton())->click();
     });
 }
 
@@ -83,7 +85,7 @@ private slots:
         platform::setCurrent(&machine.platform());
         WindowHarness h;
         QList<SeenBox> seen;
-        answerBox(seen, QMessageBox::Ok);
+        answerBox(seen, kAccept);
         QVERIFY(!h.window->executePhase2({}));
         QCOMPARE(seen.size(), 1);
         QCOMPARE(seen[0].title, QStringLiteral("提示"));
@@ -100,7 +102,7 @@ private slots:
         auto* page = h.window->findChild<Phase2Page*>();
         page->show();
         QList<SeenBox> seen;
-        answerBox(seen, QMessageBox::No);
+        answerBox(seen, kReject);
         QVERIFY(h.window->executePhase2({spooler()}));
         QTRY_COMPARE(seen.size(), 1);
         QVERIFY(!page->isHidden());
@@ -120,9 +122,9 @@ private slots:
         auto* page = h.window->findChild<Phase2Page*>();
         page->show();
         QList<SeenBox> seen;
-        answerBox(seen, QMessageBox::Yes);
-        answerBox(seen, QMessageBox::Ok);
-        answerBox(seen, QMessageBox::Ok);
+        answerBox(seen, kAccept);
+        answerBox(seen, kAccept);
+        answerBox(seen, kAccept);
         QVERIFY(h.window->executePhase2({spooler()}));
         Phase2ProgressDialog* dialog = nullptr;
         bool begun = false;
@@ -155,11 +157,11 @@ private slots:
         WindowHarness h;
         h.window->show();
         QList<SeenBox> seen;
-        answerBox(seen, QMessageBox::Yes);
+        answerBox(seen, kAccept);
         OptItem other;
         other.id = QStringLiteral("C13");
         other.title = QStringLiteral("分布式链接追踪");
-        answerBox(seen, QMessageBox::Ok);
+        answerBox(seen, kAccept);
         QVERIFY(h.window->executePhase2({spooler(), other}));
         bool closed = true;
         bool closeAsked = false;
@@ -167,7 +169,7 @@ private slots:
             closeAsked = true;
             closed = h.window->close();
         });
-        answerBox(seen, QMessageBox::Ok);
+        answerBox(seen, kAccept);
         QTRY_VERIFY(closeAsked);
         QVERIFY(!closed);
         QCOMPARE(seen.at(1).title, QStringLiteral("正在优化"));
@@ -207,13 +209,13 @@ private slots:
         WindowHarness h;
         QString label;
         DialogRunner::setNextAnswer([&label](QDialog& dialog) {
-            if (auto* input = qobject_cast<QInputDialog*>(&dialog)) {
-                label = input->labelText();
+            if (auto* input = qobject_cast<ThemedInput*>(&dialog)) {
+                label = input->text();
                 input->setIntValue(3);
                 input->accept();
                 return;
             }
-            label = qobject_cast<QMessageBox*>(&dialog)->text();
+            label = qobject_cast<ThemedMessage*>(&dialog)->text();
             dialog.accept();
         });
         h.window->findChild<Phase2Page*>()->setItemChecked(QStringLiteral("H2"), true);
@@ -229,10 +231,10 @@ private slots:
         platform::setCurrent(&machine.platform());
         WindowHarness h;
         DialogRunner::setNextAnswer([](QDialog& dialog) {
-            auto* input = qobject_cast<QInputDialog*>(&dialog);
-            QCOMPARE(input->comboBoxItems(), (QStringList{"128 MB", "256 MB", "512 MB", "1 GB"}));
-            QCOMPARE(input->textValue(), QStringLiteral("256 MB"));
-            input->setTextValue(QStringLiteral("512 MB"));
+            auto* input = qobject_cast<ThemedInput*>(&dialog);
+            QCOMPARE(input->choices(), (QStringList{"128 MB", "256 MB", "512 MB", "1 GB"}));
+            QCOMPARE(input->choice(), QStringLiteral("256 MB"));
+            input->setChoice(QStringLiteral("512 MB"));
             input->accept();
         });
         h.window->onSpecialConfirmRequested(QStringLiteral("A2"), QStringLiteral("A2"));

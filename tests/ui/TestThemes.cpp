@@ -1,11 +1,11 @@
 #include "WindowHarness.h"
 
 #include "ui/dialogs/AboutDialog.h"
+#include "ui/dialogs/ThemedMessage.h"
 #include "ui/progress/ProgressPage.h"
 #include "ui/theme/MainWindowStyle.h"
 #include "ui/theme/ThemePalette.h"
 
-#include <QMessageBox>
 #include <QtTest>
 
 namespace {
@@ -388,7 +388,7 @@ private slots:
         QObject* shownParent = &about;
         DialogRunner::setNextAnswer([&](QDialog& box) {
             shownTitle = box.windowTitle();
-            shownText = static_cast<QMessageBox&>(box).text();
+            shownText = static_cast<ThemedMessage&>(box).text();
             shownParent = box.parent();
             box.accept();
         });

@@ -2,6 +2,7 @@
 #include "platform/sim/DefaultMachine.h"
 #include "support/TestMachine.h"
 #include "ui/dialogs/DialogRunner.h"
+#include "ui/dialogs/ThemedMessage.h"
 #include "ui/dialogs/UndoDialog.h"
 #include "ui/main/FlowHost.h"
 #include "ui/main/FooterActions.h"
@@ -10,7 +11,6 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -114,9 +114,9 @@ private slots:
             QCOMPARE(runs->count(), 1);
             QCOMPARE(runs->item(0)->text(), QStringLiteral("2026-12-09 01:30:00   一键优化   1 项更改"));
             DialogRunner::setNextAnswer([&](QDialog& box) {
-                auto& question = static_cast<QMessageBox&>(box);
+                auto& question = static_cast<ThemedMessage&>(box);
                 confirmation = question.text();
-                question.button(confirmed ? QMessageBox::Yes : QMessageBox::No)->click();
+                (confirmed ? question.acceptButton() : question.rejectButton())->click();
             });
             dialog.findChild<QPushButton*>(QStringLiteral("undoRestoreBtn"))->click();
             auto* close = dialog.findChild<QPushButton*>(QStringLiteral("undoCloseBtn"));
@@ -149,7 +149,7 @@ private slots:
         FooterActions actions(host, QString(), false);
         QStringList shown;
         DialogRunner::setNextAnswer([&shown](QDialog& dialog) {
-            shown << dialog.windowTitle() << dialog.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->text();
+            shown << dialog.windowTitle() << dialog.findChild<QLabel*>(QStringLiteral("messageText"))->text();
             dialog.close();
         });
         actions.showUndo();

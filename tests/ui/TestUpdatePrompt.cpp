@@ -184,8 +184,16 @@ private slots:
         QCOMPARE(h.dialogTitles, boxTitle.isEmpty() ? QStringList() : QStringList{boxTitle});
     }
 
+    void testAcceptDuringARunStartsTheUpdaterAfterIt_data()
+    {
+        QTest::addColumn<bool>("closeWindow");
+        QTest::addRow("run ends") << false;
+        QTest::addRow("window closed during the run") << true;
+    }
+
     void testAcceptDuringARunStartsTheUpdaterAfterIt()
     {
+        QFETCH(bool, closeWindow);
         UpdateScene scene(withUpdaterTool(nlohmann::json::object()));
         WindowHarness& h = *scene.harness;
         h.stick.writeFile(QStringLiteral("updaterwindow.exe"), "MZ");
@@ -199,6 +207,11 @@ private slots:
         QCOMPARE(h.dialogTitles.mid(1), (QStringList{QStringLiteral("发现新版本"), QStringLiteral("稍后更新")}));
         QVERIFY(!scene.updaterStarted());
 
+        // Closing ends the program with the window: the updater must have started by then.
+        if (closeWindow) {
+            QVERIFY(h.window->close());
+            QVERIFY(scene.updaterStarted());
+        }
         QTRY_VERIFY_WITH_TIMEOUT(!h.window->phase1Thread(), kRunTimeoutMs);
         QVERIFY(scene.updaterStarted());
     }

@@ -182,8 +182,8 @@ void AboutDialog::connectInfoButtons()
 {
     for (const InfoText& info : kInfoTexts) {
         auto* button = findChild<QPushButton*>(QLatin1String(info.button));
-        connect(button, &QPushButton::clicked, this, [info] {
-            MessageBox::information(nullptr, QString::fromUtf8(info.title), QString::fromUtf8(info.text));
+        connect(button, &QPushButton::clicked, this, [this, info] {
+            MessageBox::information(nullptr, themeIndex, QString::fromUtf8(info.title), QString::fromUtf8(info.text));
         });
     }
 }

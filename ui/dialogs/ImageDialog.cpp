@@ -83,6 +83,14 @@ void ImageDialog::setTheme(int themeIndex)
     setStyleSheet(styleSheetFor(themeIndex));
 }
 
+void ImageDialog::hideEvent(QHideEvent* event)
+{
+    QDialog::hideEvent(event);
+    // The pointer was on the close button when it closed the dialog, and a hidden window gets no leave
+    // event: without this the button would come back red on the next showing.
+    imageCloseBtn->setAttribute(Qt::WA_UnderMouse, false);
+}
+
 QString ImageDialog::styleSheetFor(int themeIndex)
 {
     const ImageLook& look = kLooks[theme::palette(themeIndex) ? themeIndex : theme::kDefault];

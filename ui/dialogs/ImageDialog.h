@@ -26,6 +26,9 @@ public:
     void setTheme(int themeIndex);
     static QString styleSheetFor(int themeIndex);
 
+protected:
+    void hideEvent(QHideEvent* event) override;
+
 private:
     QWidget* contentWidget = nullptr;
     QPushButton* imageCloseBtn = nullptr;

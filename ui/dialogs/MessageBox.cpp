@@ -2,27 +2,30 @@
 
 #include "ui/dialogs/DialogRunner.h"
 
-#include <QMessageBox>
-
 namespace {
 
-void run(QMessageBox::Icon icon, QWidget* parent, const QString& title, const QString& text)
+void notify(QWidget* parent, int themeIndex, ThemedMessage::Kind kind, const QString& title, const QString& text)
 {
-    QMessageBox box(icon, title, QString(), QMessageBox::Ok, parent);
-    // The texts quote the machine (item names, error messages): never let them be read as markup.
-    box.setTextFormat(Qt::PlainText);
-    box.setText(text);
+    ThemedMessage box(parent, themeIndex, kind, title, text);
     DialogRunner::exec(box);
 }
 
 } // namespace
 
-void MessageBox::critical(QWidget* parent, const QString& title, const QString& text)
+void MessageBox::critical(QWidget* parent, int themeIndex, const QString& title, const QString& text)
 {
-    run(QMessageBox::Critical, parent, title, text);
+    notify(parent, themeIndex, ThemedMessage::Critical, title, text);
 }
 
-void MessageBox::information(QWidget* parent, const QString& title, const QString& text)
+void MessageBox::information(QWidget* parent, int themeIndex, const QString& title, const QString& text)
 {
-    run(QMessageBox::Information, parent, title, text);
+    notify(parent, themeIndex, ThemedMessage::Information, title, text);
+}
+
+bool MessageBox::confirm(QWidget* parent, int themeIndex, ThemedMessage::Kind kind, const QString& title,
+                         const QString& text, const QString& acceptText, const QString& rejectText)
+{
+    ThemedMessage box(parent, themeIndex, kind, title, text);
+    box.setButtons(acceptText, rejectText);
+    return DialogRunner::exec(box) == QDialog::Accepted;
 }

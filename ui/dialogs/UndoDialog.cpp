@@ -2,13 +2,12 @@
 
 #include "engine/undo/ChangeRestorer.h"
 #include "engine/undo/UndoJob.h"
-#include "ui/dialogs/DialogRunner.h"
+#include "ui/dialogs/MessageBox.h"
 #include "ui/theme/ThemePalette.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -54,6 +53,7 @@ QString scrollBarSheet(const theme::BaseColours& b)
 UndoDialog::UndoDialog(QWidget* parent, platform::Platform& machine, const QString& recordFolder, const QString& device,
                        int themeIndex)
     : QDialog(parent)
+    , confirmTheme(themeIndex)
 {
     setObjectName(QStringLiteral("undoDialog"));
     setWindowTitle(QStringLiteral("撤销优化"));
@@ -182,15 +182,9 @@ void UndoDialog::onRestoreClicked()
     const int row = runList->currentRow();
     if (row < 0 || busy)
         return;
-    QMessageBox confirm(QMessageBox::Question, QStringLiteral("撤销优化"),
-                        QStringLiteral("要把这次优化改动过的设置恢复原样吗？\n\n%1").arg(runList->item(row)->text()),
-                        QMessageBox::Yes | QMessageBox::No, this);
-    confirm.setTextFormat(Qt::PlainText);
-    confirm.setDefaultButton(QMessageBox::No);
-    confirm.button(QMessageBox::Yes)->setText(QStringLiteral("恢复"));
-    confirm.button(QMessageBox::No)->setText(QStringLiteral("取消"));
-    DialogRunner::exec(confirm);
-    if (confirm.clickedButton() != confirm.button(QMessageBox::Yes))
+    const QString question = QStringLiteral("要把这次优化改动过的设置恢复原样吗？\n\n%1").arg(runList->item(row)->text());
+    if (!MessageBox::confirm(this, confirmTheme, ThemedMessage::Question, QStringLiteral("撤销优化"), question,
+                             QStringLiteral("恢复"), QStringLiteral("取消")))
         return;
     busy = true;
     restoreBtn->setEnabled(false);

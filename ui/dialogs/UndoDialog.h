@@ -47,4 +47,6 @@ private:
     QThread* thread = nullptr;
     UndoJob* job = nullptr;
     bool busy = false;
+    // The theme the dialog was opened in, for its confirmation.
+    const int confirmTheme;
 };

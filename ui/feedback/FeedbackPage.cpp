@@ -123,13 +123,13 @@ void FeedbackPage::buildHelpfulCard(QFrame* card, QVBoxLayout* layout)
     layout->addWidget(centredLabel(card, "pageSubTitle", "您的支持是我们持续优化的最大动力", 15));
     layout->addSpacing(12);
     layout->addWidget(centredLabel(card, "pageDesc",
-                                   "为了帮助更多用户获得更好的使用体验，您是否愿意匿名分享本次优化数据？\n\n"
-                                   "🔒 隐私承诺：我们仅收集优化耗时和清理空间大小，绝不收集任何个人信息、"
-                                   "文件内容或设备隐私数据。",
+                                   "本次优化的记录只保存在这台电脑上，不会上传，也不会分享给任何人。\n\n"
+                                   "🔒 隐私承诺：本程序不收集、不发送任何数据，个人信息、"
+                                   "文件内容和设备信息都留在您的电脑里。",
                                    12));
     layout->addSpacing(20);
 
-    QPushButton* share = primaryButton(card, QStringLiteral("同意并匿名分享"));
+    QPushButton* share = primaryButton(card, QStringLiteral("👍 点赞支持"));
     QPushButton* done = newButton(card, "secondaryBtn", QStringLiteral("直接完成"));
     setBigBold(done);
     connect(share, &QPushButton::clicked, this, &FeedbackPage::onShareClicked);

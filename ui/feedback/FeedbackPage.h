@@ -8,8 +8,9 @@ class QLabel;
 class QPushButton;
 class QVBoxLayout;
 
-// The page after the result page's question "did it help?". Mode kHelpful thanks the user and asks
-// whether they would share the run's figures; mode kAverage gives a free remote-service card whose number
+// The page after the result page's question "did it help?". Mode kHelpful thanks the user, says that the
+// run's record stays on this PC and offers a like (shareData(), answered with a thank-you that nothing is
+// sent); mode kAverage gives a free remote-service card whose number
 // can be copied. Both are overlays of the main window, created once and hidden; the primary button glows
 // while the page is shown.
 class FeedbackPage : public QWidget

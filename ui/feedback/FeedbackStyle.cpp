@@ -33,13 +33,15 @@ struct FeedbackLook {
     const char* noBoxBorder;
     const char* copy;
     const char* validBox;
-    // Sizes in pixels; 0 keeps the size the page gives the widget (the warm theme's larger type).
-    int pageTitlePx;
-    int pageSubTitlePx;
-    int bodyPx;
-    int buttonPx;
-    int cardTitlePx;
-    int cardNoPx;
+    // The warm theme's larger type, in points like the sizes the page gives its widgets, so that it stays
+    // larger than theirs on any screen; 0 keeps the page's size.
+    int pageTitlePt;
+    int pageSubTitlePt;
+    int descriptionPt;
+    int bodyPt;
+    int buttonPt;
+    int cardTitlePt;
+    int cardNoPt;
     int buttonRadius;
     int tagRadius;
     const char* tagPadding;
@@ -51,17 +53,17 @@ const FeedbackLook kLooks[theme::kCount] = {
      "#00C2FF", "#009FD4", "#0B0F17", "rgba(0,194,255,0.08)", 0, 194, 255, 1,
      "#181D28", "#141923", 20, "#5271FF", "#00C2FF", "#E8ECF2", "#535C6E",
      "#1A2235", "#2E3A52", "#202A40", "#1E2534",
-     0, 0, 0, 0, 0, 0, 12, 10, "4px 12px"},
+     0, 0, 0, 0, 0, 0, 0, 12, 10, "4px 12px"},
     {"#F5EDE0", "#FFFFFF", "#F0D9BD", 28, "#2D1A08", "#5C3D22", "#5C3D22",
      "#FF7A45", "#E8632A", "#FFFFFF", "rgba(255,122,69,0.08)", 255, 122, 69, 2,
      "#FFE8D5", "#F5EDE0", 24, "#FF7A45", "#FFA26B", "#2D1A08", "#A0886A",
      "#FFF3E6", "#E0C29A", "#FFFFFF", "#FFEDE0",
-     28, 17, 16, 18, 28, 22, 14, 12, "6px 14px"},
+     28, 17, 14, 12, 17, 21, 17, 14, 12, "6px 14px"},
     {"#F0F2F8", "#FFFFFF", "#E4E9F2", 24, "#0F1520", "#475569", "#475569",
      "#1A73E8", "#1557C0", "#FFFFFF", "rgba(26,115,232,0.08)", 26, 115, 232, 1,
      "#F7F9FC", "#F1F5F9", 20, "#1A73E8", "#4285F4", "#0F1520", "#94A3B8",
      "#F1F5F9", "#B6C6E0", "#FFFFFF", "#EEF4FF",
-     0, 0, 0, 0, 0, 0, 12, 10, "4px 12px"},
+     0, 0, 0, 0, 0, 0, 0, 12, 10, "4px 12px"},
 };
 // clang-format on
 
@@ -75,9 +77,9 @@ QString latin(const char* text)
     return QLatin1String(text);
 }
 
-QString fontSize(int px)
+QString fontSize(int pt)
 {
-    return px > 0 ? QStringLiteral(" font-size: %1px;").arg(px) : QString();
+    return pt > 0 ? QStringLiteral(" font-size: %1pt;").arg(pt) : QString();
 }
 
 QString gradient(const char* from, const char* to, const char* direction)
@@ -101,17 +103,17 @@ QStringList pageRules(const FeedbackLook& l)
             .arg(l.cardRadius),
         QStringLiteral("QLabel#pageIcon { background: transparent; }"),
         QStringLiteral("QLabel#pageTitle { color: %1; font-weight: bold;%2 }")
-            .arg(latin(l.title), fontSize(l.pageTitlePx)),
-        QStringLiteral("QLabel#pageSubTitle { color: %1;%2 }").arg(latin(l.subtitle), fontSize(l.pageSubTitlePx)),
+            .arg(latin(l.title), fontSize(l.pageTitlePt)),
+        QStringLiteral("QLabel#pageSubTitle { color: %1;%2 }").arg(latin(l.subtitle), fontSize(l.pageSubTitlePt)),
         QStringLiteral("QLabel#pageDesc { color: %1; line-height: 160%;%2 }")
-            .arg(latin(l.description), fontSize(l.bodyPx)),
+            .arg(latin(l.description), fontSize(l.descriptionPt)),
         QStringLiteral("QPushButton#primaryBtn { background: %1; color: %2; border: none; border-radius: %3px; "
                        "font-weight: bold;%4 }")
             .arg(QStringLiteral("qlineargradient(%1, stop:0 %2, stop:1 %3)")
                      .arg(vertical, latin(l.accent), latin(l.accentDeep)),
                  latin(l.onAccent))
             .arg(l.buttonRadius)
-            .arg(fontSize(l.buttonPx)),
+            .arg(fontSize(l.buttonPt)),
         QStringLiteral("QPushButton#primaryBtn:hover { background: %1; }")
             .arg(QStringLiteral("qlineargradient(%1, stop:0 %2, stop:1 %3)")
                      .arg(vertical, latin(l.accentDeep), latin(l.accent))),
@@ -121,7 +123,7 @@ QStringList pageRules(const FeedbackLook& l)
             .arg(l.borderPx)
             .arg(latin(l.cardFrame))
             .arg(l.buttonRadius)
-            .arg(fontSize(l.buttonPx)),
+            .arg(fontSize(l.buttonPt)),
         QStringLiteral("QPushButton#secondaryBtn:hover { color: %1; border-color: %1; }").arg(latin(l.accent)),
     };
 }
@@ -140,9 +142,9 @@ QStringList protectCardRules(const FeedbackLook& l)
             .arg(gradient(l.badgeFrom, l.badgeTo, "x1:0, y1:0, x2:1, y2:1")),
         QStringLiteral("QLabel#cardLogo { background: transparent; }"),
         QStringLiteral("QLabel#cardTitle { color: %1; font-weight: bold;%2 }")
-            .arg(latin(l.accent), fontSize(l.cardTitlePx)),
+            .arg(latin(l.accent), fontSize(l.cardTitlePt)),
         QStringLiteral("QLabel#cardSubtitle, QLabel#cardNoPrefix { color: %1;%2 }")
-            .arg(latin(l.description), fontSize(l.bodyPx)),
+            .arg(latin(l.description), fontSize(l.bodyPt)),
         QStringLiteral("QLabel#cardTag { color: %1; background-color: %2; border-radius: %3px; padding: %4; }")
             .arg(latin(l.accent), latin(l.accentTint))
             .arg(l.tagRadius)
@@ -151,13 +153,13 @@ QStringList protectCardRules(const FeedbackLook& l)
         QStringLiteral("QFrame#cardNoBox { background-color: %1; border: 1px dashed %2; border-radius: 10px; }")
             .arg(latin(l.noBox), latin(l.noBoxBorder)),
         QStringLiteral("QLabel#cardNo { color: %1; letter-spacing: 2px; background: transparent;%2 }")
-            .arg(latin(l.cardNo), fontSize(l.cardNoPx)),
+            .arg(latin(l.cardNo), fontSize(l.cardNoPt)),
         QStringLiteral("QPushButton#copyBtn { background-color: %1; color: %2; border: none; border-radius: 14px; "
                        "font-weight: bold; }")
             .arg(latin(l.copy), latin(l.accent)),
         QStringLiteral("QFrame#validBox { background-color: %1; border-radius: 10px; }").arg(latin(l.validBox)),
         QStringLiteral("QLabel#validLabel { color: %1; background: transparent;%2 }")
-            .arg(latin(l.valid), fontSize(l.bodyPx)),
+            .arg(latin(l.valid), fontSize(l.bodyPt)),
     };
 }
 

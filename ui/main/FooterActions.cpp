@@ -46,7 +46,7 @@ void FooterActions::showAbout()
 void FooterActions::showUndo()
 {
     if (host.isRunWorking()) {
-        MessageBox::information(host.dialogParent(), QStringLiteral("正在优化"),
+        MessageBox::information(host.dialogParent(), host.theme(), QStringLiteral("正在优化"),
                                 QStringLiteral("请等这次优化完成后再撤销。"));
         return;
     }
@@ -82,7 +82,8 @@ void FooterActions::showRemoteHelp()
 
 void FooterActions::thankForSharing()
 {
-    MessageBox::information(nullptr, QStringLiteral("谢谢您"), QStringLiteral("感谢您的支持！本程序不会上传任何数据。"));
+    MessageBox::information(nullptr, host.theme(), QStringLiteral("谢谢您"),
+                            QStringLiteral("感谢您的支持！本程序不会上传任何数据。"));
 }
 
 void FooterActions::applyTheme()

@@ -117,7 +117,8 @@ void Optimizer::connectResultPage()
 {
     connect(resultPage, &ResultPage::finishClicked, resultPage, &QWidget::hide);
     connect(resultPage, &ResultPage::disableStartupClicked, this, [this] {
-        MessageBox::information(this, QStringLiteral("好啦"), QStringLiteral("这些软件不会再开机自己跑了，开机更快啦。"));
+        MessageBox::information(this, themeIndex, QStringLiteral("好啦"),
+                                QStringLiteral("这些软件不会再开机自己跑了，开机更快啦。"));
     });
     connect(resultPage, &ResultPage::phase2Clicked, this, &Optimizer::showPhase2Page);
     connect(resultPage, &ResultPage::cardClicked, this, [this](int groupIndex) {
@@ -245,6 +246,8 @@ void Optimizer::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    // An update accepted during phase 1 was promised for the end of the run: closing is that end.
+    phase1Flow->stop();
     QWidget::closeEvent(event);
 }
 
@@ -285,7 +288,8 @@ void Optimizer::onStartOptimize()
         return;
     }
     if (phase2Flow->isRunning()) {
-        MessageBox::information(this, QStringLiteral("正在优化"), QStringLiteral("深度优化正在执行，请等当前项目完成。"));
+        MessageBox::information(this, themeIndex, QStringLiteral("正在优化"),
+                                QStringLiteral("深度优化正在执行，请等当前项目完成。"));
         return;
     }
     if (!AgreementGate(appDir).pass(this) || isRunWorking())
@@ -296,7 +300,7 @@ void Optimizer::onStartOptimize()
 
 void Optimizer::onPhase1Failed(const QString& message)
 {
-    MessageBox::critical(this, QStringLiteral("优化失败"), message);
+    MessageBox::critical(this, themeIndex, QStringLiteral("优化失败"), message);
 }
 
 void Optimizer::showResult()
@@ -339,7 +343,8 @@ void Optimizer::onSpecialConfirmRequested(const QString& itemId, const QString&)
 bool Optimizer::executePhase2(const QVector<OptItem>& items)
 {
     if (phase1Flow->isWorking()) {
-        MessageBox::information(this, QStringLiteral("正在优化"), QStringLiteral("一键优化正在进行，请等它完成。"));
+        MessageBox::information(this, themeIndex, QStringLiteral("正在优化"),
+                                QStringLiteral("一键优化正在进行，请等它完成。"));
         return false;
     }
     return phase2Flow->execute(items, phase1Flow->result().report);
@@ -357,9 +362,9 @@ void Optimizer::onPhase2Finished(bool closeWindow)
         close();
         return;
     }
+    // The thank-you page answers the result page's question, which the user has not answered yet: back to it.
     phase2Page->hide();
-    resultPage->hide();
-    showFeedback(FeedbackPage::kHelpful);
+    showOverlay(resultPage);
 }
 
 void Optimizer::showFeedback(int mode)

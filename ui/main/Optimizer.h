@@ -54,7 +54,7 @@ public:
     int restorePointsToKeep() const;
     int eventLogSizeMB() const;
     // The feedback page of `mode` (FeedbackPage::kHelpful or kAverage) over the content area, with the
-    // keyboard focus: the result page's two answers and the end of phase 2 lead here.
+    // keyboard focus: the result page's two answers lead here.
     void showFeedback(int mode);
 
     // Asks the update service once (the first show schedules it); a newer version is offered in a prompt.
@@ -76,7 +76,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    // While phase 2 runs, closing asks it to stop after the current item and closes once it has.
+    // While phase 2 runs, closing asks it to stop after the current item and closes once it has; a phase-1
+    // run is stopped, which starts an updater accepted during it.
     void closeEvent(QCloseEvent* event) override;
 
 private:

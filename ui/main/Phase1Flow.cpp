@@ -40,6 +40,14 @@ void Phase1Flow::showDemoResult()
     emit resultReady();
 }
 
+void Phase1Flow::stop()
+{
+    if (!thread)
+        return;
+    stopWorker();
+    emit ended();
+}
+
 void Phase1Flow::onEngineFinished()
 {
     progress->onOptimizationDone();

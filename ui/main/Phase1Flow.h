@@ -26,6 +26,8 @@ public:
     void start();
     // The demonstration's sample stands in for a run.
     void showDemoResult();
+    // Ends a working run at once (the window is closing) and reports its end like any other.
+    void stop();
 
 signals:
     void resultReady();

@@ -44,7 +44,8 @@ void Phase2Flow::onSpecialConfirmRequested(const QString& itemId)
         return;
     }
     // A question answered with cancel must not leave its item ticked with a value nobody chose.
-    if (itemId == QLatin1String("A2") && !ItemQuestions::askEventLogSize(host.dialogParent(), a2SizeMB))
+    if (itemId == QLatin1String("A2") &&
+        !ItemQuestions::askEventLogSize(host.dialogParent(), host.theme(), a2SizeMB))
         page->setItemChecked(itemId, false);
 }
 
@@ -73,7 +74,7 @@ void Phase2Flow::onRestorePointsCounted(int restorePoints)
     // Unticked while the machine was asked: nobody waits for the question any more.
     if (!page->isItemChecked(QStringLiteral("H2")))
         return;
-    if (!ItemQuestions::askRestorePointsToKeep(host.dialogParent(), restorePoints, h2KeepN))
+    if (!ItemQuestions::askRestorePointsToKeep(host.dialogParent(), host.theme(), restorePoints, h2KeepN))
         page->setItemChecked(QStringLiteral("H2"), false);
 }
 
@@ -92,7 +93,7 @@ bool Phase2Flow::execute(const QVector<OptItem>& items, const ScanReportBundle& 
 {
     // The kept number is not chosen yet; running now would clean with a value nobody picked.
     if (restorePointQuery->isPending()) {
-        MessageBox::information(host.dialogParent(), QStringLiteral("提示"),
+        MessageBox::information(host.dialogParent(), host.theme(), QStringLiteral("提示"),
                                 QStringLiteral("正在统计系统还原点，请稍候再执行。"));
         return false;
     }
@@ -107,7 +108,7 @@ bool Phase2Flow::holdClose()
         return true;
     closeAfterRun = true;
     phase2Runner->requestStop();
-    MessageBox::information(host.dialogParent(), QStringLiteral("正在优化"),
+    MessageBox::information(host.dialogParent(), host.theme(), QStringLiteral("正在优化"),
                             QStringLiteral("深度优化正在执行，当前项目完成后会停止，然后关闭窗口。"));
     return true;
 }

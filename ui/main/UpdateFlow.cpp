@@ -56,14 +56,15 @@ void UpdateFlow::report(UpdaterLauncher::Outcome outcome)
     case UpdaterLauncher::Outcome::Started:
         return;
     case UpdaterLauncher::Outcome::Deferred:
-        MessageBox::information(parent, QStringLiteral("稍后更新"), QStringLiteral("电脑正在优化，优化结束后会自动开始更新。"));
+        MessageBox::information(parent, host.theme(), QStringLiteral("稍后更新"),
+                                QStringLiteral("电脑正在优化，优化结束后会自动开始更新。"));
         return;
     case UpdaterLauncher::Outcome::Missing:
-        MessageBox::information(parent, QStringLiteral("无法更新"),
+        MessageBox::information(parent, host.theme(), QStringLiteral("无法更新"),
                                 QStringLiteral("没有找到更新程序 updaterwindow.exe，请到官网下载最新版本。"));
         return;
     case UpdaterLauncher::Outcome::Failed:
-        MessageBox::information(parent, QStringLiteral("无法更新"),
+        MessageBox::information(parent, host.theme(), QStringLiteral("无法更新"),
                                 QStringLiteral("更新程序没能启动，请稍后再试，或到官网下载最新版本。"));
         return;
     }

@@ -2,13 +2,11 @@
 
 #include "phase2/Phase2Executor.h"
 #include "text/PlatformText.h"
-#include "ui/dialogs/DialogRunner.h"
 #include "ui/dialogs/MessageBox.h"
 #include "ui/dialogs/Phase2ProgressDialog.h"
 #include "engine/BoundedQuery.h"
 #include "ui/main/WorkerThreadStop.h"
 
-#include <QMessageBox>
 #include <QThread>
 #include <QWidget>
 
@@ -16,15 +14,7 @@
 
 namespace {
 
-// Texts from the machine (printer names, result lines) are shown as they are, never as markup.
-int askPlain(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
-             QMessageBox::StandardButtons buttons)
-{
-    QMessageBox box(icon, title, text, buttons, parent);
-    box.setTextFormat(Qt::PlainText);
-    const int result = DialogRunner::exec(box);
-    return box.clickedButton() ? box.standardButton(box.clickedButton()) : result;
-}
+const char* const kDemoNote = "这是演示：这台电脑的任何设置都没有改动，以下结果仅供演示。\n\n";
 
 // What the printer warning lists: the printers, or why it cannot list them. `lines` is invalid when the
 // spooler could not be asked.
@@ -69,7 +59,7 @@ bool Phase2Runner::execute(const QVector<OptItem>& items, const ScanReportBundle
                            int themeIndex)
 {
     if (isRunning()) {
-        MessageBox::information(window, QStringLiteral("正在优化"),
+        MessageBox::information(window, themeIndex, QStringLiteral("正在优化"),
                                 QStringLiteral("深度优化正在执行，请等当前项目完成。"));
         return false;
     }
@@ -77,7 +67,8 @@ bool Phase2Runner::execute(const QVector<OptItem>& items, const ScanReportBundle
     if (isListingPrinters())
         return false;
     if (items.isEmpty()) {
-        MessageBox::information(window, QStringLiteral("提示"), QStringLiteral("请先勾选要执行的优化项。"));
+        MessageBox::information(window, themeIndex, QStringLiteral("提示"),
+                                QStringLiteral("请先勾选要执行的优化项。"));
         return false;
     }
     const Request request{items, report, h2KeepN, a2SizeMB, themeIndex};
@@ -122,8 +113,8 @@ void Phase2Runner::warnAboutPrinters(const QString& printers)
         QStringLiteral("检测到您安装了以下打印机：\n%1\n\n停用打印后台服务后，这些打印功能将不可用（打印到PDF、物理打印等）。"
                        "\n确定停用吗？")
             .arg(printers);
-    if (askPlain(window, QMessageBox::Warning, QStringLiteral("打印后台服务"), text,
-                 QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+    if (!MessageBox::confirm(window, waiting.themeIndex, ThemedMessage::Warning, QStringLiteral("打印后台服务"),
+                             text, QStringLiteral("确定停用"), QStringLiteral("取消")))
         return;
     begin(std::exchange(waiting, Request()));
 }
@@ -131,6 +122,7 @@ void Phase2Runner::warnAboutPrinters(const QString& printers)
 void Phase2Runner::begin(const Request& request)
 {
     emit starting();
+    runTheme = request.themeIndex;
     if (!dialog)
         dialog = new Phase2ProgressDialog(window);
     dialog->applyTheme(request.themeIndex);
@@ -162,21 +154,26 @@ void Phase2Runner::requestStop()
         thread->requestInterruption();
 }
 
-void Phase2Runner::onExecutorFinished(const QString& summary)
+void Phase2Runner::onExecutorFinished(const QString& executed)
 {
+    // A demonstration changed nothing, and every text it leaves behind says so.
+    const QString summary = demoMode ? QString::fromUtf8(kDemoNote) + executed : executed;
     if (dialog) {
         dialog->onFinished(summary);
         dialog->hide();
     }
     stopWorker();
-    askPlain(window, QMessageBox::Information, QStringLiteral("优化完成"),
-             QStringLiteral("您的电脑已经完成优化！\n\n") + summary, QMessageBox::Ok);
+    if (demoMode)
+        MessageBox::information(window, runTheme, QStringLiteral("演示完成"), summary);
+    else
+        MessageBox::information(window, runTheme, QStringLiteral("优化完成"),
+                                QStringLiteral("您的电脑已经完成优化！\n\n") + summary);
     emit finished(summary);
 }
 
 void Phase2Runner::onExecutorError(const QString& message)
 {
-    askPlain(window, QMessageBox::Critical, QStringLiteral("执行出错"), message, QMessageBox::Ok);
+    MessageBox::critical(window, runTheme, QStringLiteral("执行出错"), message);
     if (dialog)
         dialog->hide();
     stopWorker();

@@ -46,7 +46,8 @@ signals:
     // The checks passed and the execution begins: the window takes the selection away before the progress
     // dialog appears, so it can be neither changed nor started again while items execute.
     void starting();
-    // After the summary box was closed; the window moves on (to the feedback page).
+    // After the summary box was closed; the window moves on. In demonstration mode the summary says first
+    // that nothing was changed.
     void finished(const QString& summary);
 
 private:
@@ -76,4 +77,6 @@ private:
     Request waiting;
     QThread* thread = nullptr;
     Phase2Executor* executor = nullptr;
+    // The theme of the execution under way, for its boxes.
+    int runTheme = 0;
 };
