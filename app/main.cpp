@@ -17,7 +17,7 @@ int main(int argc, char* argv[])
     OnScreenWindow::prepareScaling();
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Brightdesk"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("2.0.0"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TIDEWELL_VERSION));
     substituteInterfaceFont();
 
     QString error;
