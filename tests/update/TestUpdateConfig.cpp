@@ -69,27 +69,6 @@ private slots:
         QCOMPARE(config.deviceCode, deviceCode);
     }
 
-    void testPublicKey_data()
-    {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QByteArray>("key");
-        const QByteArray builtIn = UpdateConfig::kDefaultPublicKey;
-        const QByteArray other = "BKVOfn2gNTyIsoepjuIp4ybnT+wDNcoEAdmYJ8/nY5iSBhEBWRjll+LOws0lo/SqT56MEE81grf15Q+JczDQNYE=";
-        QTest::addRow("absent") << json("{}") << builtIn;
-        QTest::addRow("another key") << json("{'public_key': '" + other + "'}") << other;
-        QTest::addRow("not uncompressed") << json("{'public_key': 'A" + other.mid(1) + "'}") << builtIn;
-        QTest::addRow("short") << json("{'public_key': '" + other.left(44) + "'}") << builtIn;
-        QTest::addRow("not base64") << json("{'public_key': '" + other.left(86) + "!='}") << builtIn;
-        QTest::addRow("not a string") << json("{'public_key': 4}") << builtIn;
-    }
-
-    void testPublicKey()
-    {
-        QFETCH(QByteArray, content);
-        QFETCH(QByteArray, key);
-        QCOMPARE(UpdateConfig::fromJson(content).publicKey.toBase64(), key);
-    }
-
     void testDefaultIsSecure()
     {
         QCOMPARE(UpdateConfig().url.scheme(), QStringLiteral("https"));

@@ -11,24 +11,19 @@ namespace {
 // Made once with openssl from two throw-away keys: the message below signed with the first.
 const std::string kMessage = "Tidewell contract message";
 const char* const kSignerKey =
-    "BApDYiffNpf2a8XrR+mW7V6mXOFNNwzOu27MjUO3Dp8pUuEuquSSPBDK8091C8HDkzm0oQgnD0Jcl0wPexZxsX4=";
-const char* const kOtherKey =
-    "BKVOfn2gNTyIsoepjuIp4ybnT+wDNcoEAdmYJ8/nY5iSBhEBWRjll+LOws0lo/SqT56MEE81grf15Q+JczDQNYE=";
+    "040a436227df3697f66bc5eb47e996ed5ea65ce14d370ccebb6ecc8d43b70e9f2952e12eaae4923c10caf34f"
+    "750bc1c39339b4a108270f425c974c0f7b1671b17e";
+const char* const kOtherKey = "04a54e7e7da0353c88b287a98ee229e326e74fec0335ca0401d99827cfe76398920611015918e597e2cec2cd"
+                              "25a3f4aa4f9e8c104f3582b7f5e50f897330d03581";
 const char* const kSignature =
-    "y5kpig4fC4v4z6wgPsACnhahNothYwoD4UCS57Cm046bg/E3iAnnbgcyVATK/+qtBMXajDE7bpxcvzc4oSFohQ==";
+    "cb99298a0e1f0b8bf8cfac203ec0029e16a1368b61630a03e14092e7b0a6d38e9b83f1378809e76e07325404"
+    "caffeaad04c5da8c313b6e9c5cbf3738a1216885";
 
-std::string fromBase64(const std::string& text)
+std::string fromHex(const std::string& hex)
 {
-    static const std::string alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     std::string bytes;
-    unsigned bits = 0, count = 0;
-    for (char c : text) {
-        if (c == '=')
-            break;
-        bits = (bits << 6) | static_cast<unsigned>(alphabet.find(c));
-        if ((count += 6) >= 8)
-            bytes += static_cast<char>((bits >> (count -= 8)) & 0xFF);
-    }
+    for (std::size_t at = 0; at + 1 < hex.size(); at += 2)
+        bytes += static_cast<char>(std::stoi(hex.substr(at, 2), nullptr, 16));
     return bytes;
 }
 
@@ -40,9 +35,9 @@ std::string flipped(std::string bytes, std::size_t at)
 
 TEST(SignatureContract, OnlyTheSignersKeyOverTheSameBytesVerifies)
 {
-    const std::string key = fromBase64(kSignerKey), signature = fromBase64(kSignature);
+    const std::string key = fromHex(kSignerKey), signature = fromHex(kSignature);
     EXPECT_EQ(verifyP256Signature(key, kMessage, signature), SignatureCheck::Valid);
-    EXPECT_EQ(verifyP256Signature(fromBase64(kOtherKey), kMessage, signature), SignatureCheck::Mismatch);
+    EXPECT_EQ(verifyP256Signature(fromHex(kOtherKey), kMessage, signature), SignatureCheck::Mismatch);
     EXPECT_EQ(verifyP256Signature(key, flipped(kMessage, 3), signature), SignatureCheck::Mismatch);
     EXPECT_EQ(verifyP256Signature(key, kMessage + " ", signature), SignatureCheck::Mismatch);
     EXPECT_EQ(verifyP256Signature(key, kMessage, flipped(signature, 10)), SignatureCheck::Mismatch);
@@ -51,7 +46,7 @@ TEST(SignatureContract, OnlyTheSignersKeyOverTheSameBytesVerifies)
 
 TEST(SignatureContract, MalformedInputIsNamed)
 {
-    const std::string key = fromBase64(kSignerKey), signature = fromBase64(kSignature);
+    const std::string key = fromHex(kSignerKey), signature = fromHex(kSignature);
     EXPECT_EQ(verifyP256Signature(key.substr(1), kMessage, signature), SignatureCheck::MalformedKey);
     EXPECT_EQ(verifyP256Signature("\x02" + key.substr(1), kMessage, signature), SignatureCheck::MalformedKey);
     EXPECT_EQ(verifyP256Signature(flipped(key, 64), kMessage, signature), SignatureCheck::MalformedKey);
