@@ -97,7 +97,6 @@ private slots:
         QTest::addRow("no program") << manifest("'version':'3',", entry("a").chopped(1)) << kMalformed;
         QTest::addRow("a path twice") << withEntry(entry("TIDEWELL.EXE")) << badPath.arg("tidewell.exe");
         QTest::addRow("same version") << manifest("'version':'2.0',") << notNewer.arg("2.0");
-        QTest::addRow("older by number") << manifest("'version':'1.10.0',") << notNewer.arg("1.10.0");
     }
 
     void testParse()
@@ -117,7 +116,6 @@ private slots:
         QTest::addColumn<QString>("refusal");
         const QByteArray raw = QByteArray::fromBase64(kSignature);
         QTest::addRow("right key") << kSigned << kSignature + "\n" << kKey << QString();
-        QTest::addRow("built-in key") << kSigned << kSignature << QByteArray() << kBadSignature;
         QTest::addRow("configured key not uncompressed") << kSigned << kSignature << "A" + kKey.mid(1) << kBadSignature;
         QTest::addRow("configured key not base64") << kSigned << kSignature << kKey.left(86) + "!=" << kBadSignature;
         QTest::addRow("flipped manifest byte") << flipped(kSigned, 20) << kSignature << kKey << kBadSignature;
