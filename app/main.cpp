@@ -20,7 +20,7 @@ int main(int argc, char* argv[])
     OnScreenWindow::prepareScaling();
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Brightdesk"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("2.0.0"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TIDEWELL_VERSION));
     substituteInterfaceFont();
     // An update cut off by a power cut is finished or undone before anything reads the program folder.
     const QString appDir = QCoreApplication::applicationDirPath();

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 packages=(
     build-essential cmake ninja-build pkg-config ccache
     qtbase5-dev qtbase5-dev-tools
-    nlohmann-json3-dev libgtest-dev googletest
+    nlohmann-json3-dev libgtest-dev googletest libssl-dev openssl
     fonts-noto-cjk fonts-noto-color-emoji fonts-liberation
     "$@"
 )

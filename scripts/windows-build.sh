@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the shipped program: Tidewell for 32-bit Windows against the Qt that scripts/qt-win32.sh builds
 # (once per machine), lays out the folder a user copies onto a USB stick and packs it as
-# dist/Tidewell-<version>-win32.zip. The stick folder stays in build-windows/stick for the Wine test run.
+# dist/Tidewell-V<version>-win32.zip. The stick folder stays in build-windows/stick for the Wine test run.
 # Usage: scripts/windows-build.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -96,7 +96,7 @@ main() {
     lay_out_stick
     local version zip
     version=$(sed -n 's/^project(Tidewell VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-    zip=$root/dist/Tidewell-$version-win32.zip
+    zip=$root/dist/Tidewell-V$version-win32.zip
     mkdir -p "$root/dist"
     python3 scripts/pack-zip.py "$stick" "$zip"
     echo "windows-build: $zip ($(du -k "$zip" | cut -f1) KiB)"

@@ -1,5 +1,7 @@
 #include "update/UpdateConfig.h"
 
+#include "platform/Signature.h"
+
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -30,6 +32,13 @@ void applyUrl(UpdateConfig& config, const QString& text)
         config.url = url;
 }
 
+void applyPublicKey(UpdateConfig& config, const QString& text)
+{
+    const auto decoded = QByteArray::fromBase64Encoding(text.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+    if (decoded && decoded.decoded.size() == int(platform::kP256PublicKeyBytes) && decoded.decoded.at(0) == 0x04)
+        config.publicKey = *decoded;
+}
+
 bool hasControlCharacter(const QString& text)
 {
     for (QChar c : text) {
@@ -55,6 +64,7 @@ UpdateConfig UpdateConfig::fromJson(const QByteArray& json)
     const QString deviceCode = stringMember(object, "device_code");
     if (!deviceCode.isEmpty() && !hasControlCharacter(deviceCode))
         config.deviceCode = deviceCode;
+    applyPublicKey(config, stringMember(object, "public_key"));
     return config;
 }
 

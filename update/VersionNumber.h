@@ -2,15 +2,21 @@
 
 #include <QString>
 
-// The dotted version numbers of the update check ("1.1.1.5"), kept apart from the network code so that the
-// rules can be tested with plain strings.
+// The dotted version numbers of the update check and the release channel ("2.0.0"), kept apart from the network
+// code so that the rules can be tested with plain strings.
 namespace version {
+
+// This build's version: the project's version in CMake, the one source of every version the program shows,
+// sends, compares and writes to its log.
+constexpr const char* kRunning = TIDEWELL_VERSION;
+// The same as the window shows it.
+constexpr const char* kShown = "V" TIDEWELL_VERSION;
 
 // The longest version text a reply may carry.
 constexpr int kMaxLength = 32;
 
-// The version shown in the footer ("V1.1.1.5") as the service expects it: trimmed, and with leading
-// characters dropped until the first decimal digit, so "V1.1.1.5" gives "1.1.1.5" and "Vx" gives "".
+// The version shown in the footer ("V2.0.0") as the service expects it: trimmed, and with leading
+// characters dropped until the first decimal digit, so "V2.0.0" gives "2.0.0" and "Vx" gives "".
 QString fromFooterText(const QString& footerText);
 
 // True for 1 to kMaxLength characters of ASCII digits and dots with at least one digit.

@@ -52,7 +52,7 @@ private slots:
         QCOMPARE(header[0], QString(40, QLatin1Char('=')));
         QCOMPARE(header[1], QStringLiteral("系统优化工具日志"));
         QCOMPARE(header[2], QStringLiteral("设备ID: ") + logger.deviceId);
-        QCOMPARE(header[3], QStringLiteral("程序版本: 2.0.0"));
+        QCOMPARE(header[3], QStringLiteral("程序版本: " TIDEWELL_VERSION));
         QCOMPARE(header[4], QStringLiteral("系统版本: Win10 (Build 19045)"));
         QVERIFY(QRegularExpression(QStringLiteral("^开始时间: \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d$")).match(header[5]).hasMatch());
         QCOMPARE(header[6], QString(40, QLatin1Char('=')));

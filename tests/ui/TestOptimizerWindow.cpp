@@ -3,6 +3,7 @@
 #include "ui/dialogs/AboutDialog.h"
 #include "ui/main/DemoSwitch.h"
 #include "ui/progress/ProgressPage.h"
+#include "update/VersionNumber.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -96,7 +97,7 @@ private slots:
         QTest::addRow("elder") << "elderModeBtn" << "👴 长辈关怀";
         QTest::addRow("pro") << "proModeBtn" << "💻 电脑达人";
         QTest::addRow("runtime") << "runtimeBtn" << "📦 系统运行库修复";
-        QTest::addRow("version") << "footerVersion" << "V1.1.1.5";
+        QTest::addRow("version") << "footerVersion" << version::kShown;
         QTest::addRow("kefu") << "kefuBtn" << "联系客服";
         QTest::addRow("huhangka") << "huhangkaBtn" << "护航卡";
         QTest::addRow("website") << "websiteBtn" << "官网";

@@ -5,6 +5,7 @@
 #include "ui/progress/ProgressPage.h"
 #include "ui/theme/MainWindowStyle.h"
 #include "ui/theme/ThemePalette.h"
+#include "update/VersionNumber.h"
 
 #include <QtTest>
 
@@ -343,7 +344,7 @@ private slots:
         auto text = [&](const char* name) { return about.findChild<QLabel*>(QLatin1String(name))->text(); };
         QCOMPARE(text("titleLabel"), QStringLiteral("关于 Tidewell"));
         QCOMPARE(text("nameLabel"), QStringLiteral("Tidewell"));
-        QCOMPARE(text("versionLabel"), QStringLiteral("版本 V1.1.1.4"));
+        QCOMPARE(text("versionLabel"), QStringLiteral("版本 ") + QLatin1String(version::kShown));
         QCOMPARE(text("descLabel"),
                  QStringLiteral("专为电脑小白、中老年群体打造的零安装、纯便携、无捆绑、高安全的系统优化工具。"));
         QVERIFY(text("copyrightLabel").contains(QStringLiteral("2026")));

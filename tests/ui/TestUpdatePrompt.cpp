@@ -4,6 +4,7 @@
 #include "support/TestMachine.h"
 #include "ui/dialogs/UpdatePromptDialog.h"
 #include "update/UpdateCheck.h"
+#include "update/VersionNumber.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -19,10 +20,10 @@ QByteArray json(const char* text)
 constexpr int kWaitMs = 20000;
 constexpr int kRunTimeoutMs = 60000;
 
-const QByteArray kOffer = json(
-    "{'code':200,'data':{'hasUpdate':true,'forceUpdate':false,'latest':{'version':'1.2.0','releaseNote':'更快'}}}");
+const QByteArray kOffer = json("{'code':200,'data':{'hasUpdate':true,'forceUpdate':false,'latest':{'version':'"
+                               "NEXT','releaseNote':'更快'}}}").replace("NEXT", QByteArray(version::kRunning) + ".1");
 
-// A window on a simulated PC whose "updater.config" points at a loopback server offering version 1.2.0.
+// A window on a simulated PC whose "updater.config" points at a loopback server offering a newer version.
 struct UpdateScene {
     explicit UpdateScene(const nlohmann::json& profile = TestMachine::windows10())
         : machine(profile)

@@ -74,6 +74,7 @@ private slots:
         QTest::addColumn<QString>("sent");
         QTest::addRow("footer") << "V1.1.1.5"
                                 << "1.1.1.5";
+        QTest::addRow("this build's footer") << version::kShown << version::kRunning;
         QTest::addRow("blanks and words") << "  版本 v2.0 "
                                           << "2.0";
         QTest::addRow("no digits") << "Version"

@@ -2,6 +2,7 @@
 
 #include "ui/dialogs/MessageBox.h"
 #include "ui/theme/ThemePalette.h"
+#include "update/VersionNumber.h"
 
 #include <QFrame>
 #include <QGraphicsDropShadowEffect>
@@ -170,7 +171,7 @@ void AboutDialog::setTexts()
     titleLabel->setText(QStringLiteral("关于 Tidewell"));
     closeBtn->setText(QStringLiteral("✕"));
     nameLabel->setText(QStringLiteral("Tidewell"));
-    versionLabel->setText(QStringLiteral("版本 V1.1.1.4"));
+    versionLabel->setText(QStringLiteral("版本 ") + QLatin1String(version::kShown));
     descLabel->setText(QStringLiteral("专为电脑小白、中老年群体打造的零安装、纯便携、无捆绑、高安全的系统优化工具。"));
     eulaBtn->setText(QStringLiteral("用户协议"));
     privacyBtn->setText(QStringLiteral("隐私政策"));

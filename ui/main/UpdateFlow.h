@@ -15,7 +15,7 @@ class UpdateFlow : public QObject {
     Q_OBJECT
 
 public:
-    // `versionText` is the footer's version ("V1.1.1.5"); `appDir` holds "updater.config" and the updater.
+    // `versionText` is the footer's version ("V2.0.0"); `appDir` holds "updater.config" and the updater.
     UpdateFlow(FlowHost& host, const QString& appDir, const QString& versionText, QObject* parent = nullptr);
 
     // Asks the update service `delayMs` from now; only the first call schedules anything.

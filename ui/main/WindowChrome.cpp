@@ -2,6 +2,7 @@
 
 #include "ui/main/ToolFolder.h"
 #include "ui/theme/MainWindowStyle.h"
+#include "update/VersionNumber.h"
 
 #include <QHBoxLayout>
 #include <QIcon>
@@ -35,7 +36,7 @@ const WidgetText kTexts[] = {
     {"toolsBtn", "🧰 实用工具"},
     {"runtimeBtn", "📦 系统运行库修复"},
     {"footerName", "Tidewell"},
-    {"footerVersion", "V1.1.1.5"},
+    {"footerVersion", version::kShown},
     {"undoBtn", "撤销优化"},
     {"kefuBtn", "联系客服"},
     {"huhangkaBtn", "护航卡"},
