@@ -1,17 +1,20 @@
 #include "app/PlatformChoice.h"
-#include "app/UnavailableVersionList.h"
 #include "platform/DllSearch.h"
 #include "ui/theme/InterfaceFont.h"
 #include "ui/theme/ThemePalette.h"
 #include "ui/updater/UpdaterWindow.h"
+#include "update/UpdateCheck.h"
 #include "update/UpdateConfig.h"
+#include "update/VersionNumber.h"
 #include "updater/MachineProgramControl.h"
 #include "updater/NetworkFileSource.h"
 #include "updater/ReleaseAddress.h"
 #include "updater/SelfCopy.h"
+#include "updater/SignedVersionList.h"
 #include "updater/SwapRecovery.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QMessageBox>
 #include <QTextStream>
@@ -35,8 +38,15 @@ int runUpdate(platform::Platform& machine, const QString& startFolder, bool auto
     const StickLayout layout = StickLayout::of(startFolder);
     SwapRecovery(layout).recover(SwapRecovery::Caller::Updater);
     const QString programFolder = layout.program();
-    UnavailableVersionList versions;
-    NetworkFileSource source(releaseAddress::fromCheckUrl(UpdateConfig::load(programFolder).url));
+    const UpdateConfig config = UpdateConfig::load(programFolder);
+    NetworkFileSource source(releaseAddress::fromCheckUrl(config.url));
+    const auto checkReply = [&config](QByteArray& body, QString& error) {
+        QBuffer sink(&body);
+        sink.open(QIODevice::WriteOnly);
+        return NetworkFileSource::download(config.url, QStringLiteral("版本信息"), UpdateCheck::kMaxBodyBytes, sink,
+                                           [](qint64) { return true; }, error);
+    };
+    SignedVersionList versions(checkReply, source, config.publicKey, QString::fromLatin1(version::kRunning));
     MachineProgramControl program(machine, programFolder);
     StickFolderRemoval removal(machine);
     UpdateRun flow(layout, versions, source, program, removal, UpdateRun::Timing());

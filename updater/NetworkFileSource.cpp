@@ -24,8 +24,14 @@ QUrl NetworkFileSource::urlOf(const QString& version, const QString& relativePat
 bool NetworkFileSource::fetch(const QString& version, const QString& relativePath, qint64 maxBytes, QIODevice& sink,
                               const Received& received, QString& error)
 {
+    return download(urlOf(version, relativePath), relativePath, maxBytes, sink, received, error);
+}
+
+bool NetworkFileSource::download(const QUrl& url, const QString& label, qint64 maxBytes, QIODevice& sink,
+                                 const Received& received, QString& error)
+{
     QNetworkAccessManager network;
-    QNetworkRequest request(urlOf(version, relativePath));
+    QNetworkRequest request(url);
     request.setTransferTimeout(kStallMs);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     QNetworkReply* reply = network.get(request);
@@ -48,9 +54,9 @@ bool NetworkFileSource::fetch(const QString& version, const QString& relativePat
     drain();
     const bool whole = !stopped && reply->error() == QNetworkReply::NoError;
     if (written > maxBytes)
-        error = QStringLiteral("服务器发来的 %1 比文件清单写的大。").arg(relativePath);
+        error = QStringLiteral("服务器发来的 %1 比文件清单写的大。").arg(label);
     else if (!whole)
-        error = QStringLiteral("下载 %1 时网络中断或服务器拒绝了请求（%2）。").arg(relativePath, reply->errorString());
+        error = QStringLiteral("下载 %1 时网络中断或服务器拒绝了请求（%2）。").arg(label, reply->errorString());
     delete reply;
     return whole;
 }

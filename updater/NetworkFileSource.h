@@ -17,6 +17,10 @@ public:
     bool fetch(const QString& version, const QString& relativePath, qint64 maxBytes, QIODevice& sink,
                const Received& received, QString& error) override;
 
+    // Any one address, on the same terms; `label` names it in the error.
+    static bool download(const QUrl& url, const QString& label, qint64 maxBytes, QIODevice& sink,
+                         const Received& received, QString& error);
+
 private:
     QUrl urlOf(const QString& version, const QString& relativePath) const;
 
