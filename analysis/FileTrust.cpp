@@ -32,11 +32,13 @@ Verdict FileTrust::verdict(const QString& path) const
     platform::Security& security = machine_.platform().security;
     const std::wstring file = toWString(machine_.nativePath(path));
     std::int32_t trustResult = -1;
-    const Verdict own = verdictOf(security.verifyFile(file, trustResult), trustResult);
+    const platform::Status ownStatus = security.verifyFile(file, trustResult);
+    const Verdict own = verdictOf(ownStatus, trustResult);
     if (own == Verdict::Signed)
         return own;
     trustResult = -1;
-    const Verdict catalog = verdictOf(security.verifyCatalog(file, trustResult), trustResult);
+    const platform::Status catalogStatus = security.verifyCatalog(file, trustResult);
+    const Verdict catalog = verdictOf(catalogStatus, trustResult);
     if (catalog == Verdict::Signed)
         return catalog;
     return own == Verdict::Unknown || catalog == Verdict::Unknown ? Verdict::Unknown : Verdict::Unsigned;
