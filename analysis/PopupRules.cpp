@@ -49,7 +49,7 @@ bool isTrustedProcess(const QString& processName, const QStringList& whitelistPr
     return false;
 }
 
-QString reason(const QString& imagePath, const QString& title, bool isSigned)
+QString reason(const QString& imagePath, const QString& title, FileTrust::Verdict trust)
 {
     QString why;
     const QString lowered = imagePath.toLower();
@@ -58,9 +58,9 @@ QString reason(const QString& imagePath, const QString& title, bool isSigned)
         why = QStringLiteral("从临时目录运行");
     if (isAdvertisingTitle(title))
         why = QStringLiteral("标题含广告/推广特征");
-    if (isSigned)
+    if (trust == FileTrust::Verdict::Signed)
         return {};
-    if (!imagePath.isEmpty())
+    if (!imagePath.isEmpty() && trust == FileTrust::Verdict::Unsigned)
         why = QStringLiteral("无有效数字签名");
     return why;
 }

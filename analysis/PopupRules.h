@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analysis/FileTrust.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -17,7 +19,7 @@ bool isTrustedProcess(const QString& processName, const QStringList& whitelistPr
 
 // Why a window is suspicious, or empty when it is not. Each later rule replaces an earlier reason: a
 // temporary folder, then an advertising title, then (for a known path) a missing signature; a signed
-// program is never suspicious.
-QString reason(const QString& imagePath, const QString& title, bool isSigned);
+// program is never suspicious. A signature that cannot be checked gives no reason of its own.
+QString reason(const QString& imagePath, const QString& title, FileTrust::Verdict trust);
 
 } // namespace PopupRules

@@ -72,7 +72,7 @@ void PopupWindowAnalyzer::examine(const platform::WindowInfo& window, QVector<Po
     if (title.isEmpty() || window.pid == 0 || window.pid == ownPid_)
         return;
     const QString imagePath = imagePathOf(window.pid);
-    const QString why = PopupRules::reason(imagePath, title, trust_.isSigned(imagePath));
+    const QString why = PopupRules::reason(imagePath, title, trust_.verdict(imagePath));
     if (why.isEmpty())
         return;
     const QString processName = fileNameOf(imagePath);

@@ -33,21 +33,21 @@ StartupScanItem StartupScorer::scored(const QString& name, const QString& comman
     item.sourceType = sourceType;
 
     const QString expanded = exe.isEmpty() ? QString() : machine_.expand(exe);
-    const bool isSigned = trust_.isSigned(expanded);
+    const FileTrust::Verdict trust = trust_.verdict(expanded);
+    const bool isSigned = trust == FileTrust::Verdict::Signed;
     const bool locationOk = !exe.isEmpty() && StartupScoring::isNormalLocation(expanded, isSigned);
+    const int locationScore = locationOk ? 25 : 0;
+    const int nameScore = StartupScoring::isJunkName(name, database_) ? 0 : 25;
+    const bool unsignedThere = trust == FileTrust::Verdict::Unsigned && locationOk && machine_.exists(expanded);
 
-    int score = isSigned ? 25 : 0;
-    if (locationOk)
-        score += 25;
-    if (isSigned)
-        score += 25;
-    else if (locationOk && machine_.exists(expanded))
-        score += 10;
-    if (!StartupScoring::isJunkName(name, database_))
-        score += 25;
-
-    item.score = score;
+    // A signature this PC cannot check is left out rather than guessed: location and name then count double.
+    if (trust == FileTrust::Verdict::Unknown)
+        item.score = 2 * (locationScore + nameScore);
+    else
+        item.score = (isSigned ? 50 : 0) + locationScore + (unsignedThere ? 10 : 0) + nameScore;
     StartupScoring::grade(item);
+    if (trust == FileTrust::Verdict::Unknown)
+        item.riskLabel += QStringLiteral("（签名无法验证）");
     item.canDisable = StartupScoring::canDisable(sourceType);
     item.hijacked = false;
     return item;

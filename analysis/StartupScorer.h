@@ -7,7 +7,8 @@
 
 // Scores one start-up entry from 0 (dangerous) to 100 (safe): 25 for a signed program and 25 more for it,
 // 25 for a normal location (10 more when an unsigned program is really there), and 25 unless the entry's
-// name is a known junk-software name.
+// name is a known junk-software name. A program whose signature this PC cannot check is graded on its
+// location and name alone, each counting double, and its risk label says "（签名无法验证）".
 class StartupScorer {
 public:
     StartupScorer(const MachineQuery& machine, const SignatureDatabase& database);

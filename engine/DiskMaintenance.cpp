@@ -25,8 +25,13 @@ DiskMaintenance::DiskMaintenance(StageCore& core)
 void DiskMaintenance::run(const QString& drive)
 {
     emit core_.progressUpdated(kStep, 83, QStringLiteral("正在分析磁盘类型..."));
-    const bool isSsd = SsdDetector(core_.machine()).detectSsd(drive);
-
+    const SsdDetector::Medium medium = SsdDetector(core_.machine()).detect(drive);
+    if (medium == SsdDetector::Medium::Unknown) {
+        emit core_.progressUpdated(kStep, 84, QStringLiteral("无法确定磁盘类型，跳过碎片整理"));
+        engineLog(QStringLiteral("  磁盘维护: 未知 → 跳过（无法确定磁盘类型，不整理碎片）"));
+        return;
+    }
+    const bool isSsd = medium == SsdDetector::Medium::SolidState;
     QString action;
     if (isSsd && core_.isWindows8OrLater()) {
         emit core_.progressUpdated(kStep, 84, QStringLiteral("正在优化SSD（TRIM）..."));

@@ -66,10 +66,7 @@ bool ServiceTweaks::hasBiometricDevice() const
 void ServiceTweaks::disableFirstList(const QString& name)
 {
     try {
-        if (core_.disableService(name))
-            engineLog(QStringLiteral("  服务禁用 [C2-C7]: %1 → 已禁用").arg(name));
-        else
-            engineLog(QStringLiteral("  服务 [C2-C7]: %1 → 不存在或前置不满足，跳过").arg(name));
+        report(QStringLiteral("C2-C7"), name, core_.disableService(name), QStringLiteral("不存在或前置不满足，跳过"));
     } catch (...) {
         engineLog(QStringLiteral("  服务 %1 禁用失败").arg(name));
     }
@@ -78,11 +75,26 @@ void ServiceTweaks::disableFirstList(const QString& name)
 void ServiceTweaks::disableLegacy(const QString& name)
 {
     try {
-        if (core_.disableService(name))
-            engineLog(QStringLiteral("  服务禁用 [V1.4]: %1 → 已禁用").arg(name));
-        else
-            engineLog(QStringLiteral("  服务 [V1.4]: %1 → 不存在或已禁用，跳过").arg(name));
+        report(QStringLiteral("V1.4"), name, core_.disableService(name), QStringLiteral("不存在或已禁用，跳过"));
     } catch (...) {
         engineLog(QStringLiteral("  旧版服务 %1 禁用失败").arg(name));
+    }
+}
+
+void ServiceTweaks::report(const QString& list, const QString& name, ServiceDisable outcome, const QString& skipped)
+{
+    switch (outcome) {
+    case ServiceDisable::Disabled:
+        engineLog(QStringLiteral("  服务禁用 [%1]: %2 → 已禁用").arg(list, name));
+        return;
+    case ServiceDisable::Unavailable:
+        engineLog(QStringLiteral("  服务 [%1]: %2 → %3").arg(list, name, skipped));
+        return;
+    case ServiceDisable::Refused:
+        engineLog(QStringLiteral("  服务 [%1]: %2 → 系统拒绝更改启动类型（受保护的服务），保持原状，未停止").arg(list, name));
+        return;
+    case ServiceDisable::DependentsRunning:
+        engineLog(QStringLiteral("  服务禁用 [%1]: %2 → 已禁用，依赖它的服务仍在运行，暂不停止").arg(list, name));
+        return;
     }
 }

@@ -1,43 +1,40 @@
 #include "engine/SsdDetector.h"
 
-#include "engine/ConsoleTool.h"
-#include "text/ConsoleText.h"
 #include "text/PlatformText.h"
+
+namespace {
+
+constexpr std::uint16_t kNotRotating = 1;
+constexpr std::uint16_t kLowestRate = 0x0401;
+constexpr std::uint16_t kHighestRate = 0xFFFE;
+
+} // namespace
 
 SsdDetector::SsdDetector(platform::Platform& machine)
     : machine_(machine)
 {
 }
 
-bool SsdDetector::detectSsd(const QString& systemDrive)
+SsdDetector::Medium SsdDetector::detect(const QString& systemDrive)
 {
-    bool incursSeekPenalty = true;
-    if (platform::succeeded(machine_.devices.seekPenalty(toWString(systemDrive.left(2)), incursSeekPenalty)))
-        return !incursSeekPenalty;
-    return askWmic(systemDrive);
+    const std::wstring drive = toWString(systemDrive.left(2));
+    bool answer = false;
+    if (platform::succeeded(machine_.devices.seekPenalty(drive, answer)))
+        return answer ? Medium::Spinning : Medium::SolidState;
+    // A spinning disk may have TRIM too (shingled recording), so only "enabled" tells anything here.
+    if (platform::succeeded(machine_.devices.trimEnabled(drive, answer)) && answer)
+        return Medium::SolidState;
+    std::uint16_t rate = 0;
+    if (platform::succeeded(machine_.devices.rotationRate(drive, rate)))
+        return fromRotationRate(rate);
+    return Medium::Unknown;
 }
 
-bool SsdDetector::askWmic(const QString& systemDrive)
+SsdDetector::Medium SsdDetector::fromRotationRate(std::uint16_t rate)
 {
-    const QString letter = systemDrive.left(1).toUpper();
-    const QStringList arguments = {
-        QStringLiteral("diskdrive"), QStringLiteral("where"),
-        QStringLiteral("MediaType like '%SSD%' and DeviceID like '%") + letter + QStringLiteral("%'"),
-        QStringLiteral("get"), QStringLiteral("MediaType")};
-    const ConsoleTool::Outcome outcome = ConsoleTool::run(machine_, QStringLiteral("wmic"), arguments, kWmicWaitMs);
-    return outcome.succeeded() && answersSsd(ConsoleText::lines(outcome.output));
-}
-
-bool SsdDetector::answersSsd(const QStringList& lines)
-{
-    // An answer is the column heading "MediaType" and the values below it; anything else (an error, an
-    // echo of the query, which itself holds "SSD") is no answer.
-    bool underHeading = false;
-    for (const QString& line : lines) {
-        const QString value = line.trimmed();
-        if (underHeading && value.contains(QLatin1String("SSD"), Qt::CaseInsensitive))
-            return true;
-        underHeading = underHeading || value.compare(QLatin1String("MediaType"), Qt::CaseInsensitive) == 0;
-    }
-    return false;
+    if (rate == kNotRotating)
+        return Medium::SolidState;
+    if (rate >= kLowestRate && rate <= kHighestRate)
+        return Medium::Spinning;
+    return Medium::Unknown;
 }

@@ -3,25 +3,25 @@
 #include "platform/Platform.h"
 
 #include <QString>
-#include <QStringList>
 
-// Tells whether the system drive is a solid-state drive. The drive's own seek-penalty property is asked
-// first; only when the driver does not answer it is wmic asked for the media type, and wmic counts only
-// when it exited with 0 and printed the "MediaType" column with a value holding "SSD". No answer at all
-// counts as a spinning disk.
+#include <cstdint>
+
+// Tells what kind of medium holds the system drive, from what the drive itself answers: its seek-penalty
+// property, else its TRIM property (Windows 7 has no seek-penalty property), else the rotation rate its ATA
+// identify data gives. A drive that answers none of them, or answers only "no TRIM" and no rotation rate,
+// is of an unknown medium: a guess would decide whether a solid-state drive gets defragmented.
 class SsdDetector {
 public:
+    enum class Medium { SolidState, Spinning, Unknown };
+
     explicit SsdDetector(platform::Platform& machine);
 
-    bool detectSsd(const QString& systemDrive);
+    Medium detect(const QString& systemDrive);
 
-    // wmic's output lines: true when a value under the "MediaType" heading holds "SSD".
-    static bool answersSsd(const QStringList& lines);
-
-    static constexpr int kWmicWaitMs = 5000;
+    // The medium an ATA nominal media rotation rate names: 1 is a solid-state drive, 0x0401..0xFFFE are
+    // revolutions a minute, anything else says nothing.
+    static Medium fromRotationRate(std::uint16_t rate);
 
 private:
-    bool askWmic(const QString& systemDrive);
-
     platform::Platform& machine_;
 };

@@ -67,7 +67,7 @@ bool StageCore::stopServiceAndWait(const QString& name)
     return SystemChanges(machine()).stopServiceAndWait(name);
 }
 
-bool StageCore::disableService(const QString& name)
+ServiceDisable StageCore::disableService(const QString& name)
 {
     return SystemChanges(machine()).disableService(name);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/SystemChanges.h"
 #include "engine/WindowsVersion.h"
 #include "platform/Platform.h"
 
@@ -60,7 +61,7 @@ public:
     void setUserRegistryString(const QString& subKey, const QString& name, const QString& text);
     void setRegistryString(platform::Hive root, const QString& subKey, const QString& name, const QString& text);
     bool stopServiceAndWait(const QString& name);
-    bool disableService(const QString& name);
+    ServiceDisable disableService(const QString& name);
     void startService(const QString& name);
     quint32 serviceState(const QString& name);
     bool isProcessRunning(const QString& name);

@@ -75,39 +75,46 @@ bool SystemChanges::stopServiceAndWait(const QString& name)
     return true;
 }
 
-bool SystemChanges::disableService(const QString& name)
+ServiceDisable SystemChanges::disableService(const QString& name)
 {
     std::unique_ptr<ServiceManager> manager;
     if (!succeeded(machine_.services.openManager(ManagerAccess::All, manager)))
-        return false;
+        return ServiceDisable::Unavailable;
     std::unique_ptr<Service> service;
     const std::uint32_t access = ServiceAccess::QueryConfig | ServiceAccess::ChangeConfig |
                                  ServiceAccess::QueryStatus | ServiceAccess::Stop;
-    if (!succeeded(manager->openService(toWString(name), access, service)))
-        return false;
+    const Status opened = manager->openService(toWString(name), access, service);
+    if (opened == ErrorAccessDenied)
+        return ServiceDisable::Refused;
+    if (!succeeded(opened))
+        return ServiceDisable::Unavailable;
     std::uint32_t required = 0;
     ServiceConfig config;
     service->queryConfig(config, 0, &required);
     if (succeeded(service->queryConfig(config, required)))
         engineLog(QStringLiteral("服务 %1 原始启动类型: %2 → 将设为 DISABLED").arg(name).arg(config.startType));
-    const bool disabled = succeeded(service->changeStartType(ServiceStart::Disabled));
-    waitWhileRunning(*service, kDisableWaitMs);
-    return disabled;
+    // Windows 10 and 11 refuse this even to an administrator for the services they protect; stopping such a
+    // service anyway would only have it started again, or leave the machine without it until the next start.
+    if (!succeeded(service->changeStartType(ServiceStart::Disabled)))
+        return ServiceDisable::Refused;
+    return stopWhileRunning(*service, kDisableWaitMs) ? ServiceDisable::Disabled : ServiceDisable::DependentsRunning;
 }
 
-void SystemChanges::waitWhileRunning(Service& service, int limitMs)
+bool SystemChanges::stopWhileRunning(Service& service, int limitMs)
 {
     ServiceStatus status;
     if (!succeeded(service.queryStatus(status)) || status.currentState == ServiceState::Stopped)
-        return;
-    service.stop(status);
+        return true;
+    if (service.stop(status) == ErrorDependentServicesRunning)
+        return false;
     QElapsedTimer waited;
     waited.start();
     while (status.currentState != ServiceState::Stopped && waited.elapsed() < limitMs) {
         QThread::msleep(kPollMs);
         if (!succeeded(service.queryStatus(status)))
-            return;
+            return true;
     }
+    return true;
 }
 
 void SystemChanges::startService(const QString& name)

@@ -6,6 +6,14 @@
 
 #include <cstdint>
 
+// What came of an attempt to disable a service.
+enum class ServiceDisable {
+    Disabled,          // the start type is disabled and the service stopped or stopping
+    Unavailable,       // the service does not exist or cannot be opened
+    Refused,           // Windows refused the change (a protected service); it was left as it was
+    DependentsRunning, // disabled, but left running because services that depend on it still run
+};
+
 // The small set of machine changes the phase-1 steps make outside the file system: registry values,
 // service stop / disable / start, and the process check. Each logs its change through engineLog and
 // reports failure only through its result.
@@ -22,8 +30,9 @@ public:
 
     // Sends the stop control and waits up to 3 s for the stopped state.
     bool stopServiceAndWait(const QString& name);
-    // Sets the start type to disabled (the result), then stops the service, waiting up to 2 s.
-    bool disableService(const QString& name);
+    // Sets the start type to disabled and, only once that was accepted, stops the service, waiting up to
+    // 2 s. A service Windows refuses to change keeps running.
+    ServiceDisable disableService(const QString& name);
     // StartServiceW without arguments; the outcome is not examined by any caller.
     void startService(const QString& name);
     // The service's current state (platform::ServiceState), or 0 when it cannot be opened or queried.
@@ -33,7 +42,8 @@ public:
     bool isProcessRunning(const QString& name);
 
 private:
-    void waitWhileRunning(platform::Service& service, int limitMs);
+    // False when the stop was refused because services that depend on this one still run.
+    bool stopWhileRunning(platform::Service& service, int limitMs);
 
     platform::Platform& machine_;
 };

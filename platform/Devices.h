@@ -67,6 +67,19 @@ public:
     {
         return ErrorCallNotImplemented;
     }
+
+    // The same query for StorageDeviceTrimProperty: whether the device holding `drive` has TRIM enabled.
+    // Windows 7 answers it where it lacks the seek-penalty property. Fails like seekPenalty.
+    virtual Status trimEnabled(const std::wstring& /*drive*/, bool& /*enabled*/) { return ErrorCallNotImplemented; }
+
+    // IOCTL_STORAGE_GET_DEVICE_NUMBER on "\\.\C:", then IOCTL_ATA_PASS_THROUGH with IDENTIFY DEVICE (0xEC) on
+    // "\\.\PhysicalDriveN" (read and write access: an administrator): word 217 of the answer, the nominal media
+    // rotation rate (1 = not rotating, 0x0401..0xFFFE = revolutions a minute, 0 = not reported). Fails when
+    // the disk is not an ATA disk or the driver refuses the pass-through.
+    virtual Status rotationRate(const std::wstring& /*drive*/, std::uint16_t& /*rate*/)
+    {
+        return ErrorCallNotImplemented;
+    }
 };
 
 } // namespace platform

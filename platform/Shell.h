@@ -11,7 +11,8 @@ class Shell {
 public:
     virtual ~Shell() = default;
 
-    // IShellLinkW::GetPath / GetArguments of a .lnk file.
+    // IShellLinkW::GetPath(SLGP_RAWPATH) / GetArguments of a .lnk file; the target is the raw path resolved
+    // by ShortcutTarget with ExpandEnvironmentStringsW and GetFileAttributesW.
     virtual Status shortcutTarget(const std::wstring& /*lnkPath*/, std::wstring& /*target*/,
                                   std::wstring& /*arguments*/)
     {

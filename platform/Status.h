@@ -29,6 +29,7 @@ constexpr Status ErrorMoreData = 234;
 constexpr Status WaitTimeout = 258;
 constexpr Status ErrorNoMoreItems = 259;
 constexpr Status ErrorCantAccessFile = 1920;
+constexpr Status ErrorDependentServicesRunning = 1051;
 constexpr Status ErrorServiceRequestTimeout = 1053;
 constexpr Status ErrorServiceAlreadyRunning = 1056;
 constexpr Status ErrorServiceDisabled = 1058;

@@ -1,5 +1,6 @@
 #include "startup/StartupManager.h"
 
+#include "engine/NativeSystemFolder.h"
 #include "engine/RegistryValueCopy.h"
 #include "log/RunLogger.h"
 #include "startup/StartupFolderFiles.h"
@@ -239,8 +240,10 @@ QString StartupManager::fileDescription(const QString& command)
     std::wstring expanded;
     if (!succeeded(machine_.systemInfo.expandEnvironment(toWString(program), expanded)))
         return {};
+    // Under WOW64 "System32" would read the 32-bit copy in SysWOW64, or nothing for a 64-bit-only program.
+    const std::wstring file = toWString(NativeSystemFolder(machine_).map(toQString(expanded)));
     std::wstring description;
-    if (!succeeded(machine_.shell.fileDescription(expanded, description)))
+    if (!succeeded(machine_.shell.fileDescription(file, description)))
         return {};
     return toQString(description).trimmed();
 }

@@ -47,3 +47,13 @@ Status RecordingDevices::seekPenalty(const std::wstring& drive, bool& incursSeek
 {
     return inner_.seekPenalty(drive, incursSeekPenalty);
 }
+
+Status RecordingDevices::trimEnabled(const std::wstring& drive, bool& enabled)
+{
+    return inner_.trimEnabled(drive, enabled);
+}
+
+Status RecordingDevices::rotationRate(const std::wstring& drive, std::uint16_t& rate)
+{
+    return inner_.rotationRate(drive, rate);
+}

@@ -19,6 +19,8 @@ public:
                                            std::vector<std::wstring>& instanceIds) override;
     platform::Status printers(std::vector<platform::PrinterInfo>& printers) override;
     platform::Status seekPenalty(const std::wstring& drive, bool& incursSeekPenalty) override;
+    platform::Status trimEnabled(const std::wstring& drive, bool& enabled) override;
+    platform::Status rotationRate(const std::wstring& drive, std::uint16_t& rate) override;
 
 private:
     platform::Devices& inner_;

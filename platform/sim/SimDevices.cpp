@@ -148,29 +148,70 @@ Status SimDevices::printers(std::vector<PrinterInfo>& printers)
     return ErrorSuccess;
 }
 
-Status SimDevices::seekPenalty(const std::wstring& drive, bool& incursSeekPenalty)
+const nlohmann::json* SimDevices::diskProperty(const std::wstring& drive, const char* name, Status& status) const
 {
-    std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    status = ErrorInvalidParameter;
     if (drive.empty() || !std::iswalpha(static_cast<std::wint_t>(drive[0])))
-        return ErrorInvalidParameter;
+        return nullptr;
     const std::wstring letter = drive.substr(0, 1);
     std::error_code ec;
+    status = ErrorFileNotFound;
     if (!std::filesystem::is_directory(machine_.hostPath(letter + L":\\"), ec))
-        return ErrorFileNotFound;
+        return nullptr;
+    status = ErrorNotSupported;
     const auto& document = machine_.document();
     auto disks = document.find("disks");
     if (disks == document.end() || !disks->is_object())
-        return ErrorNotSupported;
+        return nullptr;
     for (auto it = disks->begin(); it != disks->end(); ++it) {
         if (!equalsIgnoreCase(fromUtf8(it.key()).substr(0, 1), letter) || !it.value().is_object())
             continue;
-        auto property = it.value().find("seekPenalty");
-        if (property == it.value().end() || !property->is_boolean())
+        auto property = it.value().find(name);
+        if (property == it.value().end())
             continue;
-        incursSeekPenalty = property->get<bool>();
-        return ErrorSuccess;
+        status = ErrorSuccess;
+        return &*property;
     }
-    return ErrorNotSupported;
+    return nullptr;
+}
+
+Status SimDevices::seekPenalty(const std::wstring& drive, bool& incursSeekPenalty)
+{
+    std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    Status status = ErrorSuccess;
+    const nlohmann::json* property = diskProperty(drive, "seekPenalty", status);
+    if (!property)
+        return status;
+    if (!property->is_boolean())
+        return ErrorNotSupported;
+    incursSeekPenalty = property->get<bool>();
+    return ErrorSuccess;
+}
+
+Status SimDevices::trimEnabled(const std::wstring& drive, bool& enabled)
+{
+    std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    Status status = ErrorSuccess;
+    const nlohmann::json* property = diskProperty(drive, "trim", status);
+    if (!property)
+        return status;
+    if (!property->is_boolean())
+        return ErrorNotSupported;
+    enabled = property->get<bool>();
+    return ErrorSuccess;
+}
+
+Status SimDevices::rotationRate(const std::wstring& drive, std::uint16_t& rate)
+{
+    std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    Status status = ErrorSuccess;
+    const nlohmann::json* property = diskProperty(drive, "rotationRate", status);
+    if (!property)
+        return status;
+    if (!property->is_number_unsigned() || property->get<std::uint64_t>() > 0xFFFF)
+        return ErrorNotSupported;
+    rate = property->get<std::uint16_t>();
+    return ErrorSuccess;
 }
 
 } // namespace platform::sim

@@ -1,6 +1,7 @@
 #include "platform/sim/SimRegistry.h"
 
 #include "platform/Text.h"
+#include "platform/sim/SimInteractiveUser.h"
 
 #include <cstdio>
 
@@ -409,21 +410,38 @@ Status SimRegistry::open(Hive hive, const std::wstring& subKey, RegAccess access
     return ErrorSuccess;
 }
 
-Status SimRegistry::openKey(Hive hive, const std::wstring& subKey, RegAccess access, RegView,
+void SimRegistry::resolve(Hive& hive, std::wstring& subKey) const
+{
+    if (hive != Hive::CurrentUser)
+        return;
+    const SimInteractiveUser user(machine_);
+    if (user.otherUserSid().empty())
+        return;
+    hive = Hive::Users;
+    subKey = subKey.empty() ? user.otherUserSid() : user.otherUserSid() + L"\\" + subKey;
+}
+
+Status SimRegistry::openKey(Hive hive, const std::wstring& given, RegAccess access, RegView,
                             std::unique_ptr<RegistryKey>& key)
 {
+    std::wstring subKey = given;
+    resolve(hive, subKey);
     return open(hive, subKey, access, false, key);
 }
 
-Status SimRegistry::createKey(Hive hive, const std::wstring& subKey, RegAccess access, RegView,
+Status SimRegistry::createKey(Hive hive, const std::wstring& given, RegAccess access, RegView,
                               std::unique_ptr<RegistryKey>& key)
 {
+    std::wstring subKey = given;
+    resolve(hive, subKey);
     return open(hive, subKey, access, true, key);
 }
 
-Status SimRegistry::deleteKey(Hive hive, const std::wstring& subKey, RegView)
+Status SimRegistry::deleteKey(Hive hive, const std::wstring& given, RegView)
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    std::wstring subKey = given;
+    resolve(hive, subKey);
     auto parts = splitKeyPath(subKey);
     if (parts.empty())
         return ErrorAccessDenied;

@@ -44,6 +44,8 @@ private:
     std::shared_ptr<SimRegNode> find(Hive hive, const std::wstring& subKey) const;
     Status open(Hive hive, const std::wstring& subKey, RegAccess access, bool create,
                 std::unique_ptr<RegistryKey>& key);
+    // HKCU as HKU\<sid> when the program runs as another account than the session's user.
+    void resolve(Hive& hive, std::wstring& subKey) const;
 
     SimMachine& machine_;
     std::map<Hive, std::shared_ptr<SimRegNode>> hives_;

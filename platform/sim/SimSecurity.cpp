@@ -2,6 +2,7 @@
 
 #include "platform/Text.h"
 #include "platform/sim/JsonMember.h"
+#include "platform/sim/SimInteractiveUser.h"
 #include "platform/sim/SimWow64.h"
 
 namespace platform::sim {
@@ -29,6 +30,12 @@ Status SimSecurity::verifyCatalog(const std::wstring& path, std::int32_t& trustR
     return verifyListed("catalogSignedFiles", path, trustResult);
 }
 
+Status SimSecurity::interactiveUser(std::wstring& sid, bool& isProcessUser)
+{
+    std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
+    return SimInteractiveUser(machine_).find(sid, isProcessUser);
+}
+
 Status SimSecurity::verifyListed(const char* list, const std::wstring& given, std::int32_t& trustResult)
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
@@ -39,16 +46,23 @@ Status SimSecurity::verifyListed(const char* list, const std::wstring& given, st
     if (host.empty() || !std::filesystem::is_regular_file(host, ec))
         return ErrorFileNotFound;
     trustResult = kNoSignature;
+    if (isListed("uncheckableFiles", path))
+        trustResult = kChainNotComplete;
+    if (isListed(list, path))
+        trustResult = 0;
+    return ErrorSuccess;
+}
+
+bool SimSecurity::isListed(const char* list, const std::wstring& path) const
+{
     const auto& document = machine_.document();
     if (!document.contains("security") || !document["security"].contains(list))
-        return ErrorSuccess;
-    for (const auto& signedFile : document["security"][list]) {
-        if (signedFile.is_string() && equalsIgnoreCase(fromUtf8(signedFile.get<std::string>()), path)) {
-            trustResult = 0;
-            break;
-        }
+        return false;
+    for (const auto& listed : document["security"][list]) {
+        if (listed.is_string() && equalsIgnoreCase(fromUtf8(listed.get<std::string>()), path))
+            return true;
     }
-    return ErrorSuccess;
+    return false;
 }
 
 } // namespace platform::sim

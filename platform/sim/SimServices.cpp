@@ -90,6 +90,10 @@ public:
             return ErrorAccessDenied;
         if (startType > ServiceStart::Disabled)
             return ErrorInvalidParameter;
+        if (service_->protectedConfig) {
+            journal("start type change refused");
+            return ErrorAccessDenied;
+        }
         journal("start type " + std::to_string(service_->startType) + " -> " + std::to_string(startType));
         service_->startType = startType;
         keep("startType", toName(startType, kStartTypes));
@@ -106,6 +110,10 @@ public:
         if (service_->state == ServiceState::StopPending || service_->onStop == "refuses") {
             journal("stop refused");
             return ErrorServiceCannotAcceptCtrl;
+        }
+        if (service_->onStop == "dependents") {
+            journal("stop refused, dependent services running");
+            return ErrorDependentServicesRunning;
         }
         if (service_->onStop == "hangs") {
             service_->state = ServiceState::StopPending;
@@ -211,6 +219,7 @@ SimServices::SimServices(SimMachine& machine)
             service->processId = memberOr(entry, "pid", 0u);
             service->onStop = memberOr(entry, "onStop", std::string("stops"));
             service->denied = memberOr(entry, "denied", false);
+            service->protectedConfig = memberOr(entry, "protected", false);
             services_[lower(service->name)] = service;
         }
     }

@@ -1,7 +1,10 @@
 #include "platform/sim/SimShell.h"
 
+#include "platform/ShortcutTarget.h"
 #include "platform/Text.h"
 #include "platform/sim/JsonMember.h"
+#include "platform/sim/SimSystemInfo.h"
+#include "platform/sim/SimWow64.h"
 
 #include <filesystem>
 
@@ -46,7 +49,20 @@ Status SimShell::shortcutTarget(const std::wstring& lnkPath, std::wstring& targe
         return status;
     if (!link->is_object())
         return ErrorInvalidData;
-    target = fromUtf8(memberOr(*link, "target", std::string()));
+    SimSystemInfo systemInfo(machine_);
+    const auto expand = [&](const std::wstring& text) {
+        std::wstring expanded;
+        systemInfo.expandEnvironment(text, expanded);
+        return expanded;
+    };
+    const SimWow64 wow64(machine_);
+    const auto isFile = [&](const std::wstring& path) {
+        std::wstring redirected;
+        std::error_code ec;
+        const std::filesystem::path host = machine_.hostPath(wow64.redirect(path, redirected));
+        return !host.empty() && std::filesystem::is_regular_file(host, ec);
+    };
+    target = ShortcutTarget(expand, isFile).resolve(fromUtf8(memberOr(*link, "target", std::string())));
     arguments = fromUtf8(memberOr(*link, "arguments", std::string()));
     return ErrorSuccess;
 }

@@ -8,9 +8,10 @@ namespace platform::sim {
 // Shell links and version resources of the simulated PC, from the "shell" section of machine.json:
 //   "shell": { "shortcuts": { "C:\\...\\Startup\\Foo.lnk": { "target": "C:\\Foo\\foo.exe", "arguments": "-q" } },
 //              "fileDescriptions": { "C:\\Foo\\foo.exe": "Foo updater" } }
-// Paths match without regard to case. The file itself must exist in the sandbox: a missing file fails with
-// ERROR_FILE_NOT_FOUND, an existing one that is not a listed link or has no description with
-// ERROR_INVALID_DATA.
+// A target is the raw path the link stores, resolved as ShortcutTarget does with the machine's environment
+// (under WOW64 "%ProgramFiles%" is the 32-bit folder). Paths match without regard to case. The file itself
+// must exist in the sandbox: a missing file fails with ERROR_FILE_NOT_FOUND, an existing one that is not a
+// listed link or has no description with ERROR_INVALID_DATA.
 class SimShell : public Shell {
 public:
     explicit SimShell(SimMachine& machine);

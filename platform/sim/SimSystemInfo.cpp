@@ -2,6 +2,7 @@
 
 #include "platform/Text.h"
 #include "platform/sim/JsonMember.h"
+#include "platform/sim/SimInteractiveUser.h"
 #include "platform/sim/SimProcesses.h"
 #include "platform/sim/SimWow64.h"
 
@@ -133,7 +134,13 @@ std::map<std::wstring, std::wstring> SimSystemInfo::environment() const
     std::wstring systemDirectory = fromUtf8(memberOr(section("system"), "systemDirectory", "C:\\Windows\\system32"));
     std::wstring drive = systemDirectory.substr(0, 2);
     std::wstring windows = systemDirectory.substr(0, systemDirectory.find_last_of(L'\\'));
-    const auto& overrides = section("environment");
+    // Under another account the session user's own variables stand, as ExpandEnvironmentStringsForUserW gives.
+    nlohmann::json overrides = section("environment");
+    const auto& user = section("interactiveUser");
+    auto userVariables = user.find("environment");
+    if (!SimInteractiveUser(machine_).otherUserSid().empty() && userVariables != user.end() &&
+        userVariables->is_object())
+        overrides.update(*userVariables);
     auto given = [&](const char* name, const std::wstring& fallback) {
         for (auto it = overrides.begin(); it != overrides.end(); ++it) {
             if (equalsIgnoreCase(fromUtf8(it.key()), fromUtf8(name)) && it->is_string())
@@ -148,9 +155,15 @@ std::map<std::wstring, std::wstring> SimSystemInfo::environment() const
     set("windir", windows);
     set("ProgramData", drive + L"\\ProgramData");
     set("ALLUSERSPROFILE", drive + L"\\ProgramData");
-    set("ProgramFiles", drive + L"\\Program Files");
+    // A 32-bit process on 64-bit Windows is given the 32-bit program folders under the usual names.
+    const std::wstring programFiles =
+        drive + (SimWow64(machine_).active() ? L"\\Program Files (x86)" : L"\\Program Files");
+    set("ProgramFiles", programFiles);
     set("ProgramFiles(x86)", drive + L"\\Program Files (x86)");
     set("ProgramW6432", drive + L"\\Program Files");
+    set("CommonProgramFiles", programFiles + L"\\Common Files");
+    set("CommonProgramFiles(x86)", drive + L"\\Program Files (x86)\\Common Files");
+    set("CommonProgramW6432", drive + L"\\Program Files\\Common Files");
     set("PUBLIC", drive + L"\\Users\\Public");
     set("USERNAME", L"User");
     set("USERPROFILE", drive + L"\\Users\\" + variables[L"username"]);

@@ -86,33 +86,39 @@ private:
     std::vector<BYTE> hash_;
 };
 
-// The first catalog that lists a hash, released with its administrator context.
-class CatalogContext {
+// The catalogs that list a hash, one after the other. Each call for the next catalog releases the one
+// before it; the one current when the walk stops early is released with the administrator context.
+class CatalogWalk {
 public:
-    CatalogContext(HCATADMIN admin, std::vector<BYTE>& hash)
+    CatalogWalk(HCATADMIN admin, std::vector<BYTE>& hash)
         : admin_(admin)
-        , info_(CryptCATAdminEnumCatalogFromHash(admin, hash.data(), static_cast<DWORD>(hash.size()), 0, nullptr))
+        , hash_(hash)
     {
     }
-    ~CatalogContext()
+    ~CatalogWalk()
     {
         if (info_)
             CryptCATAdminReleaseCatalogContext(admin_, info_, 0);
     }
-    CatalogContext(const CatalogContext&) = delete;
-    CatalogContext& operator=(const CatalogContext&) = delete;
+    CatalogWalk(const CatalogWalk&) = delete;
+    CatalogWalk& operator=(const CatalogWalk&) = delete;
 
-    // The catalog file's path; false when there is no catalog or its path cannot be read.
-    bool catalogFile(CATALOG_INFO& catalog) const
+    // The path of the next catalog; false when there is none left.
+    bool next(CATALOG_INFO& catalog)
     {
-        catalog = CATALOG_INFO{};
-        catalog.cbStruct = sizeof(catalog);
-        return info_ && CryptCATCatalogInfoFromContext(info_, &catalog, 0);
+        do {
+            info_ = CryptCATAdminEnumCatalogFromHash(admin_, hash_.data(), static_cast<DWORD>(hash_.size()), 0,
+                                                     info_ ? &info_ : nullptr);
+            catalog = CATALOG_INFO{};
+            catalog.cbStruct = sizeof(catalog);
+        } while (info_ && !CryptCATCatalogInfoFromContext(info_, &catalog, 0));
+        return info_ != nullptr;
     }
 
 private:
     HCATADMIN admin_;
-    HCATINFO info_;
+    std::vector<BYTE>& hash_;
+    HCATINFO info_ = nullptr;
 };
 
 // The member tag of a catalog entry: its hash in upper-case hexadecimal.
@@ -127,17 +133,9 @@ std::wstring memberTag(const std::vector<BYTE>& hash)
     return tag;
 }
 
-// The catalog check with one kind of hash: true when a catalog lists the file, with its verdict.
-bool verifyWith(HashKind kind, const Sha256Functions& sha256, const std::wstring& path, HANDLE file,
-                LONG& trustResult)
+// The file as a member of one catalog, verified.
+LONG verifyMember(CatalogAdmin& admin, const CATALOG_INFO& catalog, const std::wstring& path, HANDLE file)
 {
-    CatalogAdmin admin(kind, sha256, file);
-    if (!admin.get() || admin.hash().empty())
-        return false;
-    const CatalogContext context(admin.get(), admin.hash());
-    CATALOG_INFO catalog;
-    if (!context.catalogFile(catalog))
-        return false;
     const std::wstring tag = memberTag(admin.hash());
     CatalogMemberInfo member{};
     member.info.cbStruct = sizeof(member);
@@ -152,8 +150,29 @@ bool verifyWith(HashKind kind, const Sha256Functions& sha256, const std::wstring
     data.dwUnionChoice = WTD_CHOICE_CATALOG;
     data.pCatalog = &member.info;
     DWORD lastError = ERROR_SUCCESS;
-    trustResult = verifyOffline(data, lastError);
-    return true;
+    const LONG result = verifyOffline(data, lastError);
+    return trustAnswer(result, lastError);
+}
+
+// The catalog check with one kind of hash. Several catalogs may list a file (an update ships a new one beside
+// the old): the first that verifies decides; else the answer of the first catalog that lists it stands, and
+// TRUST_E_NOSIGNATURE when none does.
+LONG verifyWith(HashKind kind, const Sha256Functions& sha256, const std::wstring& path, HANDLE file)
+{
+    CatalogAdmin admin(kind, sha256, file);
+    if (!admin.get() || admin.hash().empty())
+        return TRUST_E_NOSIGNATURE;
+    CatalogWalk catalogs(admin.get(), admin.hash());
+    CATALOG_INFO catalog;
+    LONG answer = TRUST_E_NOSIGNATURE;
+    while (catalogs.next(catalog)) {
+        const LONG result = verifyMember(admin, catalog, path, file);
+        if (result == ERROR_SUCCESS)
+            return result;
+        if (answer == TRUST_E_NOSIGNATURE)
+            answer = result;
+    }
+    return answer;
 }
 
 } // namespace
@@ -166,10 +185,13 @@ Status verifyCatalogMember(const std::wstring& path, std::int32_t& trustResult)
     if (!file)
         return static_cast<Status>(GetLastError());
     static const Sha256Functions sha256;
-    LONG result = TRUST_E_NOSIGNATURE;
     // Catalogs written before SHA-256 list SHA-1 hashes only, so both are asked where both exist.
-    if (!(sha256.available() && verifyWith(HashKind::Sha256, sha256, path, file.get(), result)))
-        verifyWith(HashKind::Sha1, sha256, path, file.get(), result);
+    LONG result = sha256.available() ? verifyWith(HashKind::Sha256, sha256, path, file.get()) : TRUST_E_NOSIGNATURE;
+    if (result != ERROR_SUCCESS) {
+        const LONG sha1 = verifyWith(HashKind::Sha1, sha256, path, file.get());
+        if (sha1 == ERROR_SUCCESS || result == TRUST_E_NOSIGNATURE)
+            result = sha1;
+    }
     trustResult = result;
     return ErrorSuccess;
 }

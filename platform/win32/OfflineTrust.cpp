@@ -20,4 +20,14 @@ LONG verifyOffline(WINTRUST_DATA& data, DWORD& lastError)
     return result;
 }
 
+LONG trustAnswer(LONG result, DWORD lastError)
+{
+    const auto error = static_cast<LONG>(lastError);
+    if (result != TRUST_E_NOSIGNATURE || error >= 0)
+        return result;
+    if (error == TRUST_E_NOSIGNATURE || error == TRUST_E_SUBJECT_FORM_UNKNOWN || error == TRUST_E_PROVIDER_UNKNOWN)
+        return result;
+    return error;
+}
+
 } // namespace platform::win32

@@ -11,4 +11,10 @@ namespace platform::win32 {
 // returning. `lastError` receives GetLastError as the check left it.
 LONG verifyOffline(WINTRUST_DATA& data, DWORD& lastError);
 
+// The answer of verifyOffline with what GetLastError adds: TRUST_E_NOSIGNATURE means "no signature" only
+// when the last error is one of TRUST_E_NOSIGNATURE, TRUST_E_SUBJECT_FORM_UNKNOWN or
+// TRUST_E_PROVIDER_UNKNOWN; with any other failure code there, a signature is present and could not be
+// checked, and that code is the answer.
+LONG trustAnswer(LONG result, DWORD lastError);
+
 } // namespace platform::win32

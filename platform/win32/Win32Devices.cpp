@@ -13,6 +13,11 @@
 #include <winioctl.h>
 #include <winspool.h>
 
+// After windows.h, whose types it uses without including it.
+#include <ntddscsi.h>
+
+#include <cstddef>
+
 namespace platform::win32 {
 
 namespace {
@@ -50,6 +55,54 @@ std::wstring instanceIdOf(HDEVINFO devices, SP_DEVINFO_DATA& device)
 std::wstring orEmpty(const wchar_t* text)
 {
     return text ? std::wstring(text) : std::wstring();
+}
+
+// IOCTL_STORAGE_QUERY_PROPERTY (PropertyStandardQuery) of one property of the device holding `drive`.
+Status storageProperty(const std::wstring& drive, STORAGE_PROPERTY_ID property, void* answer, DWORD size)
+{
+    const std::wstring volume = L"\\\\.\\" + drive;
+    const UniqueHandle device = ownHandle(CreateFileW(volume.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                      nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!device)
+        return static_cast<Status>(GetLastError());
+    STORAGE_PROPERTY_QUERY query{};
+    query.PropertyId = property;
+    query.QueryType = PropertyStandardQuery;
+    DWORD returned = 0;
+    if (!DeviceIoControl(device.get(), IOCTL_STORAGE_QUERY_PROPERTY, &query, sizeof(query), answer, size, &returned,
+                         nullptr))
+        return static_cast<Status>(GetLastError());
+    return returned < size ? ErrorNotSupported : ErrorSuccess;
+}
+
+// ATA IDENTIFY DEVICE through the pass-through: 512 bytes of identify data after the request.
+struct IdentifyRequest {
+    ATA_PASS_THROUGH_EX header;
+    std::uint16_t identify[256];
+};
+
+constexpr UCHAR kIdentifyDevice = 0xEC;
+constexpr int kRotationRateWord = 217;
+constexpr ULONG kIdentifyTimeoutSeconds = 3;
+
+Status identifyRotationRate(HANDLE disk, std::uint16_t& rate)
+{
+    IdentifyRequest request{};
+    request.header.Length = sizeof(request.header);
+    request.header.AtaFlags = ATA_FLAGS_DATA_IN | ATA_FLAGS_DRDY_REQUIRED;
+    request.header.DataTransferLength = sizeof(request.identify);
+    request.header.TimeOutValue = kIdentifyTimeoutSeconds;
+    request.header.DataBufferOffset = offsetof(IdentifyRequest, identify);
+    request.header.CurrentTaskFile[6] = kIdentifyDevice;
+    DWORD returned = 0;
+    if (!DeviceIoControl(disk, IOCTL_ATA_PASS_THROUGH, &request, sizeof(request), &request, sizeof(request),
+                         &returned, nullptr))
+        return static_cast<Status>(GetLastError());
+    // The status register: bit 0 says the device aborted the command.
+    if (returned < sizeof(request) || (request.header.CurrentTaskFile[6] & 0x01) != 0)
+        return ErrorNotSupported;
+    rate = request.identify[kRotationRateWord];
+    return ErrorSuccess;
 }
 
 } // namespace
@@ -144,23 +197,42 @@ Status Win32Devices::printers(std::vector<PrinterInfo>& printers)
 
 Status Win32Devices::seekPenalty(const std::wstring& drive, bool& incursSeekPenalty)
 {
-    const std::wstring volume = L"\\\\.\\" + drive;
-    const UniqueHandle device = ownHandle(CreateFileW(volume.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                                      nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!device)
-        return static_cast<Status>(GetLastError());
-    STORAGE_PROPERTY_QUERY query{};
-    query.PropertyId = StorageDeviceSeekPenaltyProperty;
-    query.QueryType = PropertyStandardQuery;
     DEVICE_SEEK_PENALTY_DESCRIPTOR answer{};
+    const Status status = storageProperty(drive, StorageDeviceSeekPenaltyProperty, &answer, sizeof(answer));
+    if (status == ErrorSuccess)
+        incursSeekPenalty = answer.IncursSeekPenalty != FALSE;
+    return status;
+}
+
+Status Win32Devices::trimEnabled(const std::wstring& drive, bool& enabled)
+{
+    DEVICE_TRIM_DESCRIPTOR answer{};
+    const Status status = storageProperty(drive, StorageDeviceTrimProperty, &answer, sizeof(answer));
+    if (status == ErrorSuccess)
+        enabled = answer.TrimEnabled != FALSE;
+    return status;
+}
+
+Status Win32Devices::rotationRate(const std::wstring& drive, std::uint16_t& rate)
+{
+    const std::wstring volume = L"\\\\.\\" + drive;
+    const UniqueHandle volumeHandle = ownHandle(CreateFileW(volume.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                            nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!volumeHandle)
+        return static_cast<Status>(GetLastError());
+    STORAGE_DEVICE_NUMBER number{};
     DWORD returned = 0;
-    if (!DeviceIoControl(device.get(), IOCTL_STORAGE_QUERY_PROPERTY, &query, sizeof(query), &answer, sizeof(answer),
+    if (!DeviceIoControl(volumeHandle.get(), IOCTL_STORAGE_GET_DEVICE_NUMBER, nullptr, 0, &number, sizeof(number),
                          &returned, nullptr))
         return static_cast<Status>(GetLastError());
-    if (returned < sizeof(answer))
-        return ErrorNotSupported;
-    incursSeekPenalty = answer.IncursSeekPenalty != FALSE;
-    return ErrorSuccess;
+    // The pass-through goes to the disk itself and needs read and write access to it.
+    const std::wstring disk = L"\\\\.\\PhysicalDrive" + std::to_wstring(number.DeviceNumber);
+    const UniqueHandle diskHandle =
+        ownHandle(CreateFileW(disk.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr));
+    if (!diskHandle)
+        return static_cast<Status>(GetLastError());
+    return identifyRotationRate(diskHandle.get(), rate);
 }
 
 } // namespace platform::win32

@@ -13,6 +13,8 @@ public:
     Status presentDevicesOfClass(const std::wstring& classGuid, std::vector<std::wstring>& instanceIds) override;
     Status printers(std::vector<PrinterInfo>& printers) override;
     Status seekPenalty(const std::wstring& drive, bool& incursSeekPenalty) override;
+    Status trimEnabled(const std::wstring& drive, bool& enabled) override;
+    Status rotationRate(const std::wstring& drive, std::uint16_t& rate) override;
 };
 
 } // namespace platform::win32

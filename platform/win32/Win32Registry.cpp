@@ -1,5 +1,6 @@
 #include "platform/win32/Win32Registry.h"
 
+#include "platform/win32/InteractiveUser.h"
 #include "platform/win32/Win32RegistryKey.h"
 
 namespace platform::win32 {
@@ -46,12 +47,29 @@ REGSAM accessMask(RegAccess access, RegView view)
 
 } // namespace
 
+HKEY Win32Registry::resolve(Hive hive, std::wstring& subKey)
+{
+    if (hive != Hive::CurrentUser)
+        return rootKey(hive);
+    std::call_once(userLookedUp_, [this] {
+        InteractiveUser user;
+        if (findInteractiveUser(user) == ErrorSuccess && !user.isProcessUser)
+            otherUserSid_ = user.sid;
+    });
+    if (otherUserSid_.empty())
+        return HKEY_CURRENT_USER;
+    subKey = subKey.empty() ? otherUserSid_ : otherUserSid_ + L"\\" + subKey;
+    return HKEY_USERS;
+}
+
 Status Win32Registry::openKey(Hive hive, const std::wstring& subKey, RegAccess access, RegView view,
                               std::unique_ptr<RegistryKey>& key)
 {
     key.reset();
     HKEY opened = nullptr;
-    const LSTATUS status = RegOpenKeyExW(rootKey(hive), subKey.c_str(), 0, accessMask(access, view), &opened);
+    std::wstring path = subKey;
+    const HKEY root = resolve(hive, path);
+    const LSTATUS status = RegOpenKeyExW(root, path.c_str(), 0, accessMask(access, view), &opened);
     if (status != ERROR_SUCCESS)
         return static_cast<Status>(status);
     key = std::make_unique<Win32RegistryKey>(UniqueKey(opened));
@@ -63,7 +81,9 @@ Status Win32Registry::createKey(Hive hive, const std::wstring& subKey, RegAccess
 {
     key.reset();
     HKEY created = nullptr;
-    const LSTATUS status = RegCreateKeyExW(rootKey(hive), subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+    std::wstring path = subKey;
+    const HKEY root = resolve(hive, path);
+    const LSTATUS status = RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                            accessMask(access, view), nullptr, &created, nullptr);
     if (status != ERROR_SUCCESS)
         return static_cast<Status>(status);
@@ -73,7 +93,9 @@ Status Win32Registry::createKey(Hive hive, const std::wstring& subKey, RegAccess
 
 Status Win32Registry::deleteKey(Hive hive, const std::wstring& subKey, RegView view)
 {
-    return static_cast<Status>(RegDeleteKeyExW(rootKey(hive), subKey.c_str(), viewFlag(view), 0));
+    std::wstring path = subKey;
+    const HKEY root = resolve(hive, path);
+    return static_cast<Status>(RegDeleteKeyExW(root, path.c_str(), viewFlag(view), 0));
 }
 
 } // namespace platform::win32

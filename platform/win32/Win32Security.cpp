@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Security.h"
 
 #include "platform/win32/CatalogTrust.h"
+#include "platform/win32/InteractiveUser.h"
 #include "platform/win32/OfflineTrust.h"
 #include "platform/win32/Win32Handle.h"
 
@@ -53,13 +54,24 @@ Status Win32Security::verifyFile(const std::wstring& path, std::int32_t& trustRe
         return ErrorFileNotFound;
     if (static_cast<DWORD>(result) == static_cast<DWORD>(TRUST_E_NOSIGNATURE) && isMissingFile(lastError))
         return ErrorFileNotFound;
-    trustResult = result;
+    trustResult = trustAnswer(result, lastError);
     return ErrorSuccess;
 }
 
 Status Win32Security::verifyCatalog(const std::wstring& path, std::int32_t& trustResult)
 {
     return verifyCatalogMember(path, trustResult);
+}
+
+Status Win32Security::interactiveUser(std::wstring& sid, bool& isProcessUser)
+{
+    InteractiveUser user;
+    const Status status = findInteractiveUser(user);
+    if (status != ErrorSuccess)
+        return status;
+    sid = user.sid;
+    isProcessUser = user.isProcessUser;
+    return ErrorSuccess;
 }
 
 } // namespace platform::win32

@@ -11,6 +11,7 @@ public:
     Status isAdministrator(bool& member) override;
     Status verifyFile(const std::wstring& path, std::int32_t& trustResult) override;
     Status verifyCatalog(const std::wstring& path, std::int32_t& trustResult) override;
+    Status interactiveUser(std::wstring& sid, bool& isProcessUser) override;
 };
 
 } // namespace platform::win32

@@ -1,8 +1,10 @@
 #include "platform/win32/Win32Shell.h"
 
+#include "platform/ShortcutTarget.h"
 #include "platform/win32/ComApartment.h"
 #include "platform/win32/ComPtr.h"
 #include "platform/win32/HresultStatus.h"
+#include "platform/win32/LongPath.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -39,6 +41,22 @@ bool descriptionIn(std::vector<std::uint8_t>& block, std::wstring& description)
     return true;
 }
 
+std::wstring expanded(const std::wstring& text)
+{
+    std::wstring out(linkTextChars, L'\0');
+    const DWORD length = ExpandEnvironmentStringsW(text.c_str(), out.data(), linkTextChars);
+    if (length == 0 || length > linkTextChars)
+        return text;
+    out.resize(length - 1);
+    return out;
+}
+
+bool isFile(const std::wstring& path)
+{
+    const DWORD attributes = GetFileAttributesW(longPath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 } // namespace
 
 Status Win32Shell::shortcutTarget(const std::wstring& lnkPath, std::wstring& target, std::wstring& arguments)
@@ -56,11 +74,12 @@ Status Win32Shell::shortcutTarget(const std::wstring& lnkPath, std::wstring& tar
     result = file->Load(lnkPath.c_str(), STGM_READ);
     if (FAILED(result))
         return statusFromHresult(result);
+    // The raw path: without it a 32-bit process is handed "Program Files (x86)" for a 64-bit program.
     std::vector<wchar_t> text(linkTextChars, L'\0');
-    result = link->GetPath(text.data(), linkTextChars, nullptr, 0);
+    result = link->GetPath(text.data(), linkTextChars, nullptr, SLGP_RAWPATH);
     if (FAILED(result))
         return statusFromHresult(result);
-    target.assign(text.data());
+    target = ShortcutTarget(expanded, isFile).resolve(text.data());
     text.assign(linkTextChars, L'\0');
     result = link->GetArguments(text.data(), linkTextChars);
     if (FAILED(result))

@@ -1,5 +1,7 @@
 #include "platform/win32/Win32SystemInfo.h"
 
+#include "platform/win32/InteractiveUser.h"
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/TokenPrivilege.h"
 #include "platform/win32/Win32RestorePoints.h"
 #include "platform/win32/Win32Buffer.h"
@@ -17,6 +19,23 @@ constexpr ULONG SystemMemoryListInformation = 80;
 struct NetBufferFreer {
     void operator()(void* buffer) const { NetApiBufferFree(buffer); }
 };
+
+Status expandForUser(HANDLE token, const std::wstring& text, std::wstring& expanded)
+{
+    using ExpandForUserFn = BOOL(WINAPI*)(HANDLE, LPCWSTR, LPWSTR, DWORD);
+    const HMODULE userenv = loadSystemLibrary(L"userenv.dll");
+    if (!userenv)
+        return static_cast<Status>(GetLastError());
+    const auto expand = reinterpret_cast<ExpandForUserFn>(
+        reinterpret_cast<void*>(GetProcAddress(userenv, "ExpandEnvironmentStringsForUserW")));
+    if (!expand)
+        return ErrorCallNotImplemented;
+    std::wstring out(32768, L'\0');
+    if (!expand(token, text.c_str(), out.data(), static_cast<DWORD>(out.size())))
+        return static_cast<Status>(GetLastError());
+    expanded.assign(out.c_str());
+    return ErrorSuccess;
+}
 
 } // namespace
 
@@ -107,8 +126,20 @@ Status Win32SystemInfo::memoryStatus(MemoryStatus& status)
     return ErrorSuccess;
 }
 
+HANDLE Win32SystemInfo::otherUserToken()
+{
+    std::call_once(userLookedUp_, [this] {
+        InteractiveUser user;
+        if (findInteractiveUser(user) == ErrorSuccess && !user.isProcessUser)
+            otherUserToken_ = std::move(user.token);
+    });
+    return otherUserToken_.get();
+}
+
 Status Win32SystemInfo::expandEnvironment(const std::wstring& text, std::wstring& expanded)
 {
+    if (HANDLE token = otherUserToken())
+        return expandForUser(token, text, expanded);
     constexpr DWORD limit = 32768 * sizeof(wchar_t);
     std::vector<std::uint8_t> buffer;
     DWORD needed = 0;

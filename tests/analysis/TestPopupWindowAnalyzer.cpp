@@ -158,11 +158,15 @@ private slots:
 
     void testReasonRules()
     {
-        QCOMPARE(PopupRules::reason(QStringLiteral("C:\\Temp\\a.exe"), QStringLiteral("x"), false),
+        using Verdict = FileTrust::Verdict;
+        QCOMPARE(PopupRules::reason(QStringLiteral("C:\\Temp\\a.exe"), QStringLiteral("x"), Verdict::Unsigned),
                  QStringLiteral("无有效数字签名"));
-        QCOMPARE(PopupRules::reason(QString(), QStringLiteral("x"), false), QString());
-        QCOMPARE(PopupRules::reason(QString(), QStringLiteral("中奖"), false), QStringLiteral("标题含广告/推广特征"));
-        QCOMPARE(PopupRules::reason(QStringLiteral("C:\\a.exe"), QStringLiteral("中奖"), true), QString());
+        QCOMPARE(PopupRules::reason(QString(), QStringLiteral("x"), Verdict::Unsigned), QString());
+        QCOMPARE(PopupRules::reason(QString(), QStringLiteral("中奖"), Verdict::Unsigned),
+                 QStringLiteral("标题含广告/推广特征"));
+        QCOMPARE(PopupRules::reason(QStringLiteral("C:\\a.exe"), QStringLiteral("中奖"), Verdict::Signed), QString());
+        QCOMPARE(PopupRules::reason(QStringLiteral("C:\\Temp\\a.exe"), QStringLiteral("x"), Verdict::Unknown),
+                 QStringLiteral("从临时目录运行"));
     }
 };
 

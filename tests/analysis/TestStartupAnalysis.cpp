@@ -274,6 +274,9 @@ private slots:
         QTest::addRow("signed in temp") << QStringLiteral("C:\\Windows\\Temp\\signed.exe") << 75;
         QTest::addRow("unresolved variable") << QStringLiteral("%NOSUCH%\\good.exe") << 25;
         QTest::addRow("other drive unsigned") << QStringLiteral("E:\\x.exe") << 25;
+        QTest::addRow("unknown signature in program files") << QStringLiteral("C:\\Program Files\\New\\new.exe") << 100;
+        QTest::addRow("unknown signature in temp") << QStringLiteral("C:\\Users\\Lenovo\\AppData\\Local\\Temp\\new.exe")
+                                                   << 50;
     }
 
     void testRunKeyScores()
@@ -285,16 +288,20 @@ private slots:
              {"files",
               {file("C:\\Program Files\\Good\\good.exe"), file("C:\\Program Files\\Plain\\plain.exe"),
                file("C:\\Users\\Lenovo\\AppData\\Local\\Temp\\t.exe"), file("C:\\Windows\\Temp\\signed.exe"),
-               AnalysisMachine::folder("C:\\App.v2"), file("C:\\App.v2 beta\\signed.exe")}},
+               AnalysisMachine::folder("C:\\App.v2"), file("C:\\App.v2 beta\\signed.exe"),
+               file("C:\\Program Files\\New\\new.exe"), file("C:\\Users\\Lenovo\\AppData\\Local\\Temp\\new.exe")}},
              {"security",
               {{"signedFiles", {"C:\\Program Files\\Good\\good.exe", "C:\\Windows\\Temp\\signed.exe"}},
-               {"catalogSignedFiles", {"C:\\App.v2 beta\\signed.exe"}}}}}));
+               {"catalogSignedFiles", {"C:\\App.v2 beta\\signed.exe"}},
+               {"uncheckableFiles",
+                {"C:\\Program Files\\New\\new.exe", "C:\\Users\\Lenovo\\AppData\\Local\\Temp\\new.exe"}}}}}));
         const auto items = deep(machine);
         QCOMPARE(items.size(), 1);
         QCOMPARE(items[0].command, command);
         QCOMPARE(items[0].source, QStringLiteral("HKCU Run"));
         QCOMPARE(items[0].sourceType, 2);
         QCOMPARE(items[0].score, score);
+        QCOMPARE(items[0].riskLabel.endsWith(QStringLiteral("（签名无法验证）")), command.contains(QStringLiteral("new.exe")));
         QVERIFY(!items[0].hijacked);
     }
 

@@ -104,7 +104,8 @@ private slots:
         TestMachine pc(machine(true));
         const MachineQuery query(pc.platform());
         QVERIFY(query.exists(QStringLiteral("C:\\Windows\\System32\\svchost.exe")));
-        QVERIFY(FileTrust(query).isSigned(QStringLiteral("C:\\Windows\\System32\\svchost.exe")));
+        QCOMPARE(FileTrust(query).verdict(QStringLiteral("C:\\Windows\\System32\\svchost.exe")),
+                 FileTrust::Verdict::Signed);
     }
 };
 

@@ -40,7 +40,9 @@ private:
                                 {{"Fax", {{"state", "running"}, {"startType", "auto"}}},
                                  {"Stuck", {{"state", "running"}, {"startType", "auto"}, {"onStop", "hangs"}}},
                                  {"Stubborn", {{"state", "running"}, {"startType", "manual"}, {"onStop", "refuses"}}},
-                                 {"Idle", {{"state", "stopped"}, {"startType", "manual"}}}}},
+                                 {"Idle", {{"state", "stopped"}, {"startType", "manual"}}},
+                                 {"WinDefend", {{"state", "running"}, {"startType", "auto"}, {"protected", true}}},
+                                 {"Shared", {{"state", "running"}, {"startType", "auto"}, {"onStop", "dependents"}}}}},
                                {"processes",
                                 {{{"pid", 4}, {"name", "System"}, {"protected", true}},
                                  {{"pid", 812}, {"name", "TrustedInstaller.exe"}}}}});
@@ -133,7 +135,7 @@ private slots:
         TestMachine machine(withServices());
         OptimizeCore core(machine.platform());
         const int before = logLines().size();
-        QVERIFY(core.disableService(QStringLiteral("Fax")));
+        QCOMPARE(core.disableService(QStringLiteral("Fax")), ServiceDisable::Disabled);
         QCOMPARE(linesSince(before), QStringList{QStringLiteral("[引擎] 服务 Fax 原始启动类型: 2 → 将设为 DISABLED")});
         machine.reopen();
         const auto& fax = machine.machine().document()["services"]["Fax"];
@@ -141,12 +143,26 @@ private slots:
         QCOMPARE(QString::fromStdString(fax["state"].get<std::string>()), QStringLiteral("stopped"));
     }
 
-    void testDisableOfAServiceThatWillNotStopIsStillTrue()
+    void testDisableOutcome_data()
     {
+        QTest::addColumn<QString>("service");
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<QString>("stateAfter");
+        QTest::addRow("will not stop: still disabled") << "Stuck" << int(ServiceDisable::Disabled) << "stop-pending";
+        QTest::addRow("protected: refused, not stopped") << "WinDefend" << int(ServiceDisable::Refused) << "running";
+        QTest::addRow("dependents run: left running")
+            << "Shared" << int(ServiceDisable::DependentsRunning) << "running";
+    }
+
+    void testDisableOutcome()
+    {
+        QFETCH(QString, service);
+        QFETCH(int, outcome);
+        QFETCH(QString, stateAfter);
         TestMachine machine(withServices());
         OptimizeCore core(machine.platform());
-        QVERIFY(core.disableService(QStringLiteral("Stuck")));
-        QCOMPARE(state(machine, "Stuck"), QStringLiteral("stop-pending"));
+        QCOMPARE(int(core.disableService(service)), outcome);
+        QCOMPARE(state(machine, service.toUtf8().constData()), stateAfter);
     }
 
     void testDisableOfAMissingServiceIsFalseWithoutLogLine()
@@ -154,7 +170,7 @@ private slots:
         TestMachine machine(withServices());
         OptimizeCore core(machine.platform());
         const int before = logLines().size();
-        QVERIFY(!core.disableService(QStringLiteral("RetailDemo")));
+        QCOMPARE(core.disableService(QStringLiteral("RetailDemo")), ServiceDisable::Unavailable);
         QCOMPARE(linesSince(before), QStringList());
     }
 

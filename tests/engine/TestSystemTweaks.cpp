@@ -391,6 +391,26 @@ private slots:
         QVERIFY(lines.contains(QStringLiteral("  服务 [V1.4]: sshd → 不存在或已禁用，跳过")));
     }
 
+    // Recent builds refuse changes to DoSvc even to an administrator: it keeps running, and the line says so.
+    void testRefusedOrDependedOnServiceKeepsRunning()
+    {
+        nlohmann::json profile = tweaksProfile(10, 0);
+        profile["services"]["DoSvc"].update({{"state", "running"}, {"protected", true}});
+        profile["services"]["AJRouter"].update({{"state", "running"}, {"onStop", "dependents"}});
+        TestMachine machine(profile);
+        OptimizeCore core(machine.platform());
+        prepare(core, 10, 0);
+        const int mark = RunLogLines::mark();
+        core.applySystemTweaks();
+        const QStringList lines = RunLogLines::engineSince(mark);
+        QVERIFY(lines.contains(QStringLiteral("  服务 [C2-C7]: DoSvc → 系统拒绝更改启动类型（受保护的服务），保持原状，未停止")));
+        QVERIFY(lines.contains(QStringLiteral("  服务禁用 [C2-C7]: AJRouter → 已禁用，依赖它的服务仍在运行，暂不停止")));
+        QVERIFY(machine.journal().filter(QStringLiteral("service DoSvc stop")).isEmpty());
+        machine.reopen();
+        QVERIFY(machine.machine().document()["services"]["DoSvc"]["state"] == "running");
+        QCOMPARE(startType(machine, "AJRouter"), QStringLiteral("\"disabled\""));
+    }
+
     void testExceptionIsCaughtPerService()
     {
         TestMachine machine(tweaksProfile(10, 0));

@@ -70,6 +70,19 @@ TEST_F(DevicesContract, SeekPenaltyOfAMissingDriveFails)
     EXPECT_NE(machine().devices.seekPenalty(L"Q:", incursSeekPenalty), ErrorSuccess);
 }
 
+// Wine's disk driver may not answer these property queries; a drive that is not there never answers.
+TEST_F(DevicesContract, TrimAndRotationRateCallPathOnly)
+{
+    std::wstring directory;
+    ASSERT_EQ(machine().systemInfo.systemDirectory(directory), ErrorSuccess);
+    bool enabled = false;
+    std::uint16_t rate = 0;
+    EXPECT_NE(machine().devices.trimEnabled(directory.substr(0, 2), enabled), ErrorCallNotImplemented);
+    EXPECT_NE(machine().devices.rotationRate(directory.substr(0, 2), rate), ErrorCallNotImplemented);
+    EXPECT_NE(machine().devices.trimEnabled(L"Q:", enabled), ErrorSuccess);
+    EXPECT_NE(machine().devices.rotationRate(L"Q:", rate), ErrorSuccess);
+}
+
 // A stock machine (and Wine) has no biometric device; where one is present it comes with its instance id.
 TEST_F(DevicesContract, PresentDevicesOfAClassCallPathOnly)
 {

@@ -69,6 +69,20 @@ TEST_F(ServicesContract, AHandleWithoutTheStopRightCannotStop)
     EXPECT_EQ(service->stop(status), ErrorAccessDenied);
 }
 
+// How Windows refuses a start-type change, to a handle without the right as to a protected service: the
+// service keeps the start type it had.
+TEST_F(ServicesContract, ARefusedStartTypeChangeLeavesTheStartType)
+{
+    auto service = open(ServiceAccess::QueryConfig);
+    ASSERT_TRUE(service);
+    ServiceConfig before;
+    ASSERT_EQ(service->queryConfig(before), ErrorSuccess);
+    EXPECT_EQ(service->changeStartType(ServiceStart::Disabled), ErrorAccessDenied);
+    ServiceConfig after;
+    ASSERT_EQ(service->queryConfig(after), ErrorSuccess);
+    EXPECT_EQ(after.startType, before.startType);
+}
+
 TEST_F(ServicesContract, ADisabledServiceCannotStart)
 {
     auto service = open(ServiceAccess::QueryConfig | ServiceAccess::ChangeConfig | ServiceAccess::Start);

@@ -99,6 +99,26 @@ TEST_F(ShellContract, ShortcutGivesItsTargetAndArguments)
     EXPECT_EQ(arguments, L"/a readme.txt");
 }
 
+// Without the raw path a 32-bit process is handed the 32-bit folder for a program in the 64-bit one. (Wine
+// stores a target written with "%ProgramFiles%" below the current folder, so the row names the folder.)
+TEST_F(ShellContract, ProgramFilesShortcutReachesThe64BitFolder)
+{
+    std::wstring nativeFolder;
+    ASSERT_EQ(machine().systemInfo.expandEnvironment(L"%ProgramW6432%", nativeFolder), ErrorSuccess);
+    const std::wstring program = nativeFolder + L"\\TidewellContract\\app64.exe";
+    backend().writeFile(program, "MZ");
+    const std::wstring link = backend().scratchFolder() + L"\\App64.lnk";
+    const bool added = hooks().addShortcut(link, program, L"");
+    std::wstring target;
+    std::wstring arguments;
+    const Status status = machine().shell.shortcutTarget(link, target, arguments);
+    machine().files.deleteFile(program);
+    machine().files.removeDirectory(nativeFolder + L"\\TidewellContract");
+    ASSERT_TRUE(added);
+    ASSERT_EQ(status, ErrorSuccess);
+    EXPECT_TRUE(equalsIgnoreCase(target, program)) << toUtf8(target);
+}
+
 TEST_F(ShellContract, FileDescriptionIsRead)
 {
     std::wstring path;

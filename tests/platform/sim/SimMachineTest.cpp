@@ -130,6 +130,32 @@ TEST_F(SimMachineTest, RegistryChangesSurviveSaveAndReopen)
     EXPECT_FALSE(value.asDword().has_value());
 }
 
+// Elevated with an administrator's password, the program's HKCU is the administrator's; the session's
+// user keeps their own hive below HKU, and that is what the program reads and writes.
+TEST_F(SimMachineTest, CurrentUserIsTheSessionsUserUnderAnotherAccount)
+{
+    const std::string sid = "S-1-5-21-1-2-3-1002";
+    make({{"interactiveUser", {{"sid", sid}, {"environment", {{"USERNAME", "Ann"}}}}},
+          {"registry", {{"HKCU\\Software\\Tool", {{"v", "admin"}}}, {"HKU\\" + sid + "\\Software\\Tool", {{"v", "ann"}}}}}});
+    std::wstring found;
+    bool isProcessUser = true;
+    ASSERT_EQ(platform().security.interactiveUser(found, isProcessUser), ErrorSuccess);
+    EXPECT_EQ(found, fromUtf8(sid));
+    EXPECT_FALSE(isProcessUser);
+    std::unique_ptr<RegistryKey> key;
+    ASSERT_EQ(platform().registry.openKey(Hive::CurrentUser, L"Software\\Tool", RegAccess::ReadWrite, RegView::Native64, key),
+              ErrorSuccess);
+    RegValue value;
+    ASSERT_EQ(key->queryValue(L"v", value), ErrorSuccess);
+    EXPECT_EQ(value.asString(), L"ann");
+    ASSERT_EQ(platform().registry.createKey(Hive::CurrentUser, L"Software\\New", RegAccess::Write, RegView::Native64, key),
+              ErrorSuccess);
+    EXPECT_EQ(machine_->journalLines().back(), "registry create key HKU\\" + sid + "\\Software\\New");
+    std::wstring temp;
+    ASSERT_EQ(platform().systemInfo.expandEnvironment(L"%TEMP%", temp), ErrorSuccess);
+    EXPECT_EQ(temp, L"C:\\Users\\Ann\\AppData\\Local\\Temp");
+}
+
 TEST_F(SimMachineTest, DeniedAndReadOnlyKeysRefuseAccess)
 {
     make({{"registry", {{"HKLM\\SOFTWARE\\Locked", {{"@denied", true}}}, {"HKLM\\SOFTWARE\\Frozen", {{"@readOnly", true}, {"v", 1}}}}}});

@@ -114,3 +114,26 @@ TEST(SimWow64, DevicesOfAClassIgnoreCaseAndAbsentOnes)
               ErrorSuccess);
     EXPECT_EQ(ids, std::vector<std::wstring>{L"USB\\FP\\1"});
 }
+
+// Shortcuts store their raw target; the program they start is found as the 64-bit shell finds it.
+TEST(SimWow64, ShortcutTargetsAreTheOnesThe64BitShellStarts)
+{
+    const std::pair<const char*, const wchar_t*> cases[] = {
+        {"%ProgramFiles%\\App\\app.exe", L"C:\\Program Files\\App\\app.exe"},
+        {"C:\\Program Files (x86)\\App\\app.exe", L"C:\\Program Files\\App\\app.exe"},
+        {"%ProgramFiles%\\Old\\old.exe", L"C:\\Program Files (x86)\\Old\\old.exe"},
+        {"%windir%\\System32\\svchost.exe", L"C:\\Windows\\System32\\svchost.exe"},
+    };
+    for (const auto& [raw, expected] : cases) {
+        nlohmann::json profile = pc(true);
+        profile["files"].push_back({{"path", "C:\\Program Files\\App\\app.exe"}, {"size", 1}});
+        profile["files"].push_back({{"path", "C:\\Program Files (x86)\\Old\\old.exe"}, {"size", 1}});
+        profile["files"].push_back({{"path", "C:\\Links\\a.lnk"}, {"size", 1}});
+        profile["shell"]["shortcuts"]["C:\\Links\\a.lnk"] = {{"target", raw}};
+        ProfileMachine machine(profile);
+        std::wstring target;
+        std::wstring arguments;
+        ASSERT_EQ(machine.platform().shell.shortcutTarget(L"C:\\Links\\a.lnk", target, arguments), ErrorSuccess);
+        EXPECT_EQ(target, expected) << raw;
+    }
+}
