@@ -43,7 +43,7 @@ bool descriptionIn(std::vector<std::uint8_t>& block, std::wstring& description)
 
 Status Win32Shell::shortcutTarget(const std::wstring& lnkPath, std::wstring& target, std::wstring& arguments)
 {
-    ComApartment apartment;
+    ComApartment::enter();
     ComPtr<IShellLinkW> link;
     HRESULT result =
         CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.putVoid());
