@@ -137,6 +137,9 @@ Status Win32Files::readFile(const std::wstring& path, std::uint64_t maxBytes, st
 Status Win32Files::longPathName(const std::wstring& path, std::wstring& longName)
 {
     const std::wstring asked = longPath(path);
+    // Not every implementation checks that a "\\?\" path exists before answering it unchanged.
+    if (GetFileAttributesW(asked.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return lastError();
     DWORD size = GetLongPathNameW(asked.c_str(), nullptr, 0);
     while (size != 0) {
         std::wstring buffer(size, L'\0');
