@@ -2,6 +2,7 @@
 
 #include "analysis/InstalledPrograms.h"
 #include "analysis/WmicOutput.h"
+#include "engine/ConsoleTool.h"
 
 namespace {
 
@@ -60,20 +61,26 @@ ConflictAnalyzer::ConflictAnalyzer(platform::Platform& platform, const Signature
 
 void ConflictAnalyzer::run(QVector<ConflictAdvice>& conflicts) const
 {
-    adviseAntivirus(conflicts, antivirusProducts());
+    QString failure;
+    const QStringList products = antivirusProducts(failure);
+    if (failure.isEmpty())
+        adviseAntivirus(conflicts, products);
+    else
+        adviseAntivirusUnavailable(conflicts, failure);
     const QStringList installed = InstalledPrograms(machine_).displayNames();
     adviseOverlap(conflicts, installed);
     adviseLowQuality(conflicts, installed, database_);
 }
 
-QStringList ConflictAnalyzer::antivirusProducts() const
+QStringList ConflictAnalyzer::antivirusProducts(QString& failure) const
 {
-    platform::CommandResult result;
-    platform_.commands.run(L"wmic",
-                           {L"/namespace:\\\\root\\SecurityCenter2", L"path", L"AntiVirusProduct", L"get", L"displayName"},
-                           kWmicWaitMs, result);
-    return WmicOutput::values(QByteArray(result.output.data(), static_cast<int>(result.output.size())),
-                              QStringLiteral("displayName"));
+    const ConsoleTool::Outcome outcome = ConsoleTool::run(
+        platform_, QStringLiteral("wmic"),
+        {QStringLiteral("/namespace:\\\\root\\SecurityCenter2"), QStringLiteral("path"),
+         QStringLiteral("AntiVirusProduct"), QStringLiteral("get"), QStringLiteral("displayName")},
+        kWmicWaitMs);
+    failure = outcome.status == platform::ErrorSuccess ? QString() : outcome.failure();
+    return WmicOutput::values(outcome.output, QStringLiteral("displayName"));
 }
 
 void ConflictAnalyzer::adviseAntivirus(QVector<ConflictAdvice>& conflicts, const QStringList& products)
@@ -85,6 +92,13 @@ void ConflictAnalyzer::adviseAntivirus(QVector<ConflictAdvice>& conflicts, const
     else if (products.size() == 1)
         conflicts.append({QStringLiteral("antivirus"), QStringLiteral("检测到杀毒软件"), products.first(),
                           QStringLiteral("如未安装杀毒软件请及时安装（Windows Defender 已内置）")});
+}
+
+void ConflictAnalyzer::adviseAntivirusUnavailable(QVector<ConflictAdvice>& conflicts, const QString& failure)
+{
+    conflicts.append({QStringLiteral("antivirus"), QStringLiteral("杀毒软件检测不可用"),
+                      QStringLiteral("wmic：%1").arg(failure),
+                      QStringLiteral("请在 Windows 安全中心查看杀毒软件状态")});
 }
 
 void ConflictAnalyzer::adviseOverlap(QVector<ConflictAdvice>& conflicts, const QStringList& installed)

@@ -106,7 +106,9 @@ bool MachineQuery::isFolder(const QString& path) const
 bool MachineQuery::readFile(const QString& path, qint64 maxBytes, QByteArray& bytes) const
 {
     std::string raw;
-    if (path.isEmpty() ||
+    FileEntry entry;
+    if (path.isEmpty() || !platform::succeeded(platform_.files.attributes(machinePath(path), entry)) ||
+        entry.isPlaceholder() ||
         !platform::succeeded(platform_.files.readFile(machinePath(path), static_cast<std::uint64_t>(maxBytes), raw)))
         return false;
     bytes = QByteArray(raw.data(), static_cast<int>(raw.size()));

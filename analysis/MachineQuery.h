@@ -45,7 +45,8 @@ public:
     bool isFile(const QString& path) const;
     bool isFolder(const QString& path) const;
 
-    // At most `maxBytes` from the start of the file; false when it cannot be read.
+    // At most `maxBytes` from the start of the file; false when it cannot be read or is a cloud placeholder,
+    // whose data is never fetched.
     bool readFile(const QString& path, qint64 maxBytes, QByteArray& bytes) const;
 
     // The names of the plain files (links excluded) or of the sub-folders of a folder.

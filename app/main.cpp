@@ -2,6 +2,7 @@
 #include "app/OnScreenWindow.h"
 #include "app/PlatformChoice.h"
 #include "log/RunLogger.h"
+#include "platform/ComSecurity.h"
 #include "platform/DllSearch.h"
 #include "ui/main/Optimizer.h"
 #include "updater/SwapRecovery.h"
@@ -17,6 +18,7 @@ int main(int argc, char* argv[])
 {
     FirstPaintProbe firstPaint;
     platform::restrictDllSearch();
+    platform::setComSecurity();
     OnScreenWindow::prepareScaling();
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Brightdesk"));

@@ -1,6 +1,7 @@
 #include "engine/ConsoleTool.h"
 
 #include "engine/NativeSystemFolder.h"
+#include "text/ConsoleText.h"
 #include "text/PlatformText.h"
 
 namespace {
@@ -41,7 +42,7 @@ ConsoleTool::Outcome ConsoleTool::run(platform::Platform& machine, const QString
     outcome.status =
         machine.commands.run(toWString(path), words(arguments), static_cast<std::uint32_t>(waitMs), result);
     outcome.exitCode = result.exitCode;
-    outcome.output = QByteArray::fromStdString(result.output);
+    outcome.output = ConsoleText::fromTool(result.output, machine.commands);
     return outcome;
 }
 

@@ -8,7 +8,7 @@ using namespace platform;
 
 DirectoryCleaner::DirectoryCleaner(Platform& machine)
     : machine_(machine)
-    , guard_(machine)
+    , guard_(machine, GuardedDelete::ReadOnlyFiles::ClearAndRetry)
 {
 }
 
@@ -43,7 +43,7 @@ void DirectoryCleaner::walk(const std::wstring& folder, const WindowsPath::NameF
     std::wstring child = folder + L'\\';
     const std::size_t base = child.size();
     machine_.files.list(folder, [&](const FileEntry& entry) {
-        if (entry.isLink() || !WindowsPath::isPlainName(entry.name))
+        if (entry.isLink() || entry.isPlaceholder() || !WindowsPath::isPlainName(entry.name))
             return true;
         child.resize(base);
         child += entry.name;

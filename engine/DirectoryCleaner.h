@@ -17,9 +17,11 @@ struct CleanResult {
 // Deletes the files matching name filters below a folder, recursively, as it walks: no list of candidates is
 // kept and each file's size and time come from the listing that found it. Folders stay. Links are neither
 // entered nor deleted, and a folder that is itself a link is not walked at all, so nothing outside the
-// folder can be touched. Only files really deleted are counted. A folder that is, or holds, a folder the
-// guarded deletion protects (a drive root, a profile, a Desktop...) is not walked at all, nor is an empty
-// path or one whose variables did not expand; a name Windows cannot hold is passed over, never joined.
+// folder can be touched. A read-only file among them is junk like the rest: Windows refuses to delete it, so
+// its mark is cleared and the deletion tried once more. Only files really deleted are counted. A folder
+// that is, or holds, a folder the guarded deletion protects (a drive root, a profile, a Desktop...) is not
+// walked at all, nor is an empty path or one whose variables did not expand; a name Windows cannot hold is
+// passed over, never joined.
 class DirectoryCleaner {
 public:
     explicit DirectoryCleaner(platform::Platform& machine);

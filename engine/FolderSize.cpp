@@ -6,7 +6,7 @@ qint64 FolderSize::bytesBelow(platform::Platform& machine, const std::wstring& f
 {
     qint64 total = 0;
     machine.files.list(folder, [&](const platform::FileEntry& entry) {
-        if (entry.isLink())
+        if (entry.isLink() || entry.isPlaceholder())
             return true;
         if (entry.isDirectory() && WindowsPath::isPlainName(entry.name))
             total += bytesBelow(machine, folder + L"\\" + entry.name);

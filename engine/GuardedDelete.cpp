@@ -95,7 +95,7 @@ GuardedDelete::GuardedDelete(Platform& machine, ReadOnlyFiles readOnlyFiles)
 
 bool GuardedDelete::removeListedFile(const std::wstring& path, const FileEntry& entry)
 {
-    if (entry.isLink() || entry.isDirectory())
+    if (entry.isLink() || entry.isDirectory() || entry.isPlaceholder())
         return false;
     const Status status = machine_.files.deleteFile(path);
     if (status == ErrorAccessDenied && readOnlyFiles_ == ReadOnlyFiles::ClearAndRetry &&

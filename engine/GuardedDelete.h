@@ -31,8 +31,9 @@ public:
 
     explicit GuardedDelete(platform::Platform& machine, ReadOnlyFiles readOnlyFiles = ReadOnlyFiles::Keep);
 
-    // A file a listing has just reported as `entry`: deleted unless it is a folder or a link. The walk's hot
-    // path; it reads nothing more about the file.
+    // A file a listing has just reported as `entry`: deleted unless it is a folder, a link or a cloud
+    // placeholder (whose deletion would reach the user's cloud copy). The walk's hot path; it reads nothing
+    // more about the file.
     bool removeListedFile(const std::wstring& path, const platform::FileEntry& entry);
 
     // A file given by path.

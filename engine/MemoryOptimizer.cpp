@@ -21,15 +21,24 @@ MemoryOptimizer::MemoryOptimizer(StageCore& core)
 
 int MemoryOptimizer::run()
 {
-    const std::uint64_t before = availablePhysical();
+    std::uint64_t before = 0;
+    const bool measuredBefore = availablePhysical(before);
     progress(32, QStringLiteral("正在整理系统内存列表..."));
-    core_.machine().systemInfo.memoryListCommand(kEmptyWorkingSets);
+    // A 32-bit process asks through WOW64, where the request may not be passed on: said, not hidden.
+    const Status listed = core_.machine().systemInfo.memoryListCommand(kEmptyWorkingSets);
+    if (!succeeded(listed))
+        engineLog(QStringLiteral("  内存优化: 无法整理系统内存列表（错误 %1）").arg(listed));
     progress(34, QStringLiteral("正在回收进程工作集..."));
     trimWorkingSets();
     progress(38, QStringLiteral("正在计算内存释放量..."));
-    const int freed = freedMegabytes(before, availablePhysical());
+    std::uint64_t after = 0;
+    const bool measured = measuredBefore && availablePhysical(after);
+    const int freed = measured ? freedMegabytes(before, after) : 0;
     progress(39, QStringLiteral("内存优化完成"));
-    engineLog(QStringLiteral("  内存优化: 释放 %1 MB").arg(freed));
+    if (measured)
+        engineLog(QStringLiteral("  内存优化: 释放 %1 MB").arg(freed));
+    else
+        engineLog(QStringLiteral("  内存优化: 无法读取可用内存，释放量未知"));
     return freed;
 }
 
@@ -40,10 +49,13 @@ int MemoryOptimizer::freedMegabytes(std::uint64_t availableBefore, std::uint64_t
     return after > before ? static_cast<int>(after - before) : 0;
 }
 
-std::uint64_t MemoryOptimizer::availablePhysical()
+bool MemoryOptimizer::availablePhysical(std::uint64_t& bytes)
 {
     MemoryStatus status;
-    return succeeded(core_.machine().systemInfo.memoryStatus(status)) ? status.availPhys : 0;
+    if (!succeeded(core_.machine().systemInfo.memoryStatus(status)))
+        return false;
+    bytes = status.availPhys;
+    return true;
 }
 
 void MemoryOptimizer::trimWorkingSets()

@@ -8,7 +8,8 @@ class StageCore;
 
 // Stage 2 of the one-click run: asks Windows to empty the working sets (the memory-list request), trims
 // the working set of every other process, and reports how many megabytes of physical memory became
-// available.
+// available. A request Windows refused gets a line of its own; when available memory cannot be read, the
+// line says so and no figure is given.
 class MemoryOptimizer {
 public:
     explicit MemoryOptimizer(StageCore& core);
@@ -19,7 +20,7 @@ public:
     static int freedMegabytes(std::uint64_t availableBefore, std::uint64_t availableAfter);
 
 private:
-    std::uint64_t availablePhysical();
+    bool availablePhysical(std::uint64_t& bytes);
     void trimWorkingSets();
     void progress(int percent, const QString& text);
 

@@ -25,12 +25,17 @@ QString readStoredId(const QString& path)
     return QString::fromUtf8(file.readAll()).trimmed();
 }
 
-QString systemDriveLetter(platform::Platform& platform)
+QString systemDirectory(platform::Platform& platform)
 {
     std::wstring directory;
-    if (platform.systemInfo.systemDirectory(directory, 260) != platform::ErrorSuccess || directory.empty())
+    if (platform.systemInfo.systemDirectory(directory, 260) != platform::ErrorSuccess)
         return {};
-    return toQString(directory.substr(0, 1));
+    return toQString(directory);
+}
+
+QString systemDriveLetter(platform::Platform& platform)
+{
+    return systemDirectory(platform).left(1);
 }
 
 void storeId(const QString& path, const QString& id)
@@ -51,14 +56,19 @@ bool isUsableDeviceId(const QString& id)
 
 QString wmicQuery(const QString& className, const QString& propertyName, platform::Platform& platform)
 {
+    const QString folder = systemDirectory(platform);
+    if (folder.isEmpty())
+        return {};
     platform::CommandResult result;
     // A WMI class name needs "path" before it: wmic takes a bare word for one of its aliases and answers
-    // "Alias not found" for a class name, which would leave every answer empty.
-    const platform::Status status = platform.commands.run(
-        L"wmic", {L"path", toWString(className), L"get", toWString(propertyName), L"/value"}, 5000, result);
+    // "Alias not found" for a class name, which would leave every answer empty. The 32-bit copy that a
+    // 32-bit process reaches in the system folder answers these queries as well as the native one.
+    const platform::Status status =
+        platform.commands.run(toWString(folder + QStringLiteral("\\wbem\\wmic.exe")),
+                              {L"path", toWString(className), L"get", toWString(propertyName), L"/value"}, 5000, result);
     if (status != platform::ErrorSuccess && status != platform::WaitTimeout)
         return {};
-    return wmicValue(QByteArray::fromStdString(result.output), propertyName);
+    return wmicValue(ConsoleText::fromTool(result.output, platform.commands), propertyName);
 }
 
 QString wmicValue(const QByteArray& output, const QString& propertyName)

@@ -32,7 +32,8 @@ void LargeFileScan::walk(const std::wstring& folder)
     std::vector<std::wstring> subFolders;
     const std::wstring prefix = folder.back() == L'\\' ? folder : folder + L'\\';
     machine_.files.list(folder, [&](const FileEntry& entry) {
-        if (entry.isLink() || (entry.attributes & (FileAttribute::Hidden | FileAttribute::System)))
+        if (entry.isLink() || entry.isPlaceholder() ||
+            (entry.attributes & (FileAttribute::Hidden | FileAttribute::System)))
             return true;
         if (entry.isDirectory()) {
             subFolders.push_back(prefix + entry.name);

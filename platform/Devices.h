@@ -29,7 +29,8 @@ class Devices {
 public:
     virtual ~Devices() = default;
 
-    // GetAdaptersInfo: ERROR_NO_DATA when the machine has no adapter with an IP binding.
+    // GetAdaptersAddresses(AF_INET): the adapters with an IPv4 binding, the loopback left out. A machine
+    // without one has an empty list; that is no failure.
     virtual Status adapters(std::vector<NetworkAdapter>& /*adapters*/) { return ErrorCallNotImplemented; }
 
     // SetupDiGetClassDevsW(GUID_DEVCLASS_NET, DIGCF_PRESENT) + SetupDiOpenDevRegKey(DIREG_DRV) for the
@@ -57,6 +58,7 @@ public:
     }
 
     // EnumPrintersW(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, level 1), size query first.
+    // RPC_S_SERVER_UNAVAILABLE when the print spooler is stopped or disabled.
     virtual Status printers(std::vector<PrinterInfo>& /*printers*/) { return ErrorCallNotImplemented; }
 
     // CreateFileW("\\.\C:") + IOCTL_STORAGE_QUERY_PROPERTY(StorageDeviceSeekPenaltyProperty,

@@ -17,7 +17,13 @@ constexpr std::uint32_t Directory = 0x10;
 constexpr std::uint32_t Archive = 0x20;
 constexpr std::uint32_t Normal = 0x80;
 constexpr std::uint32_t ReparsePoint = 0x400;
+constexpr std::uint32_t RecallOnOpen = 0x40000;
+constexpr std::uint32_t RecallOnDataAccess = 0x400000;
 } // namespace FileAttribute
+
+// IO_REPARSE_TAG_CLOUD and its sixteen variants IO_REPARSE_TAG_CLOUD_1..F, which differ in bits 12 to 15.
+constexpr std::uint32_t CloudReparseTag = 0x9000001A;
+constexpr std::uint32_t CloudReparseTagMask = 0xFFFF0FFF;
 
 // One entry of a folder listing (WIN32_FIND_DATAW) or of GetFileAttributesExW.
 struct FileEntry {
@@ -25,9 +31,19 @@ struct FileEntry {
     std::uint32_t attributes = 0; // FileAttribute bits
     std::uint64_t size = 0;
     std::int64_t lastWriteTime = 0; // FILETIME: 100 ns ticks since 1601-01-01 UTC
+    std::uint32_t reparseTag = 0;   // of a reparse point, from a listing; 0 otherwise
 
     bool isDirectory() const { return attributes & FileAttribute::Directory; }
     bool isLink() const { return attributes & FileAttribute::ReparsePoint; }
+
+    // A cloud file whose data is not on the disk (OneDrive "files on demand"): opening or reading it starts a
+    // download, and it takes no room on the disk. Programs that Windows does not treat as cloud-aware see
+    // the placeholder disguised as a plain file, without the reparse point, but with its recall attributes.
+    bool isPlaceholder() const
+    {
+        return (attributes & (FileAttribute::RecallOnOpen | FileAttribute::RecallOnDataAccess)) ||
+               (reparseTag & CloudReparseTagMask) == CloudReparseTag;
+    }
 };
 
 // The files group (kernel32). Paths are Windows paths ("C:\Users\...").
@@ -37,7 +53,8 @@ public:
 
     // FindFirstFileW / FindNextFileW over `folder`\*: calls `visit` for each entry except "." and "..",
     // in the order the file system gives, until `visit` returns false. A link is reported as an entry with
-    // FILE_ATTRIBUTE_REPARSE_POINT and is never entered by anything that walks.
+    // FILE_ATTRIBUTE_REPARSE_POINT and is never entered by anything that walks; the reparse tag and the
+    // recall attributes are kept, and nothing that walks opens, reads or counts a cloud placeholder.
     virtual Status list(const std::wstring& /*folder*/, const std::function<bool(const FileEntry&)>& /*visit*/)
     {
         return ErrorCallNotImplemented;
@@ -69,7 +86,8 @@ public:
         return ErrorCallNotImplemented;
     }
 
-    // CreateFileW + ReadFile of at most `maxBytes` bytes from the start of the file.
+    // CreateFileW + ReadFile of at most `maxBytes` bytes from the start of the file, opened so that a cloud
+    // file whose data is elsewhere is not fetched (FILE_FLAG_OPEN_NO_RECALL): it fails instead.
     virtual Status readFile(const std::wstring& /*path*/, std::uint64_t /*maxBytes*/, std::string& /*bytes*/)
     {
         return ErrorCallNotImplemented;

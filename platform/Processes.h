@@ -23,7 +23,8 @@ public:
     // CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS) + Process32FirstW / Process32NextW.
     virtual Status snapshot(std::vector<ProcessEntry>& /*processes*/) { return ErrorCallNotImplemented; }
 
-    // OpenProcess(PROCESS_SET_QUOTA | PROCESS_QUERY_INFORMATION) + SetProcessWorkingSetSize(-1, -1).
+    // OpenProcess(PROCESS_SET_QUOTA | PROCESS_QUERY_INFORMATION) + SetProcessWorkingSetSize(-1, -1), with the
+    // debug privilege enabled; ERROR_ACCESS_DENIED for a protected process.
     virtual Status trimWorkingSet(std::uint32_t /*pid*/) { return ErrorCallNotImplemented; }
 
     // OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION) + QueryFullProcessImageNameW.

@@ -104,7 +104,8 @@ public:
     virtual std::uint32_t driveType(const std::wstring& /*root*/) { return DriveType::Unknown; }
 
     // The system restore points, read from WMI (root\default, SystemRestore) through COM, in the order WMI
-    // gives them. An empty list when system protection has none.
+    // gives them. An empty list when system protection has none; WAIT_TIMEOUT when WMI did not answer in
+    // time (each call waits a few seconds, the whole listing half a minute), never a part of the list.
     virtual Status restorePoints(std::vector<RestorePoint>& /*points*/) { return ErrorCallNotImplemented; }
 
     // SRRemoveRestorePoint from srclient.dll, resolved at run time: its own error code (ERROR_INVALID_DATA

@@ -102,4 +102,13 @@ bool equalsIgnoreCase(std::wstring_view a, std::wstring_view b)
     return true;
 }
 
+bool isAbsolutePath(std::wstring_view path)
+{
+    const auto separator = [](wchar_t ch) { return ch == L'\\' || ch == L'/'; };
+    if (path.size() >= 2 && separator(path[0]) && separator(path[1]))
+        return true;
+    const bool letter = path.size() >= 3 && std::iswalpha(path[0]) && path[1] == L':';
+    return letter && separator(path[2]);
+}
+
 } // namespace platform

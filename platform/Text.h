@@ -14,4 +14,8 @@ std::wstring fromUtf8(std::string_view text);
 std::wstring lower(std::wstring_view text);
 bool equalsIgnoreCase(std::wstring_view a, std::wstring_view b);
 
+// "C:\..." or a UNC or "\\?\" path: a program named so is started from there and from nowhere else,
+// where a bare name would be searched for first in the folder of the running program.
+bool isAbsolutePath(std::wstring_view path);
+
 } // namespace platform

@@ -2,10 +2,27 @@
 
 namespace ConsoleText {
 
+namespace {
+
+bool isUtf16(const QByteArray& bytes)
+{
+    return bytes.startsWith("\xFF\xFE") || bytes.contains('\0');
+}
+
+} // namespace
+
+QByteArray fromTool(const std::string& output, const platform::Commands& commands)
+{
+    const QByteArray bytes = QByteArray::fromStdString(output);
+    if (isUtf16(bytes))
+        return bytes;
+    return QString::fromStdWString(commands.consoleText(output)).toUtf8();
+}
+
 QString decode(const QByteArray& bytes)
 {
-    bool bom = bytes.startsWith("\xFF\xFE");
-    if (bom || bytes.contains('\0')) {
+    const bool bom = bytes.startsWith("\xFF\xFE");
+    if (isUtf16(bytes)) {
         const int start = bom ? 2 : 0;
         const int units = (bytes.size() - start) / 2;
         QString text;
@@ -17,7 +34,7 @@ QString decode(const QByteArray& bytes)
         }
         return text;
     }
-    return QString::fromLocal8Bit(bytes);
+    return QString::fromUtf8(bytes);
 }
 
 QStringList lines(const QByteArray& bytes)

@@ -38,6 +38,11 @@ platform::Status RecordingCommands::startDetached(const std::wstring& program,
     return inner_.commands.startDetached(program, arguments);
 }
 
+std::wstring RecordingCommands::consoleText(const std::string& bytes) const
+{
+    return inner_.commands.consoleText(bytes);
+}
+
 void RecordingCommands::recordPrior(const std::wstring& program, const std::vector<std::wstring>& arguments)
 {
     const QString tool = toolName(program);

@@ -14,6 +14,7 @@ public:
     platform::Status run(const std::wstring& program, const std::vector<std::wstring>& arguments,
                          std::uint32_t timeoutMs, platform::CommandResult& result) override;
     platform::Status startDetached(const std::wstring& program, const std::vector<std::wstring>& arguments) override;
+    std::wstring consoleText(const std::string& bytes) const override;
 
 private:
     void recordPrior(const std::wstring& program, const std::vector<std::wstring>& arguments);

@@ -129,6 +129,7 @@ const MemberRule kRules[] = {
     {"power/fails", Boolean},
     {"power/*", Count},
     {"memory", Object},
+    {"memory/unreadable", Boolean},
     {"memory/*", Count},
     {"environment", Object},
     {"environment/*", Text},

@@ -35,6 +35,16 @@ nlohmann::json behaviourOf(const SimMachine& machine, const std::wstring& name)
     return nullptr;
 }
 
+// A bare name would be searched for first in the folder of the running program, on the stick. The stick's
+// own programs (the updater) are named by their Linux path here.
+bool refuseBareName(SimMachine& machine, const std::wstring& program, const std::string& line)
+{
+    if (isAbsolutePath(program) || (!program.empty() && program.front() == L'/'))
+        return false;
+    machine.journal(line + " -> refused, not a full path");
+    return true;
+}
+
 } // namespace
 
 SimCommands::SimCommands(SimMachine& machine)
@@ -61,6 +71,8 @@ Status SimCommands::run(const std::wstring& program, const std::vector<std::wstr
     result = {};
     std::wstring name = toolName(program);
     std::string line = "command " + commandLine(program, arguments);
+    if (refuseBareName(machine_, program, line))
+        return ErrorBadPathname;
     nlohmann::json behaviour = behaviourOf(machine_, name);
     const ToolHandler* handler = findTool(name);
     if (!SimWow64(machine_).reachesTool(program, name) || behaviour == "missing" ||
@@ -95,6 +107,8 @@ Status SimCommands::startDetached(const std::wstring& program, const std::vector
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
     std::wstring name = toolName(program);
     std::string line = "start " + commandLine(program, arguments);
+    if (refuseBareName(machine_, program, line))
+        return ErrorBadPathname;
     nlohmann::json behaviour = behaviourOf(machine_, name);
     const ToolHandler* handler = findTool(name);
     if (!SimWow64(machine_).reachesTool(program, name) || behaviour == "missing" ||
@@ -106,6 +120,11 @@ Status SimCommands::startDetached(const std::wstring& program, const std::vector
     if (handler && behaviour.is_null())
         (*handler)(machine_, arguments);
     return ErrorSuccess;
+}
+
+std::wstring SimCommands::consoleText(const std::string& bytes) const
+{
+    return fromUtf8(bytes);
 }
 
 } // namespace platform::sim

@@ -8,7 +8,8 @@ namespace platform::sim {
 // Console tools on the simulated PC. Each known tool is simulated with its effect and its real output
 // format (SimTools). The profile's "tools" section overrides any tool by name, known or not: "missing",
 // "hang" past any wait, or {"exitCode": n, "output": "..."} printed instead of doing its work. A tool
-// that is neither known nor named there is missing. Under WOW64 a tool is looked up where a 32-bit
+// that is neither known nor named there is missing. A program not named by its absolute path is refused,
+// as by the Win32 backend. Under WOW64 a tool is looked up where a 32-bit
 // process looks (SimWow64). Every start is journalled.
 class SimCommands : public Commands {
 public:
@@ -17,6 +18,8 @@ public:
     Status run(const std::wstring& program, const std::vector<std::wstring>& arguments, std::uint32_t timeoutMs,
                CommandResult& result) override;
     Status startDetached(const std::wstring& program, const std::vector<std::wstring>& arguments) override;
+    // The simulated tools write UTF-8, the simulated PC's console code page.
+    std::wstring consoleText(const std::string& bytes) const override;
 
     // "C:\Windows\System32\Cleanmgr.EXE" -> "cleanmgr".
     static std::wstring toolName(const std::wstring& program);

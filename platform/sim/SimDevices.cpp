@@ -57,7 +57,7 @@ Status SimDevices::adapters(std::vector<NetworkAdapter>& adapters)
             continue;
         adapters.push_back({textOf(entry, "name"), textOf(entry, "description")});
     }
-    return adapters.empty() ? ErrorNoData : ErrorSuccess;
+    return ErrorSuccess;
 }
 
 bool SimDevices::isPresentAdapter(const std::wstring& name) const

@@ -17,7 +17,7 @@ namespace platform::sim {
 // An adapter's driver key is an ordinary key of the simulated registry below
 // HKLM\SYSTEM\CurrentControlSet\Control\Class\{4d36e972-e325-11ce-bfc1-08002be10318} whose
 // NetCfgInstanceId names it, so writes to it are journalled and saved like any registry write. Adapters that
-// are not "present" are absent devices; "ipv4": false leaves a device out of GetAdaptersInfo (a WAN
+// are not "present" are absent devices; "ipv4": false leaves a device out of GetAdaptersAddresses (a WAN
 // miniport). "printerError" makes the printer enumeration fail with that code (spooler stopped). A drive
 // without "seekPenalty", "trim" or "rotationRate" does not answer that query (as Windows 7 lacks the
 // seek-penalty property, and a disk behind a USB bridge or a RAID driver answers none of them). "devices"

@@ -19,6 +19,8 @@ namespace {
 
 constexpr Status kErrorDirectory = 267; // ERROR_DIRECTORY: a folder was expected
 constexpr std::uint32_t kSettable = FileAttribute::ReadOnly | FileAttribute::Hidden | FileAttribute::System;
+// What a listing reports: the settable bits and the recall attribute of a cloud placeholder.
+constexpr std::uint32_t kReported = kSettable | FileAttribute::RecallOnDataAccess;
 // Enough for the folders a walk is inside and their neighbours; a cached folder holds its Windows and host
 // paths with their parts (some 1.5 KB), and a walk of tens of thousands of folders would otherwise keep
 // them all.
@@ -29,6 +31,7 @@ const std::pair<const char*, std::uint32_t> kFlagNames[] = {
     {"hidden", FileAttribute::Hidden},
     {"system", FileAttribute::System},
     {"locked", SimFiles::kLocked},
+    {"placeholder", FileAttribute::RecallOnDataAccess},
 };
 
 // FILETIME ticks (100 ns since 1601) of a POSIX time.
@@ -240,7 +243,7 @@ Status SimFiles::list(const std::wstring& given, const std::function<bool(const 
         if (flags) {
             auto found = flags->find(name);
             if (found != flags->end())
-                entry.attributes |= found->second & kSettable;
+                entry.attributes |= found->second & kReported;
         }
         entry.name = fromUtf8(name);
         listing.current = name;
@@ -278,7 +281,7 @@ Status SimFiles::attributes(const std::wstring& given, FileEntry& entry)
     describe(parent, host.filename().c_str(), info, entry);
     if (parent >= 0)
         close(parent);
-    entry.attributes |= flagsOf(host) & kSettable;
+    entry.attributes |= flagsOf(host) & kReported;
     entry.name = fromUtf8(host.filename().string());
     return ErrorSuccess;
 }
@@ -456,6 +459,8 @@ Status SimFiles::readFile(const std::wstring& given, std::uint64_t maxBytes, std
         return ErrorAccessDenied;
     if (flagsOf(host) & kLocked)
         return ErrorSharingViolation;
+    if (flagsOf(host) & FileAttribute::RecallOnDataAccess)
+        return ErrorCantAccessFile;
     std::ifstream in(host, std::ios::binary);
     if (!in)
         return ErrorAccessDenied;
@@ -480,7 +485,7 @@ Status SimFiles::setAttributes(const std::wstring& given, std::uint32_t attribut
     fs::path host;
     if (Status status = resolveExisting(path, host, info); status != ErrorSuccess)
         return status;
-    setFlags(host, (flagsOf(host) & kLocked) | (attributes & kSettable));
+    setFlags(host, (flagsOf(host) & ~kSettable) | (attributes & kSettable));
     machine_.journal("attributes " + toUtf8(path) + " = " + std::to_string(attributes & kSettable));
     machine_.keep(nlohmann::json::json_pointer() / "fileFlags" / toUtf8(machine_.windowsPath(host)),
                   flagList(flagsOf(host)));

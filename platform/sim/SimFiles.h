@@ -19,7 +19,9 @@ namespace platform::sim {
 //   "fileFlags": { "C:\\Users\\Lenovo\\AppData\\Local\\Temp\\~DF3A.tmp": ["hidden", "locked"] }
 // "hidden", "system" and "readonly" are reported as attributes; a "readonly" file cannot be deleted
 // (ERROR_ACCESS_DENIED) and a "locked" one, held open by another program, can be neither deleted, renamed
-// nor read (ERROR_SHARING_VIOLATION). Every deletion, removal and rename is journalled. Under WOW64 every
+// nor read (ERROR_SHARING_VIOLATION). A "placeholder" is a cloud file whose data is elsewhere: reported with
+// FILE_ATTRIBUTE_RECALL_ON_DATA_ACCESS, and reading it without a recall fails (ERROR_CANT_ACCESS_FILE).
+// Every deletion, removal and rename is journalled. Under WOW64 every
 // path is first redirected as Windows redirects the paths of a 32-bit process (SimWow64).
 class SimFiles : public Files, public SimState {
 public:

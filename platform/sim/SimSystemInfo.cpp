@@ -119,6 +119,8 @@ Status SimSystemInfo::memoryStatus(MemoryStatus& status)
 {
     std::lock_guard<std::recursive_mutex> lock(machine_.mutex());
     const auto& memory = section("memory");
+    if (memberOr(memory, "unreadable", false))
+        return ErrorInvalidParameter;
     status.totalPhys = memberOr(memory, "totalPhys", kDefaultTotalPhys);
     status.availPhys = memberOr(memory, "availPhys", status.totalPhys / 2);
     status.totalPageFile = memberOr(memory, "totalPageFile", status.totalPhys + 2 * kGiB);

@@ -74,10 +74,8 @@ bool SimWow64::reachesTool(const std::wstring& program, const std::wstring& tool
 {
     if (!active_)
         return !folderPrefix(program, sysnative_);
-    const bool named = program.find_first_of(L"\\/") != std::wstring::npos;
-    if (named && !folderPrefix(program, system32_))
+    if (!folderPrefix(program, system32_))
         return true;
-    // A bare name is found on the search path, whose System32 is redirected as well.
     for (const wchar_t* tool : kNativeOnlyTools) {
         if (toolName == tool)
             return false;

@@ -8,8 +8,8 @@ namespace platform::sim {
 
 // What a 32-bit process meets on 64-bit Windows when the profile says it runs under WOW64
 // ("system": {"wow64": true}): file paths below "%WINDIR%\System32" reach SysWOW64 (except the folders
-// Windows exempts), "%WINDIR%\Sysnative" reaches the native System32, and a console tool looked up in
-// System32 or on the search path is one of SysWOW64, where the native-only tools (bcdedit) are missing.
+// Windows exempts), "%WINDIR%\Sysnative" reaches the native System32, and a console tool started from
+// System32 is one of SysWOW64, where the native-only tools (bcdedit) are missing.
 // Without WOW64 paths are used as given and Sysnative does not exist, as for a 64-bit process.
 class SimWow64 {
 public:
@@ -20,8 +20,7 @@ public:
     // The path the process really reaches: `path` itself, or `storage` filled with the redirected path.
     const std::wstring& redirect(const std::wstring& path, std::wstring& storage) const;
 
-    // False when the process cannot start `program` (a bare tool name or a path) because of where WOW64
-    // makes it look.
+    // False when the process cannot start `program` (an absolute path) because of where WOW64 makes it look.
     bool reachesTool(const std::wstring& program, const std::wstring& toolName) const;
 
 private:

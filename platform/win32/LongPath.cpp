@@ -42,13 +42,28 @@ std::wstring fullPath(const std::wstring& path)
     return {};
 }
 
+// Windows 7 to 10 turn a last part named like a device ("nul.txt", "con") into that device ("\\.\nul"). Such
+// a file exists all the same (made through a "\\?\" path) and must never be mistaken for the device: its
+// name is joined by hand to its folder, which is normalised as usual.
+std::wstring fileFullPath(const std::wstring& path)
+{
+    const std::wstring full = fullPath(path);
+    if (full.rfind(L"\\\\.\\", 0) != 0)
+        return full;
+    const auto slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos || slash + 1 == path.size())
+        return full;
+    const std::wstring folder = fullPath(path.substr(0, slash + 1));
+    return folder.empty() ? folder : folder + path.substr(slash + 1);
+}
+
 } // namespace
 
 std::wstring longPath(const std::wstring& path)
 {
     if (!isDrivePath(path) && !isUncPath(path))
         return path;
-    const std::wstring full = fullPath(path);
+    const std::wstring full = fileFullPath(path);
     if (isDrivePath(full))
         return L"\\\\?\\" + full;
     if (isUncPath(full))

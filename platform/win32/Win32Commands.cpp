@@ -1,6 +1,8 @@
 #include "platform/win32/Win32Commands.h"
 
+#include "platform/Text.h"
 #include "platform/win32/CommandLine.h"
+#include "platform/win32/InheritedHandles.h"
 #include "platform/win32/Win32Handle.h"
 
 namespace platform::win32 {
@@ -44,11 +46,45 @@ Status startProcess(const std::wstring& program, const std::vector<std::wstring>
 {
     std::wstring commandLine = buildCommandLine(program, arguments);
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, inheritHandles, flags, nullptr, nullptr,
-                        &startup, &info))
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, inheritHandles, flags, nullptr,
+                        nullptr, &startup, &info))
         return static_cast<Status>(GetLastError());
     child.process.reset(info.hProcess);
     child.thread.reset(info.hThread);
+    return ErrorSuccess;
+}
+
+// A job that ends every process in it when its last handle closes: a tool that runs out of time is ended
+// with whatever it started, which TerminateProcess alone would leave running with our pipe.
+UniqueHandle createKillOnCloseJob()
+{
+    UniqueHandle job(CreateJobObjectW(nullptr, nullptr));
+    if (!job)
+        return job;
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (!SetInformationJobObject(job.get(), JobObjectExtendedLimitInformation, &limits, sizeof(limits)))
+        job.reset();
+    return job;
+}
+
+// Starts the tool suspended, so that it cannot start anything before it is in the job. Windows 7 refuses a
+// second job for a process that is already in one (as under some launchers); the tool then runs outside a
+// job (`job` is let go) and only the tool itself can be ended.
+Status startInJob(const std::wstring& program, const std::vector<std::wstring>& arguments, STARTUPINFOEXW& startup,
+                  UniqueHandle& job, ChildProcess& child)
+{
+    const DWORD flags = CREATE_NO_WINDOW | CREATE_SUSPENDED | EXTENDED_STARTUPINFO_PRESENT;
+    const Status status = startProcess(program, arguments, flags, startup.StartupInfo, true, child);
+    if (status != ErrorSuccess)
+        return status;
+    if (job && !AssignProcessToJobObject(job.get(), child.process.get()))
+        job.reset();
+    if (ResumeThread(child.thread.get()) == static_cast<DWORD>(-1)) {
+        const Status resumeError = static_cast<Status>(GetLastError());
+        TerminateProcess(child.process.get(), resumeError);
+        return resumeError;
+    }
     return ErrorSuccess;
 }
 
@@ -91,6 +127,8 @@ Status Win32Commands::run(const std::wstring& program, const std::vector<std::ws
                           std::uint32_t timeoutMs, CommandResult& result)
 {
     result = CommandResult{};
+    if (!isAbsolutePath(program))
+        return ErrorBadPathname;
     UniqueHandle readEnd;
     UniqueHandle writeEnd;
     UniqueHandle input;
@@ -103,20 +141,27 @@ Status Win32Commands::run(const std::wstring& program, const std::vector<std::ws
     if (status != ErrorSuccess)
         return status;
 
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = input.get();
-    startup.hStdOutput = writeEnd.get();
-    startup.hStdError = errors.get();
+    InheritedHandles inherited({input.get(), writeEnd.get(), errors.get()});
+    status = inherited.prepare();
+    if (status != ErrorSuccess)
+        return status;
+    STARTUPINFOEXW startup{};
+    startup.StartupInfo.cb = sizeof(startup);
+    startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
+    startup.StartupInfo.hStdInput = input.get();
+    startup.StartupInfo.hStdOutput = writeEnd.get();
+    startup.StartupInfo.hStdError = errors.get();
+    startup.lpAttributeList = inherited.list();
+    UniqueHandle job = createKillOnCloseJob();
     ChildProcess child;
-    status = startProcess(program, arguments, CREATE_NO_WINDOW, startup, true, child);
+    status = startInJob(program, arguments, startup, job, child);
     writeEnd.reset();
     if (status != ErrorSuccess)
         return status;
 
     if (!waitDraining(child.process.get(), readEnd.get(), timeoutMs, result.output)) {
-        TerminateProcess(child.process.get(), WAIT_TIMEOUT);
+        if (!job || !TerminateJobObject(job.get(), WAIT_TIMEOUT))
+            TerminateProcess(child.process.get(), WAIT_TIMEOUT);
         WaitForSingleObject(child.process.get(), terminationWaitMs);
         drain(readEnd.get(), result.output);
         return WaitTimeout;
@@ -131,10 +176,25 @@ Status Win32Commands::run(const std::wstring& program, const std::vector<std::ws
 
 Status Win32Commands::startDetached(const std::wstring& program, const std::vector<std::wstring>& arguments)
 {
+    if (!isAbsolutePath(program))
+        return ErrorBadPathname;
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     ChildProcess child;
     return startProcess(program, arguments, CREATE_NO_WINDOW | CREATE_NEW_PROCESS_GROUP, startup, false, child);
+}
+
+std::wstring Win32Commands::consoleText(const std::string& bytes) const
+{
+    if (bytes.empty())
+        return {};
+    const UINT codePage = GetOEMCP();
+    const int length = static_cast<int>(bytes.size());
+    const int units = MultiByteToWideChar(codePage, 0, bytes.data(), length, nullptr, 0);
+    std::wstring text(units > 0 ? units : 0, L'\0');
+    if (units > 0)
+        MultiByteToWideChar(codePage, 0, bytes.data(), length, text.data(), units);
+    return text;
 }
 
 } // namespace platform::win32

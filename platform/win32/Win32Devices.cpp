@@ -1,3 +1,6 @@
+// The adapter list of iphlpapi needs the Winsock 2 types, which must come before windows.h.
+#include <winsock2.h>
+
 #include "platform/win32/Win32Devices.h"
 
 #include "platform/Text.h"
@@ -112,17 +115,24 @@ Status Win32Devices::adapters(std::vector<NetworkAdapter>& adapters)
     adapters.clear();
     std::vector<std::uint8_t> buffer;
     DWORD needed = 0;
+    constexpr ULONG flags = GAA_FLAG_SKIP_UNICAST | GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST |
+                            GAA_FLAG_SKIP_DNS_SERVER;
     const Status status = queryThenFill(buffer, bufferLimit, needed, [](BYTE* bytes, DWORD& size) {
         ULONG length = size;
-        const DWORD result = GetAdaptersInfo(reinterpret_cast<IP_ADAPTER_INFO*>(bytes), &length);
+        const ULONG result =
+            GetAdaptersAddresses(AF_INET, flags, nullptr, reinterpret_cast<IP_ADAPTER_ADDRESSES*>(bytes), &length);
         size = length;
         return static_cast<Status>(result);
     });
+    if (status == ERROR_NO_DATA)
+        return ErrorSuccess;
     if (status != ErrorSuccess)
         return status;
-    for (auto* adapter = reinterpret_cast<const IP_ADAPTER_INFO*>(buffer.data()); adapter && !buffer.empty();
-         adapter = adapter->Next)
-        adapters.push_back({fromAnsi(adapter->AdapterName), fromAnsi(adapter->Description)});
+    for (auto* adapter = reinterpret_cast<const IP_ADAPTER_ADDRESSES*>(buffer.data()); adapter && !buffer.empty();
+         adapter = adapter->Next) {
+        if (adapter->IfType != IF_TYPE_SOFTWARE_LOOPBACK)
+            adapters.push_back({fromAnsi(adapter->AdapterName), orEmpty(adapter->Description)});
+    }
     return ErrorSuccess;
 }
 

@@ -38,6 +38,19 @@ Status lastError()
     return static_cast<Status>(GetLastError());
 }
 
+// The long form that longPath() put in front of an ordinary path is taken off again: callers compare the
+// answer with the paths they know.
+std::wstring withoutLongForm(const std::wstring& answer, const std::wstring& asked, const std::wstring& given)
+{
+    if (asked == given)
+        return answer;
+    if (answer.rfind(L"\\\\?\\UNC\\", 0) == 0)
+        return L"\\\\" + answer.substr(8);
+    if (answer.rfind(L"\\\\?\\", 0) == 0)
+        return answer.substr(4);
+    return answer;
+}
+
 } // namespace
 
 Status Win32Files::list(const std::wstring& folder, const std::function<bool(const FileEntry&)>& visit)
@@ -58,6 +71,8 @@ Status Win32Files::list(const std::wstring& folder, const std::function<bool(con
         entry.attributes = found.dwFileAttributes;
         entry.size = sizeOf(found.nFileSizeHigh, found.nFileSizeLow);
         entry.lastWriteTime = ticksOf(found.ftLastWriteTime);
+        // dwReserved0 holds the reparse tag only for a reparse point.
+        entry.reparseTag = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ? found.dwReserved0 : 0;
         if (!visit(entry))
             return ErrorSuccess;
     } while (FindNextFileW(find.get(), &found));
@@ -102,7 +117,7 @@ Status Win32Files::readFile(const std::wstring& path, std::uint64_t maxBytes, st
     bytes.clear();
     const UniqueHandle file = ownHandle(CreateFileW(longPath(path).c_str(), GENERIC_READ,
                                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                                    OPEN_EXISTING, FILE_FLAG_OPEN_NO_RECALL, nullptr));
     if (!file)
         return lastError();
     char chunk[readChunk];
@@ -119,17 +134,21 @@ Status Win32Files::readFile(const std::wstring& path, std::uint64_t maxBytes, st
     return ErrorSuccess;
 }
 
-Status Win32Files::longPathName(const std::wstring& path, std::wstring& longPath)
+Status Win32Files::longPathName(const std::wstring& path, std::wstring& longName)
 {
-    DWORD size = GetLongPathNameW(path.c_str(), nullptr, 0);
+    const std::wstring asked = longPath(path);
+    // Not every implementation checks that a "\\?\" path exists before answering it unchanged.
+    if (GetFileAttributesW(asked.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return lastError();
+    DWORD size = GetLongPathNameW(asked.c_str(), nullptr, 0);
     while (size != 0) {
         std::wstring buffer(size, L'\0');
-        const DWORD length = GetLongPathNameW(path.c_str(), buffer.data(), size);
+        const DWORD length = GetLongPathNameW(asked.c_str(), buffer.data(), size);
         if (length == 0)
             break;
         if (length < size) {
             buffer.resize(length);
-            longPath = std::move(buffer);
+            longName = withoutLongForm(buffer, asked, path);
             return ErrorSuccess;
         }
         size = length; // the path changed between the two calls

@@ -16,7 +16,7 @@ public:
     Status rename(const std::wstring& from, const std::wstring& to) override;
     Status setAttributes(const std::wstring& path, std::uint32_t attributes) override;
     Status readFile(const std::wstring& path, std::uint64_t maxBytes, std::string& bytes) override;
-    Status longPathName(const std::wstring& path, std::wstring& longPath) override;
+    Status longPathName(const std::wstring& path, std::wstring& longName) override;
 };
 
 } // namespace platform::win32

@@ -1,5 +1,6 @@
 #include "platform/win32/Win32Processes.h"
 
+#include "platform/win32/TokenPrivilege.h"
 #include "platform/win32/Win32Handle.h"
 
 #include <windows.h>
@@ -33,6 +34,7 @@ Status Win32Processes::snapshot(std::vector<ProcessEntry>& processes)
 
 Status Win32Processes::trimWorkingSet(std::uint32_t pid)
 {
+    std::call_once(debugPrivilege_, [] { enablePrivilege(SE_DEBUG_NAME); });
     const UniqueHandle process(OpenProcess(PROCESS_SET_QUOTA | PROCESS_QUERY_INFORMATION, FALSE, pid));
     if (!process)
         return static_cast<Status>(GetLastError());

@@ -32,24 +32,44 @@ Status Win32RegistryKey::enumKey(std::uint32_t index, std::wstring& name, std::u
     return ErrorSuccess;
 }
 
+// RegEnumValueW answers ERROR_MORE_DATA alike for a name and for data too long for their buffers. With a
+// name buffer for the key's longest name, only the data can be too long; the limits asked for are applied
+// afterwards. A value written meanwhile may outgrow the sizes read: they are read again.
 Status Win32RegistryKey::enumValue(std::uint32_t index, std::wstring& name, RegValue& value,
                                    std::uint32_t maxNameChars, std::uint32_t maxDataBytes,
                                    std::uint32_t* requiredBytes) const
 {
-    std::wstring nameBuffer(maxNameChars, L'\0');
-    DWORD nameChars = 0;
-    DWORD type = REG_NONE;
+    constexpr int rounds = 4;
+    std::wstring nameBuffer;
     std::vector<std::uint8_t> data;
-    DWORD needed = 0;
-    const Status status = queryThenFill(data, maxDataBytes, needed, [&](BYTE* bytes, DWORD& size) {
-        nameChars = maxNameChars;
-        return static_cast<Status>(
-            RegEnumValueW(key_.get(), index, nameBuffer.data(), &nameChars, nullptr, &type, bytes, &size));
-    });
-    report(requiredBytes, needed);
-    if (status != ErrorSuccess)
-        return status;
-    data.resize(needed);
+    DWORD nameChars = 0;
+    DWORD bytes = 0;
+    DWORD type = REG_NONE;
+    LSTATUS status = ERROR_MORE_DATA;
+    for (int round = 0; round < rounds && status == ERROR_MORE_DATA; ++round) {
+        DWORD longestName = 0;
+        DWORD longestData = 0;
+        status = RegQueryInfoKeyW(key_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                  &longestName, &longestData, nullptr, nullptr);
+        if (status != ERROR_SUCCESS)
+            return static_cast<Status>(status);
+        nameBuffer.assign(longestName + 1, L'\0');
+        data.assign(longestData < maxDataBytes ? longestData : maxDataBytes, 0);
+        nameChars = longestName + 1;
+        bytes = static_cast<DWORD>(data.size());
+        status = RegEnumValueW(key_.get(), index, nameBuffer.data(), &nameChars, nullptr, &type,
+                               data.empty() ? nullptr : data.data(), &bytes);
+        if (status == ERROR_MORE_DATA && bytes > data.size()) {
+            report(requiredBytes, bytes);
+            return ErrorMoreData;
+        }
+    }
+    if (status != ERROR_SUCCESS)
+        return static_cast<Status>(status);
+    report(requiredBytes, bytes);
+    if (nameChars + 1 > maxNameChars)
+        return ErrorMoreData;
+    data.resize(bytes);
     nameBuffer.resize(nameChars);
     name = std::move(nameBuffer);
     value.type = static_cast<RegType>(type);

@@ -46,6 +46,18 @@ bool sequenceProperty(IWbemClassObject& object, std::uint32_t& sequence)
     return false;
 }
 
+// A service that hangs must not hang the caller: each call waits this long, the whole listing at most so.
+constexpr long callWaitMs = 5000;
+constexpr ULONGLONG listingWaitMs = 30000;
+
+// The proxy of an out-of-process WMI object needs the caller's identity to act; without it the calls
+// fail with access denied, so a failure here is the answer.
+HRESULT allowImpersonation(IUnknown* proxy)
+{
+    return CoSetProxyBlanket(proxy, RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr, RPC_C_AUTHN_LEVEL_CALL,
+                             RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE);
+}
+
 Status connectDefaultNamespace(ComPtr<IWbemServices>& services)
 {
     ComPtr<IWbemLocator> locator;
@@ -57,9 +69,16 @@ Status connectDefaultNamespace(ComPtr<IWbemServices>& services)
     result = locator->ConnectServer(space.get(), nullptr, nullptr, nullptr, 0, nullptr, nullptr, services.put());
     if (FAILED(result))
         return statusFromHresult(result);
-    CoSetProxyBlanket(services.get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr, RPC_C_AUTHN_LEVEL_CALL,
-                      RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE);
-    return ErrorSuccess;
+    return statusFromHresult(allowImpersonation(services.get()));
+}
+
+bool readPoint(IWbemClassObject& object, RestorePoint& point)
+{
+    if (!sequenceProperty(object, point.sequenceNumber))
+        return false;
+    point.description = textProperty(object, L"Description");
+    point.creationTime = textProperty(object, L"CreationTime");
+    return true;
 }
 
 } // namespace
@@ -67,7 +86,7 @@ Status connectDefaultNamespace(ComPtr<IWbemServices>& services)
 Status listRestorePoints(std::vector<RestorePoint>& points)
 {
     points.clear();
-    ComApartment apartment;
+    ComApartment::enter();
     ComPtr<IWbemServices> services;
     if (Status status = connectDefaultNamespace(services); status != ErrorSuccess)
         return status;
@@ -79,20 +98,26 @@ Status listRestorePoints(std::vector<RestorePoint>& points)
                                          instances.put());
     if (FAILED(result))
         return statusFromHresult(result);
+    if (result = allowImpersonation(instances.get()); FAILED(result))
+        return statusFromHresult(result);
+    // WBEM_S_TIMEDOUT with nothing returned is a call that ran out of time, not the end of the list
+    // (WBEM_S_FALSE): the list is then incomplete and is not handed on as if it were whole.
+    const ULONGLONG deadline = GetTickCount64() + listingWaitMs;
     for (;;) {
+        if (GetTickCount64() >= deadline)
+            return WaitTimeout;
         ComPtr<IWbemClassObject> object;
         ULONG returned = 0;
-        result = instances->Next(WBEM_INFINITE, 1, object.put(), &returned);
+        result = instances->Next(callWaitMs, 1, object.put(), &returned);
         if (FAILED(result))
             return statusFromHresult(result);
+        if (result == WBEM_S_TIMEDOUT && returned == 0)
+            return WaitTimeout;
         if (returned == 0)
             return ErrorSuccess;
         RestorePoint point;
-        if (!sequenceProperty(*object.get(), point.sequenceNumber))
-            continue;
-        point.description = textProperty(*object.get(), L"Description");
-        point.creationTime = textProperty(*object.get(), L"CreationTime");
-        points.push_back(point);
+        if (readPoint(*object.get(), point))
+            points.push_back(point);
     }
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/Tasks.h"
-#include "platform/win32/ComApartment.h"
 #include "platform/win32/ComPtr.h"
 
 #include <taskschd.h>
@@ -20,7 +19,6 @@ public:
     Status triggerTypes(std::vector<std::uint32_t>& types) override;
 
 private:
-    ComApartment apartment_;
     ComPtr<IRegisteredTask> task_;
     std::wstring name_;
     std::wstring path_;

@@ -61,7 +61,7 @@ bool isFile(const std::wstring& path)
 
 Status Win32Shell::shortcutTarget(const std::wstring& lnkPath, std::wstring& target, std::wstring& arguments)
 {
-    ComApartment apartment;
+    ComApartment::enter();
     ComPtr<IShellLinkW> link;
     HRESULT result =
         CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.putVoid());

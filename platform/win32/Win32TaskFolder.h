@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/Tasks.h"
-#include "platform/win32/ComApartment.h"
 #include "platform/win32/ComPtr.h"
 
 #include <taskschd.h>
@@ -18,7 +17,6 @@ public:
     Status subFolders(std::vector<std::wstring>& names) override;
 
 private:
-    ComApartment apartment_;
     ComPtr<ITaskFolder> folder_;
 };
 

@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Tasks.h"
 
 #include "platform/win32/Bstr.h"
+#include "platform/win32/ComApartment.h"
 #include "platform/win32/HresultStatus.h"
 #include "platform/win32/Win32TaskFolder.h"
 
@@ -41,7 +42,7 @@ HRESULT connect(ITaskService* service)
 Status Win32Tasks::folder(const std::wstring& path, std::unique_ptr<TaskFolder>& folder)
 {
     folder.reset();
-    ComApartment apartment;
+    ComApartment::enter();
     ComPtr<ITaskService> service;
     HRESULT result = CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService,
                                       service.putVoid());

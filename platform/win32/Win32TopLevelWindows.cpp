@@ -19,14 +19,26 @@ std::wstring classNameOf(HWND window)
     return std::wstring(name, length > 0 ? length : 0);
 }
 
+// A hung window never answers a message, and GetWindowTextW would wait for it for ever: asking with a
+// short time-out that gives up at once on a hung window leaves its title empty instead.
+constexpr UINT titleWaitMs = 200;
+
+bool ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR& answer)
+{
+    return SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_BLOCK, titleWaitMs,
+                               &answer) != 0;
+}
+
 std::wstring titleOf(HWND window)
 {
-    const int length = GetWindowTextLengthW(window);
-    if (length <= 0)
+    DWORD_PTR length = 0;
+    if (!ask(window, WM_GETTEXTLENGTH, 0, 0, length) || length == 0)
         return {};
     std::wstring title(length + 1, L'\0');
-    const int copied = GetWindowTextW(window, title.data(), length + 1);
-    title.resize(copied > 0 ? copied : 0);
+    DWORD_PTR copied = 0;
+    if (!ask(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(title.data()), copied))
+        return {};
+    title.resize(copied < length ? copied : length);
     return title;
 }
 

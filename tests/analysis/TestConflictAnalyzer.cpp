@@ -85,8 +85,25 @@ private slots:
     void testNoAntivirusAnswerAddsNothing()
     {
         QVERIFY(analyse({}).isEmpty());
-        QVERIFY(analyse({{"tools", {{"wmic", "hang"}}}}).isEmpty());
-        QVERIFY(analyse({{"tools", {{"wmic", "missing"}}}}).isEmpty());
+    }
+
+    void testWmicWithoutAnAnswerSaysUnavailable_data()
+    {
+        QTest::addColumn<QString>("behaviour");
+        QTest::addColumn<QString>("detail");
+        QTest::addRow("missing, as on recent Windows 11") << "missing" << "wmic：未找到程序";
+        QTest::addRow("hung") << "hang" << "wmic：超时未结束";
+    }
+
+    void testWmicWithoutAnAnswerSaysUnavailable()
+    {
+        QFETCH(QString, behaviour);
+        QFETCH(QString, detail);
+        const auto conflicts = analyse({{"tools", {{"wmic", behaviour.toStdString()}}}});
+        QCOMPARE(conflicts.size(), 1);
+        QCOMPARE(conflicts[0].title, QStringLiteral("杀毒软件检测不可用"));
+        QCOMPARE(conflicts[0].detail, detail);
+        QCOMPARE(conflicts[0].suggestion, QStringLiteral("请在 Windows 安全中心查看杀毒软件状态"));
     }
 
     void testOverlap_data()

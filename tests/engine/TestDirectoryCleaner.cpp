@@ -45,16 +45,18 @@ private slots:
         TestMachine machine(machineWith({file("C:\\Junk\\a.tmp", 1048576), file("C:\\Junk\\sub\\b.tmp", 524288),
                                          file("C:\\Junk\\locked.tmp", 7340032, 100, {"locked"}),
                                          file("C:\\Junk\\setup.exe", 3145728, 100, {"readonly"}),
-                                         file("C:\\Junk\\thumbs.db", 1024, 100, {"hidden", "system"})}));
+                                         file("C:\\Junk\\thumbs.db", 1024, 100, {"hidden", "system"}),
+                                         file("C:\\Junk\\cloud.tmp", 9437184, 100, {"placeholder"})}));
         OptimizeCore core(machine.platform());
         core.junkFilesCount = 5;
         const int mark = RunLogLines::mark();
-        QCOMPARE(core.cleanDirectory(QStringLiteral("C:\\Junk\\"), {}), qint64(1048576 + 524288 + 1024));
-        QCOMPARE(core.junkFilesCount, 8);
+        QCOMPARE(core.cleanDirectory(QStringLiteral("C:\\Junk\\"), {}), qint64(1048576 + 524288 + 3145728 + 1024));
+        QCOMPARE(core.junkFilesCount, 9);
         QCOMPARE(RunLogLines::engineSince(mark),
-                 QStringList{QStringLiteral("    清理目录 C:\\Junk\\: 释放 1 MB，删除 3 个文件")});
+                 QStringList{QStringLiteral("    清理目录 C:\\Junk\\: 释放 4 MB，删除 4 个文件")});
         QVERIFY(QFileInfo::exists(machine.hostPath(QStringLiteral("C:\\Junk\\locked.tmp"))));
-        QVERIFY(QFileInfo::exists(machine.hostPath(QStringLiteral("C:\\Junk\\setup.exe"))));
+        QVERIFY(!QFileInfo::exists(machine.hostPath(QStringLiteral("C:\\Junk\\setup.exe"))));
+        QVERIFY(QFileInfo::exists(machine.hostPath(QStringLiteral("C:\\Junk\\cloud.tmp"))));
         QVERIFY(QFileInfo(machine.hostPath(QStringLiteral("C:\\Junk\\sub"))).isDir());
     }
 

@@ -82,7 +82,9 @@ private slots:
                                       {2, 34, QStringLiteral("正在回收进程工作集...")},
                                       {2, 38, QStringLiteral("正在计算内存释放量...")},
                                       {2, 39, QStringLiteral("内存优化完成")}}));
-        QCOMPARE(RunLogLines::engineSince(mark), QStringList{QStringLiteral("  内存优化: 释放 300 MB")});
+        QCOMPARE(RunLogLines::engineSince(mark),
+                 (QStringList{QStringLiteral("  内存优化: 无法整理系统内存列表（错误 1314）"),
+                              QStringLiteral("  内存优化: 释放 300 MB")}));
         const QStringList trims = machine.journal().filter(QStringLiteral("working set trimmed"));
         QCOMPARE(trims, (QStringList{QStringLiteral("process 400 app.exe working set trimmed"),
                                      QStringLiteral("process 1200 app.exe working set trimmed"),
@@ -99,13 +101,26 @@ private slots:
         QVERIFY(machine.journal().contains(QStringLiteral("memory list command 2 (SystemMemoryListInformation)")));
     }
 
+    void testUnreadableMemoryGivesNoFigure()
+    {
+        nlohmann::json profile = pcWithProcesses(true);
+        profile["memory"]["unreadable"] = true;
+        TestMachine machine(profile);
+        OptimizeCore core(machine.platform());
+        const int mark = RunLogLines::mark();
+        QCOMPARE(core.optimizeMemory(), 0);
+        QCOMPARE(RunLogLines::engineSince(mark), QStringList{QStringLiteral("  内存优化: 无法读取可用内存，释放量未知")});
+    }
+
     void testNoSnapshotMeansNothingTrimmed()
     {
         TestMachine machine(pcWithProcesses(false, true));
         OptimizeCore core(machine.platform());
         const int mark = RunLogLines::mark();
         QCOMPARE(core.optimizeMemory(), 0);
-        QCOMPARE(RunLogLines::engineSince(mark), QStringList{QStringLiteral("  内存优化: 释放 0 MB")});
+        QCOMPARE(RunLogLines::engineSince(mark),
+                 (QStringList{QStringLiteral("  内存优化: 无法整理系统内存列表（错误 1314）"),
+                              QStringLiteral("  内存优化: 释放 0 MB")}));
         QVERIFY(machine.journal().filter(QStringLiteral("working set trimmed")).isEmpty());
     }
 };

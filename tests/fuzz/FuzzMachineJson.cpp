@@ -66,9 +66,9 @@ void askEveryGroup(Platform& machine)
     machine.systemInfo.expandEnvironment(L"%APPDATA%\\x", expanded);
     machine.files.list(L"C:\\", [](const FileEntry&) { return true; });
     CommandResult result;
-    machine.commands.run(L"wmic", {L"path", L"SystemRestore", L"get", L"SequenceNumber"}, 10, result);
-    machine.commands.run(L"bcdedit", {L"/enum", L"osloader"}, 10, result);
-    machine.commands.run(L"wevtutil", {L"gl", L"System"}, 10, result);
+    machine.commands.run(L"C:\\Windows\\System32\\wbem\\wmic.exe", {L"path", L"SystemRestore", L"get", L"SequenceNumber"}, 10, result);
+    machine.commands.run(L"C:\\Windows\\System32\\bcdedit.exe", {L"/enum", L"osloader"}, 10, result);
+    machine.commands.run(L"C:\\Windows\\System32\\wevtutil.exe", {L"gl", L"System"}, 10, result);
 }
 
 // The names directly inside `folder`.

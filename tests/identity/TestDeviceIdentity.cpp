@@ -78,8 +78,8 @@ private slots:
         TestMachine machine;
         generateDeviceId(stick.appDir(), machine.platform());
         QCOMPARE(machine.journal(),
-                 QStringList({QStringLiteral("command wmic path Win32_Processor get ProcessorId /value -> exit 0"),
-                              QStringLiteral("command wmic path Win32_BaseBoard get SerialNumber /value -> exit 0")}));
+                 QStringList({QStringLiteral("command C:\\Windows\\system32\\wbem\\wmic.exe path Win32_Processor get ProcessorId /value -> exit 0"),
+                              QStringLiteral("command C:\\Windows\\system32\\wbem\\wmic.exe path Win32_BaseBoard get SerialNumber /value -> exit 0")}));
     }
 
     void testTwoComputationsDiffer()

@@ -229,6 +229,8 @@ private slots:
         QTest::addRow("C9 warns once listed") << "C9" << "" << printers;
         QTest::addRow("C9 clicked twice warns once") << "C9" << "execute" << printers;
         QTest::addRow("C9 window closed") << "C9" << "close" << "";
+        QTest::addRow("C9 stopped spooler knows no printer")
+            << "C9" << "spooler stopped" << "打印后台服务|检测到您安装了以下打印机：\n（未检测到打印机）\n";
         QTest::addRow("C9 silent spooler") << "C9" << "silent" << "打印后台服务|检测到您安装了以下打印机：\n（10 秒内未能列出打印机，系统没有回应）\n";
     }
 
@@ -240,6 +242,8 @@ private slots:
         nlohmann::json profile = TestMachine::windows10();
         platform::sim::mergeProfile(profile, {{"printers", {{{"name", "Office"}}}},
                                               {"restorePoints", {{{"sequenceNumber", 7}}, {{"sequenceNumber", 8}}}}});
+        if (meanwhile == QLatin1String("spooler stopped"))
+            profile["printerError"] = platform::RpcServerUnavailable;
         TestMachine machine(profile);
         BlockingMachine blocking(machine.platform());
         platform::setCurrent(&blocking.platform());

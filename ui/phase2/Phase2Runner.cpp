@@ -97,7 +97,9 @@ void Phase2Runner::listPrinters()
     printerQuery->start(
         [asked]() -> QVariant {
             std::vector<platform::PrinterInfo> printers;
-            if (asked && !platform::succeeded(asked->devices.printers(printers)))
+            const platform::Status status = asked ? asked->devices.printers(printers) : platform::ErrorSuccess;
+            // A stopped or disabled print spooler does not answer: no printer is known, nothing failed.
+            if (!platform::succeeded(status) && status != platform::RpcServerUnavailable)
                 return QVariant();
             QStringList lines;
             for (const auto& printer : printers)

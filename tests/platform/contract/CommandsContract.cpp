@@ -31,6 +31,14 @@ TEST_F(CommandsContract, MissingToolIsFileNotFound)
     EXPECT_EQ(machine().commands.startDetached(backend().missingTool(), {}), ErrorFileNotFound);
 }
 
+// A bare name would be looked for in the running program's folder first, on the stick anyone can write to.
+TEST_F(CommandsContract, BareNameIsRefusedUnsearched)
+{
+    CommandResult result;
+    EXPECT_EQ(machine().commands.run(L"wmic", {}, 5000, result), ErrorBadPathname);
+    EXPECT_EQ(machine().commands.startDetached(L"cmd.exe", {}), ErrorBadPathname);
+}
+
 TEST_F(CommandsContract, ToolOutlivingItsTimeOutIsEnded)
 {
     auto tool = backend().slowTool();
@@ -43,7 +51,9 @@ TEST_F(CommandsContract, WmicAnswersAValueQuery)
     CommandResult result;
     // A bare class name is no wmic alias ("Alias not found"): classes are named after "path".
     const std::vector<std::wstring> query{L"path", L"Win32_Processor", L"get", L"ProcessorId", L"/value"};
-    Status status = machine().commands.run(L"wmic", query, 20000, result);
+    std::wstring system;
+    ASSERT_EQ(machine().systemInfo.systemDirectory(system), ErrorSuccess);
+    Status status = machine().commands.run(system + L"\\wbem\\wmic.exe", query, 20000, result);
     ASSERT_EQ(status, ErrorSuccess);
     // Real wmic writes 8-bit text, Wine's UTF-16LE: look for the name in either.
     std::string ascii;

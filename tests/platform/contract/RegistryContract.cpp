@@ -135,6 +135,9 @@ TEST_F(RegistryContract, ValueEnumerationReportsTooLongNamesAndData)
     EXPECT_EQ(key->enumValue(0, name, value, 10), ErrorMoreData);
     std::uint32_t required = 0;
     EXPECT_EQ(key->enumValue(0, name, value, 16384, 50, &required), ErrorMoreData);
+    EXPECT_EQ(required, 100u);
+    EXPECT_EQ(key->enumValue(0, name, value, 10, 1000, &required), ErrorMoreData);
+    EXPECT_EQ(required, 100u) << "a long name is told apart from big data";
     EXPECT_EQ(key->enumValue(0, name, value, 16384, 100), ErrorSuccess);
     EXPECT_EQ(value.data.size(), 100u);
 }

@@ -60,11 +60,11 @@ public:
     Tool printingTool(const std::string& text, int exitCode) override
     {
         machine_->document()["tools"]["printer"] = {{"exitCode", exitCode}, {"output", text}};
-        return {L"printer", {}};
+        return {L"C:\\Tools\\printer.exe", {}};
     }
 
-    Tool slowTool() override { return {L"slowtool", {L"--forever"}}; }
-    std::wstring missingTool() const override { return L"no-such-tool-4711"; }
+    Tool slowTool() override { return {L"C:\\Tools\\slowtool.exe", {L"--forever"}}; }
+    std::wstring missingTool() const override { return L"C:\\Tools\\no-such-tool-4711.exe"; }
 
     bool addTask(const std::wstring& name, bool enabled) override
     {

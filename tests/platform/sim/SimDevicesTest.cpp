@@ -54,11 +54,12 @@ TEST(SimDevices, AdapterListHoldsPresentAdaptersWithAnIpBinding)
     EXPECT_EQ(adapters[0].description, L"Realtek PCIe GbE Family Controller");
 }
 
-TEST(SimDevices, MachineWithoutAdaptersHasNoData)
+TEST(SimDevices, MachineWithoutAdaptersHasAnEmptyList)
 {
     ProfileMachine pc(nlohmann::json{{"system", {{"systemDirectory", "C:\\Windows\\system32"}}}});
-    std::vector<NetworkAdapter> adapters;
-    EXPECT_EQ(pc.platform().devices.adapters(adapters), ErrorNoData);
+    std::vector<NetworkAdapter> adapters{{L"{stale}", L"left from before"}};
+    EXPECT_EQ(pc.platform().devices.adapters(adapters), ErrorSuccess);
+    EXPECT_TRUE(adapters.empty());
     std::vector<std::wstring> devices;
     ASSERT_EQ(pc.platform().devices.presentNetworkDevices(devices), ErrorSuccess);
     EXPECT_TRUE(devices.empty());

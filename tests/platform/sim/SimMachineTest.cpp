@@ -64,7 +64,7 @@ protected:
 
     Platform& platform() { return simulated_->platform(); }
 
-    std::string run(const std::vector<std::wstring>& arguments, const std::wstring& program = L"wmic")
+    std::string run(const std::vector<std::wstring>& arguments, const std::wstring& program = L"C:\\Windows\\System32\\wbem\\wmic.exe")
     {
         CommandResult result;
         EXPECT_EQ(platform().commands.run(program, arguments, 5000, result), ErrorSuccess);
@@ -97,6 +97,17 @@ TEST_F(SimMachineTest, FilesRecipeMakesSparseFilesWithTheirAges)
     auto age = fs::file_time_type::clock::now() - fs::last_write_time(file);
     EXPECT_NEAR(std::chrono::duration_cast<std::chrono::minutes>(age).count(), 30 * 60, 2);
     EXPECT_FALSE(machine_->document().contains("files"));
+}
+
+TEST_F(SimMachineTest, PlaceholderIsListedAndNeverRead)
+{
+    make({{"files", {{{"path", "C:\\OneDrive\\a.docx"}, {"size", 4096}, {"attributes", {"placeholder"}}}}}});
+    FileEntry listed;
+    platform().files.list(L"C:\\OneDrive", [&](const FileEntry& entry) { return listed = entry, false; });
+    EXPECT_TRUE(listed.isPlaceholder());
+    ASSERT_EQ(platform().files.setAttributes(L"C:\\OneDrive\\a.docx", FileAttribute::Hidden), ErrorSuccess);
+    std::string bytes;
+    EXPECT_EQ(platform().files.readFile(L"C:\\OneDrive\\a.docx", 10, bytes), ErrorCantAccessFile);
 }
 
 TEST_F(SimMachineTest, RegistryChangesSurviveSaveAndReopen)
@@ -226,7 +237,7 @@ TEST_F(SimMachineTest, WmicTakesABareClassNameForAnUnknownAlias)
 {
     make({{"wmi", {{"Win32_Processor", {{{"ProcessorId", "ABC"}}}}}}});
     CommandResult result;
-    ASSERT_EQ(platform().commands.run(L"wmic", {L"Win32_Processor", L"get", L"ProcessorId", L"/value"}, 5000, result),
+    ASSERT_EQ(platform().commands.run(L"C:\\Windows\\System32\\wbem\\wmic.exe", {L"Win32_Processor", L"get", L"ProcessorId", L"/value"}, 5000, result),
               ErrorSuccess);
     EXPECT_NE(result.exitCode, 0u);
     EXPECT_EQ(result.output, "");
@@ -245,16 +256,18 @@ TEST_F(SimMachineTest, ToolOverridesAndJournal)
 {
     make({{"tools", {{"wmic", {{"exitCode", 5}, {"output", "odd"}}}, {"defrag", "missing"}, {"bcdedit", "hang"}}}});
     CommandResult result;
-    EXPECT_EQ(platform().commands.run(L"wmic", {L"cpu", L"get", L"Name"}, 100, result), ErrorSuccess);
+    EXPECT_EQ(platform().commands.run(L"C:\\Windows\\System32\\wmic", {L"cpu", L"get", L"Name"}, 100, result), ErrorSuccess);
     EXPECT_EQ(result.exitCode, 5u);
     EXPECT_EQ(result.output, "odd");
     EXPECT_EQ(platform().commands.run(L"C:\\Windows\\System32\\Defrag.exe", {L"C:"}, 100, result), ErrorFileNotFound);
-    EXPECT_EQ(platform().commands.run(L"bcdedit", {}, 100, result), WaitTimeout);
+    EXPECT_EQ(platform().commands.run(L"bcdedit", {}, 100, result), ErrorBadPathname);
+    EXPECT_EQ(platform().commands.run(L"C:\\bcdedit", {}, 100, result), WaitTimeout);
     auto journal = machine_->journalLines();
-    ASSERT_EQ(journal.size(), 3u);
-    EXPECT_EQ(journal[0], "command wmic cpu get Name -> failed, exit 5");
+    ASSERT_EQ(journal.size(), 4u);
+    EXPECT_EQ(journal[0], "command C:\\Windows\\System32\\wmic cpu get Name -> failed, exit 5");
     EXPECT_EQ(journal[1], "command C:\\Windows\\System32\\Defrag.exe C: -> not found");
-    EXPECT_EQ(journal[2], "command bcdedit -> no answer within 100 ms, ended");
+    EXPECT_EQ(journal[2], "command bcdedit -> refused, not a full path");
+    EXPECT_EQ(journal[3], "command C:\\bcdedit -> no answer within 100 ms, ended");
 }
 
 TEST_F(SimMachineTest, SaveAppendsTheJournalOnce)
@@ -329,7 +342,7 @@ TEST_F(SimMachineTest, ChangesSurviveAReopenWithoutSaveAndABrokenLastLineIsSkipp
     platform().services.openManager(0, manager);
     ASSERT_EQ(manager->openService(L"spooler", ServiceAccess::ChangeConfig, service), ErrorSuccess);
     service->changeStartType(ServiceStart::Manual);
-    run({L"interface", L"tcp", L"set", L"global", L"autotuninglevel=normal"}, L"netsh");
+    run({L"interface", L"tcp", L"set", L"global", L"autotuninglevel=normal"}, L"C:\\Windows\\System32\\netsh.exe");
     std::ofstream(folder_ / "changes.jsonl", std::ios::app) << R"({"registry": "set", "key": "HKCU\\Software\\T", "na)";
     key.reset();
     service.reset();
@@ -379,13 +392,13 @@ TEST_F(SimMachineTest, WrongTypesNeverThrowOutOfAPlatformCall)
         {"/windows", R"([{"visible": "no", "pid": "9"}])",
          [](Platform& p) { std::vector<WindowInfo> w; p.windows.enumerate(w); }},
         {"/tools/wmic", R"({"exitCode": "5", "output": 7})",
-         [](Platform& p) { CommandResult r; p.commands.run(L"wmic", {L"os"}, 100, r); }},
+         [](Platform& p) { CommandResult r; p.commands.run(L"C:\\wmic.exe", {L"os"}, 100, r); }},
         {"/hibernation", R"({"enabled": "yes", "fullSize": "big"})",
-         [](Platform& p) { CommandResult r; p.commands.run(L"powercfg", {L"/h", L"/type", L"full"}, 100, r); }},
+         [](Platform& p) { CommandResult r; p.commands.run(L"C:\\powercfg.exe", {L"/h", L"/type", L"full"}, 100, r); }},
         {"/boot", R"({"entries": {"{current}": "Windows"}})",
          [](Platform& p) {
              CommandResult r;
-             p.commands.run(L"bcdedit", {L"/set", L"{current}", L"quietboot", L"on"}, 100, r);
+             p.commands.run(L"C:\\bcdedit.exe", {L"/set", L"{current}", L"quietboot", L"on"}, 100, r);
          }},
     };
     make({{"files", {{{"path", "C:\\Temp"}, {"folder", true}}}}});

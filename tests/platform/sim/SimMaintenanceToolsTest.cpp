@@ -33,7 +33,8 @@ struct Run {
 Run run(ProfileMachine& pc, const wchar_t* tool, std::vector<std::wstring> arguments)
 {
     Run outcome;
-    outcome.status = pc.platform().commands.run(tool, arguments, 10000, outcome.result);
+    outcome.status = pc.platform().commands.run(L"C:\\Windows\\System32\\" + std::wstring(tool), arguments, 10000,
+                                                outcome.result);
     return outcome;
 }
 
@@ -160,7 +161,7 @@ TEST(SimDefrag, RetrimOnASolidStateDriveSucceeds)
     auto outcome = run(pc, L"defrag", {L"C:", L"/L"});
     EXPECT_EQ(outcome.result.exitCode, 0u);
     EXPECT_NE(outcome.result.output.find("Invoking retrim on (C:)..."), std::string::npos);
-    EXPECT_TRUE(pc.journalHas("command defrag C: /L -> exit 0"));
+    EXPECT_TRUE(pc.journalHas("command C:\\Windows\\System32\\defrag C: /L -> exit 0"));
 }
 
 TEST(SimDefrag, RetrimOnASpinningDiskIsNotSupported)

@@ -25,7 +25,8 @@ nlohmann::json phase2Profile()
 CommandResult run(ProfileMachine& pc, const wchar_t* tool, std::vector<std::wstring> arguments, Status expected = 0)
 {
     CommandResult result;
-    EXPECT_EQ(pc.platform().commands.run(tool, arguments, 10000, result), expected);
+    const std::wstring program = L"C:\\Windows\\System32\\" + std::wstring(tool) + L".exe";
+    EXPECT_EQ(pc.platform().commands.run(program, arguments, 10000, result), expected);
     return result;
 }
 

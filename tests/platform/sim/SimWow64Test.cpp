@@ -63,7 +63,7 @@ TEST(SimWow64, NativeProcessSeesSystem32AndNoSysnative)
     ProfileMachine machine(pc(false));
     EXPECT_EQ(attributesOf(machine, L"C:\\Windows\\System32\\FNTCACHE.DAT"), ErrorSuccess);
     EXPECT_NE(attributesOf(machine, L"C:\\Windows\\Sysnative\\FNTCACHE.DAT"), ErrorSuccess);
-    EXPECT_EQ(start(machine, L"bcdedit"), ErrorSuccess);
+    EXPECT_EQ(start(machine, L"bcdedit"), ErrorBadPathname);
     EXPECT_EQ(start(machine, L"C:\\Windows\\system32\\bcdedit.exe"), ErrorSuccess);
     EXPECT_EQ(start(machine, L"C:\\Windows\\Sysnative\\bcdedit.exe"), ErrorFileNotFound);
 }
@@ -71,10 +71,10 @@ TEST(SimWow64, NativeProcessSeesSystem32AndNoSysnative)
 TEST(SimWow64, BcdeditExistsOnlyInTheNativeFolder)
 {
     ProfileMachine machine(pc(true));
-    EXPECT_EQ(start(machine, L"bcdedit"), ErrorFileNotFound);
+    EXPECT_EQ(start(machine, L"bcdedit"), ErrorBadPathname);
     EXPECT_EQ(start(machine, L"C:\\Windows\\System32\\bcdedit.exe"), ErrorFileNotFound);
     EXPECT_EQ(start(machine, L"C:\\Windows\\Sysnative\\bcdedit.exe"), ErrorSuccess);
-    EXPECT_EQ(start(machine, L"powercfg"), ErrorSuccess);
+    EXPECT_EQ(start(machine, L"C:\\Windows\\System32\\powercfg.exe"), ErrorSuccess);
     EXPECT_EQ(machine.platform().commands.startDetached(L"C:\\Windows\\System32\\bcdedit.exe", {}), ErrorFileNotFound);
 }
 
@@ -89,7 +89,7 @@ TEST(SimWow64, BootLoadersAreListedInBcdeditsLayout)
                          {"{m1}", {{"description", "Memory Diagnostic"}, {"type", "memtest"}}}}}};
     ProfileMachine machine(profile);
     CommandResult result;
-    ASSERT_EQ(machine.platform().commands.run(L"bcdedit", {L"/enum", L"osloader"}, 5000, result), ErrorSuccess);
+    ASSERT_EQ(machine.platform().commands.run(L"C:\\Windows\\System32\\bcdedit.exe", {L"/enum", L"osloader"}, 5000, result), ErrorSuccess);
     EXPECT_EQ(result.exitCode, 0u);
     const std::string heading = "Windows 启动加载器\r\n" + std::string(std::string("Windows 启动加载器").size(), '-');
     std::size_t blocks = 0;

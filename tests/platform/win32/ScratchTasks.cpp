@@ -69,7 +69,7 @@ ScratchTasks::~ScratchTasks()
 
 bool ScratchTasks::add(const std::wstring& name, bool enabled)
 {
-    ComApartment apartment;
+    ComApartment::enter();
     ComPtr<ITaskService> service;
     ComPtr<ITaskFolder> folder;
     if (!connect(service) || !openOrCreateFolder(service.get(), folderPath_, folder))
@@ -93,7 +93,7 @@ void ScratchTasks::removeAll()
 {
     if (names_.empty())
         return;
-    ComApartment apartment;
+    ComApartment::enter();
     ComPtr<ITaskService> service;
     if (!connect(service))
         return;

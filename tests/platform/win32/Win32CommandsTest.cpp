@@ -67,7 +67,7 @@ TEST_F(Win32Commands, OutputLargerThanThePipeIsCapturedWhole)
         content += "line " + std::to_string(line) + " of a long listing\r\n";
     backend().writeFile(path, content);
     CommandResult result;
-    ASSERT_EQ(machine().commands.run(L"cmd", {L"/c", L"type", path}, 30000, result), ErrorSuccess);
+    ASSERT_EQ(machine().commands.run(Win32ContractBackend::systemTool(L"cmd.exe"), {L"/c", L"type", path}, 30000, result), ErrorSuccess);
     EXPECT_EQ(result.output.size(), content.size());
     EXPECT_EQ(result.output, content);
 }
@@ -78,7 +78,7 @@ TEST_F(Win32Commands, WmicBytesAreUtf16LeWithAByteOrderMark)
 {
     CommandResult result;
     const std::vector<std::wstring> query{L"path", L"Win32_Processor", L"get", L"ProcessorId", L"/value"};
-    ASSERT_EQ(machine().commands.run(L"wmic", query, 20000, result), ErrorSuccess);
+    ASSERT_EQ(machine().commands.run(Win32ContractBackend::systemTool(L"wbem\\wmic.exe"), query, 20000, result), ErrorSuccess);
     ASSERT_GE(result.output.size(), 4u);
     EXPECT_EQ(static_cast<unsigned char>(result.output[0]), 0xFF);
     EXPECT_EQ(static_cast<unsigned char>(result.output[1]), 0xFE);
@@ -106,6 +106,17 @@ TEST_F(Win32Commands, TimedOutToolIsTerminated)
     CommandResult result;
     ASSERT_EQ(machine().commands.run(tool.program, tool.arguments, 500, result), WaitTimeout);
     EXPECT_EQ(probeCount(machine().processes), before) << "the timed-out tool is still running";
+}
+
+TEST_F(Win32Commands, TimedOutToolIsEndedWithWhatItStarted)
+{
+    const std::size_t before = probeCount(machine().processes);
+    CommandResult result;
+    ASSERT_EQ(machine().commands.run(Win32ContractBackend::probeTool(), {L"spawn"}, 1500, result), WaitTimeout);
+    // A process ends a moment after it is told to.
+    for (int tries = 0; tries < 50 && probeCount(machine().processes) != before; ++tries)
+        Sleep(100);
+    EXPECT_EQ(probeCount(machine().processes), before) << "the tool's child outlived it";
 }
 
 TEST_F(Win32Commands, PathToAMissingProgramIsPathOrFileNotFound)

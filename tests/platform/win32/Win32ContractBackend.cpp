@@ -94,7 +94,7 @@ void Win32ContractBackend::writeFile(const std::wstring& path, const std::string
 // cmd's echo takes the rest of its line, so the words go as separate arguments that need no quotes.
 ContractBackend::Tool Win32ContractBackend::printingTool(const std::string& text, int exitCode)
 {
-    Tool tool{L"cmd", {L"/c", L"echo"}};
+    Tool tool{systemTool(L"cmd.exe"), {L"/c", L"echo"}};
     std::wstring word;
     for (char ch : text) {
         if (ch == ' ') {
@@ -116,12 +116,19 @@ ContractBackend::Tool Win32ContractBackend::slowTool()
 
 std::wstring Win32ContractBackend::missingTool() const
 {
-    return L"no-such-tool-4711";
+    return L"C:\\no-such-tool-4711.exe";
 }
 
 bool Win32ContractBackend::addTask(const std::wstring& name, bool enabled)
 {
     return tasks_.add(name, enabled);
+}
+
+std::wstring Win32ContractBackend::systemTool(const std::wstring& file)
+{
+    wchar_t folder[MAX_PATH] = {};
+    GetSystemDirectoryW(folder, MAX_PATH);
+    return std::wstring(folder) + L"\\" + file;
 }
 
 std::wstring Win32ContractBackend::probeTool()

@@ -32,6 +32,8 @@ public:
 
     // The helper tool built beside the test program (see probe/ProbeTool.cpp).
     static std::wstring probeTool();
+    // "cmd.exe" -> its full path in the system folder.
+    static std::wstring systemTool(const std::wstring& file);
 
 private:
     void clearScratch();

@@ -132,6 +132,8 @@ TEST(LongPath, AbsolutePathsTakeTheLongFormAndOthersStayAsTheyAre)
         {L"c:/Windows/./Temp/../Logs", L"\\\\?\\c:\\Windows\\Logs"},
         {L"C:\\Temp\\name. ", L"\\\\?\\C:\\Temp\\name"},
         {L"C:\\", L"\\\\?\\C:\\"},
+        {L"C:\\Temp\\nul.txt", L"\\\\?\\C:\\Temp\\nul.txt"},
+        {L"C:\\Temp\\sub\\..\\con", L"\\\\?\\C:\\Temp\\con"},
         {L"\\\\server\\share\\folder\\file.txt", L"\\\\?\\UNC\\server\\share\\folder\\file.txt"},
         {L"\\\\?\\C:\\already\\long", L"\\\\?\\C:\\already\\long"},
         {L"\\\\.\\pipe\\name", L"\\\\.\\pipe\\name"},

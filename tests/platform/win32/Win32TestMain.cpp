@@ -1,4 +1,4 @@
-#include "platform/win32/ComApartment.h"
+#include "platform/ComSecurity.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@ int main(int argc, char** argv)
 {
     // A crash must end the run with a code, not wait for a debugger or an error box.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
-    // The program's worker threads hold COM for the length of their work; so does the test thread.
-    const platform::win32::ComApartment apartment;
+    // As in the program's main: COM's process-wide security first, the thread's apartment kept for life.
+    platform::setComSecurity();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

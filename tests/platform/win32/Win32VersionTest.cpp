@@ -1,5 +1,6 @@
 #include "platform/ContractTest.h"
 #include "platform/Text.h"
+#include "platform/win32/Win32ContractBackend.h"
 
 #include <cstdlib>
 #include <string>
@@ -83,7 +84,8 @@ TEST_F(WindowsVersion, DeviceIdentityInputsAreAvailable)
     const wchar_t* queries[][2] = {{L"Win32_Processor", L"ProcessorId"}, {L"Win32_BaseBoard", L"SerialNumber"}};
     for (const auto& query : queries) {
         CommandResult result;
-        ASSERT_EQ(machine().commands.run(L"wmic", {L"path", query[0], L"get", query[1], L"/value"}, 20000, result),
+        ASSERT_EQ(machine().commands.run(Win32ContractBackend::systemTool(L"wbem\\wmic.exe"),
+                                           {L"path", query[0], L"get", query[1], L"/value"}, 20000, result),
                   ErrorSuccess);
         EXPECT_EQ(result.exitCode, 0u);
         const std::wstring text = fromUtf16le(reinterpret_cast<const std::uint8_t*>(result.output.data()),

@@ -35,7 +35,7 @@ public:
 
     bool addShortcut(const std::wstring& lnkPath, const std::wstring& target, const std::wstring& arguments) override
     {
-        ComApartment apartment;
+        ComApartment::enter();
         ComPtr<IShellLinkW> link;
         ComPtr<IPersistFile> file;
         return SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,

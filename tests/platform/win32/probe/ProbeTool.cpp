@@ -1,5 +1,6 @@
 // A tiny console tool the Wine tests start as a child process:
 //   tidewell_probe sleep        stays alive far longer than any test waits
+//   tidewell_probe spawn        starts "tidewell_probe sleep" and then sleeps as well
 //   tidewell_probe args A B...  prints each argument it received on its own line, as UTF-8
 #include <windows.h>
 #include <shellapi.h>
@@ -31,7 +32,16 @@ int main()
     LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     if (!arguments || count < 2)
         return 2;
-    const std::wstring mode = arguments[1];
+    std::wstring mode = arguments[1];
+    if (mode == L"spawn") {
+        std::wstring line = L"\"" + std::wstring(arguments[0]) + L"\" sleep";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION child{};
+        if (!CreateProcessW(arguments[0], line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child))
+            return 3;
+        mode = L"sleep";
+    }
     if (mode == L"sleep") {
         Sleep(120000);
         return 0;

@@ -1,0 +1,10 @@
+#include "platform/ComSecurity.h"
+
+namespace platform {
+
+std::uint32_t setComSecurity()
+{
+    return 0;
+}
+
+} // namespace platform
