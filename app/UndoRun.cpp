@@ -6,6 +6,7 @@
 #include "engine/undo/MachineIdentity.h"
 #include "log/RunLogger.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QJsonArray>
 
@@ -42,6 +43,9 @@ int UndoRun::run(platform::Platform& machine, const QString& appDir, const QStri
         out_ << "undo " << line << "\n";
         out_.flush();
     });
+    // Marked as the window's undo marks it, so its list shows the run as undone whichever way it was undone.
+    if (summary_.whole())
+        ChangeRecordFolder::markRestored(record.path, QDateTime::currentDateTime());
     return summary_.refused ? kRefused : kDone;
 }
 

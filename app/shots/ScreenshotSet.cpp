@@ -13,6 +13,7 @@
 #include "ui/phase2/Phase2Page.h"
 #include "ui/progress/ProgressPage.h"
 #include "ui/result/ResultPage.h"
+#include "update/VersionNumber.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -178,7 +179,9 @@ void ScreenshotSet::shootUpdatePrompt(Optimizer& window, const QString& prefix, 
     const QString note =
         QStringLiteral("1. 清理速度提升 30%\n2. 修复部分电脑上启动项显示不全的问题\n3. 新增长辈关怀模式的大字提示");
     for (bool forced : {false, true}) {
-        UpdatePromptDialog prompt(&window, themeIndex, QStringLiteral("1.2.0"), note, forced);
+        // An offer one step past the running version, as the check would make it.
+        UpdatePromptDialog prompt(&window, themeIndex, QString::fromLatin1(version::kRunning) + QStringLiteral(".1"),
+                                  note, forced);
         prompt.show();
         settle();
         save(overWindow(window, prompt),

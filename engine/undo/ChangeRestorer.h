@@ -29,6 +29,9 @@ public:
         int ignored = 0;
         int unreadable = 0;
         QStringList lines;
+
+        // Everything the record holds was read and is as it was before the run: the record may be marked undone.
+        bool whole() const { return !refused && failed == 0 && unreadable == 0; }
     };
 
     explicit ChangeRestorer(platform::Platform& machine = platform::current());

@@ -50,7 +50,7 @@ void UndoJob::restore(int index)
         ChangeRestorer(machine_).restore(record, device_, pc_, [this](const QString& line) { emit lineReady(line); });
     // Only a record put back in full is marked; one with failures may be tried again and says nothing yet.
     const QDateTime now = QDateTime::currentDateTime();
-    if (!summary.refused && summary.failed == 0 && ChangeRecordFolder::markRestored(record.path, now)) {
+    if (summary.whole() && ChangeRecordFolder::markRestored(record.path, now)) {
         records_[index].restoredAt = now;
         emit retitled(index, titleOf(records_[index]));
     }

@@ -1,3 +1,5 @@
+#include "engine/undo/ChangeRecordFolder.h"
+
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -110,6 +112,10 @@ private slots:
             for (const QString& line : resultLines(undone.out))
                 QVERIFY2(line.endsWith(QStringLiteral("：已恢复")) || line.endsWith(QStringLiteral("：已是原状")),
                          qPrintable(line));
+            const QFileInfo record = QDir(folder_.filePath(QStringLiteral("app/changes")))
+                                         .entryInfoList({QStringLiteral("changes_*_%1.jsonl").arg(stamp)})
+                                         .value(0);
+            QVERIFY(ChangeRecordFolder::restoredAt(record.filePath()).isValid());
         }
         QCOMPARE(settings(), before);
 

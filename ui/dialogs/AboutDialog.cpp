@@ -2,6 +2,7 @@
 
 #include "ui/dialogs/MessageBox.h"
 #include "ui/theme/ThemePalette.h"
+#include "ui/widgets/NamedButton.h"
 #include "update/VersionNumber.h"
 
 #include <QFrame>
@@ -52,14 +53,6 @@ QLabel* newLabel(QWidget* parent, const char* name, int pointSize)
     return label;
 }
 
-QPushButton* newButton(QWidget* parent, const char* name)
-{
-    auto* button = new QPushButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
-}
-
 } // namespace
 
 AboutDialog::AboutDialog(QWidget* parent, int themeIndex, const QString& appDir)
@@ -106,7 +99,7 @@ QWidget* AboutDialog::buildTitleBar()
     titleBar->setAttribute(Qt::WA_StyledBackground);
     titleBar->setFixedHeight(40);
     titleLabel = newLabel(titleBar, "titleLabel", 12);
-    closeBtn = newButton(titleBar, "closeBtn");
+    closeBtn = namedButton(titleBar, "closeBtn");
     closeBtn->setFixedSize(40, 28);
 
     auto* layout = new QHBoxLayout(titleBar);
@@ -135,8 +128,8 @@ QWidget* AboutDialog::buildContent(const QString& appDir)
     for (QLabel* label : {nameLabel, versionLabel, descLabel, copyrightLabel})
         label->setAlignment(Qt::AlignCenter);
 
-    eulaBtn = newButton(contentWidget, "eulaBtn");
-    privacyBtn = newButton(contentWidget, "privacyBtn");
+    eulaBtn = namedButton(contentWidget, "eulaBtn");
+    privacyBtn = namedButton(contentWidget, "privacyBtn");
     for (QPushButton* button : {eulaBtn, privacyBtn})
         button->setMinimumSize(100, 36);
     auto* btnLayout = new QHBoxLayout;
@@ -146,7 +139,7 @@ QWidget* AboutDialog::buildContent(const QString& appDir)
     btnLayout->addWidget(privacyBtn);
     btnLayout->addStretch();
 
-    okBtn = newButton(contentWidget, "okBtn");
+    okBtn = namedButton(contentWidget, "okBtn");
     okBtn->setMinimumHeight(44);
 
     auto* contentLayout = new QVBoxLayout(contentWidget);

@@ -1,6 +1,7 @@
 #include "ui/dialogs/ThemedMessage.h"
 
 #include "ui/theme/ThemePalette.h"
+#include "ui/widgets/NamedButton.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -20,15 +21,6 @@ struct Badge {
 
 // Indexed by ThemedMessage::Kind.
 const Badge kBadges[] = {{"i", nullptr}, {"?", nullptr}, {"!", "#F59E0B"}, {"×", "#E53935"}};
-
-QPushButton* newButton(QWidget* parent, const char* name, const QString& text)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setCursor(Qt::PointingHandCursor);
-    button->setMinimumSize(96, 36);
-    return button;
-}
 
 QString badgeRules(const theme::ThemePalette& p)
 {
@@ -149,8 +141,7 @@ QWidget* ThemedMessage::buildTitleBar(const QString& title)
     auto* titleLabel = new QLabel(title, bar);
     titleLabel->setObjectName(QStringLiteral("messageTitle"));
     titleLabel->setTextFormat(Qt::PlainText);
-    QPushButton* close = newButton(bar, "messageCloseBtn", QStringLiteral("✕"));
-    close->setMinimumSize(0, 0);
+    QPushButton* close = namedButton(bar, "messageCloseBtn", QStringLiteral("✕"));
     close->setFixedSize(40, 28);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     auto* layout = new QHBoxLayout(bar);
@@ -188,8 +179,8 @@ QWidget* ThemedMessage::buildBody(const QString& text)
 QWidget* ThemedMessage::buildButtonRow()
 {
     auto* row = new QWidget(this);
-    acceptBtn = newButton(row, "acceptBtn", QString());
-    rejectBtn = newButton(row, "rejectBtn", QString());
+    acceptBtn = dialogButton(row, "acceptBtn", QString());
+    rejectBtn = dialogButton(row, "rejectBtn", QString());
     connect(acceptBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(rejectBtn, &QPushButton::clicked, this, &QDialog::reject);
     auto* layout = new QHBoxLayout(row);

@@ -4,6 +4,7 @@
 #include "engine/undo/UndoJob.h"
 #include "ui/dialogs/MessageBox.h"
 #include "ui/theme/ThemePalette.h"
+#include "ui/widgets/NamedButton.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -24,15 +25,6 @@ QLabel* newLabel(QWidget* parent, const char* name, const QString& text)
     label->setWordWrap(true);
     label->setTextFormat(Qt::PlainText);
     return label;
-}
-
-QPushButton* newButton(QWidget* parent, const char* name, const QString& text)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setCursor(Qt::PointingHandCursor);
-    button->setMinimumSize(96, 36);
-    return button;
 }
 
 // The list's and the results' scroll bars in the theme's colours: the system's light ones would stand out on
@@ -78,9 +70,9 @@ UndoDialog::UndoDialog(QWidget* parent, platform::Platform& machine, const QStri
     layout->addWidget(results, 3);
     auto* buttons = new QHBoxLayout();
     buttons->addStretch();
-    restoreBtn = newButton(this, "undoRestoreBtn", QStringLiteral("撤销所选"));
+    restoreBtn = dialogButton(this, "undoRestoreBtn", QStringLiteral("撤销所选"));
     restoreBtn->setEnabled(false);
-    closeBtn = newButton(this, "undoCloseBtn", QStringLiteral("关闭"));
+    closeBtn = dialogButton(this, "undoCloseBtn", QStringLiteral("关闭"));
     buttons->addWidget(restoreBtn);
     buttons->addWidget(closeBtn);
     layout->addLayout(buttons);

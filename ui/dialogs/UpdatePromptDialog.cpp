@@ -1,6 +1,7 @@
 #include "ui/dialogs/UpdatePromptDialog.h"
 
 #include "ui/theme/ThemePalette.h"
+#include "ui/widgets/NamedButton.h"
 
 #include <QFrame>
 #include <QGraphicsDropShadowEffect>
@@ -61,14 +62,6 @@ QLabel* newLabel(QWidget* parent, const char* name)
     return label;
 }
 
-QPushButton* newButton(QWidget* parent, const char* name, const char* text)
-{
-    auto* button = new QPushButton(QString::fromUtf8(text), parent);
-    button->setObjectName(QLatin1String(name));
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
-}
-
 QString latin(const char* text)
 {
     return QLatin1String(text);
@@ -121,7 +114,7 @@ QWidget* UpdatePromptDialog::buildTitleBar(bool forced)
     titleBar->setAttribute(Qt::WA_StyledBackground);
     titleIcon = newLabel(titleBar, "titleIcon");
     titleIcon->setText(forced ? QStringLiteral("🛡️ 需要更新") : QStringLiteral("🛡️ 发现新版本"));
-    closeBtn = newButton(titleBar, "closeBtn", "✕");
+    closeBtn = namedButton(titleBar, "closeBtn", "✕");
     closeBtn->setFixedSize(24, 24);
 
     auto* layout = new QHBoxLayout(titleBar);
@@ -164,11 +157,11 @@ QWidget* UpdatePromptDialog::buildContent(const QString& version, const QString&
     auto* buttonRow = new QHBoxLayout;
     buttonRow->setSpacing(12);
     if (!forced) {
-        laterBtn = newButton(contentWidget, "laterBtn", "暂不更新");
+        laterBtn = namedButton(contentWidget, "laterBtn", "暂不更新");
         laterBtn->setFixedHeight(42);
         buttonRow->addWidget(laterBtn);
     }
-    updateBtn = newButton(contentWidget, "updateBtn", "立即更新");
+    updateBtn = namedButton(contentWidget, "updateBtn", "立即更新");
     updateBtn->setFixedHeight(42);
     buttonRow->addWidget(updateBtn);
 

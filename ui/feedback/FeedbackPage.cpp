@@ -2,6 +2,7 @@
 
 #include "ui/feedback/FeedbackStyle.h"
 #include "ui/widgets/ButtonGlow.h"
+#include "ui/widgets/NamedButton.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -48,14 +49,6 @@ QFrame* newFrame(QWidget* parent, const char* name)
     frame->setObjectName(QLatin1String(name));
     frame->setAttribute(Qt::WA_StyledBackground);
     return frame;
-}
-
-QPushButton* newButton(QWidget* parent, const char* name, const QString& text)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
 }
 
 void setBigBold(QPushButton* button)
@@ -130,7 +123,7 @@ void FeedbackPage::buildHelpfulCard(QFrame* card, QVBoxLayout* layout)
     layout->addSpacing(20);
 
     QPushButton* share = primaryButton(card, QStringLiteral("👍 点赞支持"));
-    QPushButton* done = newButton(card, "secondaryBtn", QStringLiteral("直接完成"));
+    QPushButton* done = namedButton(card, "secondaryBtn", QStringLiteral("直接完成"));
     setBigBold(done);
     connect(share, &QPushButton::clicked, this, &FeedbackPage::onShareClicked);
     connect(done, &QPushButton::clicked, this, &FeedbackPage::onFinishClicked);
@@ -191,7 +184,7 @@ QFrame* FeedbackPage::buildProtectCard(QWidget* parent, const QString& cardNumbe
     cardNo->setFont(mono);
     cardNo->setText(cardNumber);
     cardNo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    copyBtn = newButton(noBox, "copyBtn", QString::fromUtf8(kCopyText));
+    copyBtn = namedButton(noBox, "copyBtn", QString::fromUtf8(kCopyText));
     copyBtn->setFixedSize(64, 28);
     connect(copyBtn, &QPushButton::clicked, this, &FeedbackPage::onCopyClicked);
     auto* numberRow = new QHBoxLayout;
@@ -228,7 +221,7 @@ QFrame* FeedbackPage::buildProtectCard(QWidget* parent, const QString& cardNumbe
 
 QPushButton* FeedbackPage::primaryButton(QWidget* parent, const QString& text)
 {
-    QPushButton* button = newButton(parent, "primaryBtn", text);
+    QPushButton* button = namedButton(parent, "primaryBtn", text);
     setBigBold(button);
     primaryGlow = new ButtonGlow(button);
     return button;

@@ -2,6 +2,7 @@
 
 #include "ui/main/ToolFolder.h"
 #include "ui/theme/MainWindowStyle.h"
+#include "ui/widgets/NamedButton.h"
 #include "update/VersionNumber.h"
 
 #include <QHBoxLayout>
@@ -75,14 +76,6 @@ QLabel* newLabel(QWidget* parent, const char* name)
     return label;
 }
 
-QPushButton* newButton(QWidget* parent, const char* name)
-{
-    auto* button = new QPushButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
-}
-
 QPixmap scaledImage(const QString& resource, int side)
 {
     return QPixmap(resource).scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
@@ -128,8 +121,8 @@ QWidget* WindowChrome::buildTitleBar()
     bar->setAttribute(Qt::WA_StyledBackground);
     bar->setFixedHeight(44);
     QLabel* safetyLabel = newLabel(bar, "safetyLabel");
-    QPushButton* minBtn = newButton(bar, "minBtn");
-    QPushButton* closeBtn = newButton(bar, "closeBtn");
+    QPushButton* minBtn = namedButton(bar, "minBtn");
+    QPushButton* closeBtn = namedButton(bar, "closeBtn");
     minBtn->setFixedSize(44, 32);
     closeBtn->setFixedSize(44, 32);
 
@@ -157,7 +150,7 @@ QWidget* WindowChrome::buildContent()
     QLabel* tipLabel = newLabel(content, "tipLabel");
     for (QLabel* label : {titleLabel, subtitleLabel, tipLabel})
         label->setAlignment(Qt::AlignCenter);
-    startBtn = newButton(content, "startBtn");
+    startBtn = namedButton(content, "startBtn");
     startBtn->setFixedSize(280, 52);
     startBtn->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 
@@ -187,7 +180,7 @@ QWidget* WindowChrome::buildModeBar(QWidget* parent)
     modeLayout->setSpacing(8);
     modeLayout->addStretch();
     for (const char* name : kModeButtons) {
-        QPushButton* button = newButton(bar, name);
+        QPushButton* button = namedButton(bar, name);
         button->setCheckable(true);
         button->setMinimumSize(110, kModeButtonMinHeight);
         modeLayout->addWidget(button);
@@ -207,7 +200,7 @@ QWidget* WindowChrome::buildToolBar(QWidget* parent)
     toolLayout->setSpacing(16);
     toolLayout->addStretch();
     for (int i = 0; i < 4; ++i) {
-        QPushButton* button = newButton(bar, kToolFolders[i].button);
+        QPushButton* button = namedButton(bar, kToolFolders[i].button);
         button->setMinimumWidth(kToolButtonMinWidths[i]);
         button->setFixedHeight(40);
         toolLayout->addWidget(button);
@@ -234,7 +227,7 @@ QWidget* WindowChrome::buildFooter()
     footerLayout->addWidget(newLabel(bar, "footerVersion"));
     footerLayout->addStretch();
     for (const ButtonSize& size : kFooterButtons) {
-        QPushButton* button = newButton(bar, size.name);
+        QPushButton* button = namedButton(bar, size.name);
         button->setMinimumSize(size.minWidth, size.minHeight);
         footerLayout->addWidget(button);
     }

@@ -3,6 +3,7 @@
 #include "phase2/OptCatalogue.h"
 #include "ui/result/ResultPageStyle.h"
 #include "ui/result/ResultRules.h"
+#include "ui/widgets/NamedButton.h"
 #include "ui/widgets/ThinScrollBar.h"
 
 #include <QFrame>
@@ -51,14 +52,6 @@ QLabel* newLabel(QWidget* parent, const QString& name, const QString& text = QSt
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     return label;
-}
-
-QPushButton* newButton(QWidget* parent, const char* name, const char* text)
-{
-    auto* button = new QPushButton(QString::fromUtf8(text), parent);
-    button->setObjectName(QLatin1String(name));
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
 }
 
 QLabel* findingValue(QWidget* card)
@@ -161,7 +154,7 @@ QWidget* ResultPage::buildStartupBar(QWidget* parent)
     startupBar->setObjectName(QStringLiteral("startupBar"));
     startupBar->setAttribute(Qt::WA_StyledBackground);
     startupLabel = newLabel(startupBar, QStringLiteral("startupLabel"));
-    QPushButton* button = newButton(startupBar, "startupBtn", "帮我关掉它们");
+    QPushButton* button = namedButton(startupBar, "startupBtn", "帮我关掉它们");
     connect(button, &QPushButton::clicked, this, &ResultPage::onStartupBtnClicked);
     auto* row = new QHBoxLayout(startupBar);
     row->addWidget(startupLabel, 1);
@@ -193,7 +186,7 @@ QWidget* ResultPage::buildFindingCards(QWidget* parent)
     strip->setSpacing(6);
     strip->setContentsMargins(0, 0, 0, 0);
     for (const FindingCardRow& row : kFindingCards) {
-        QPushButton* card = newButton(findingCards, row.name, "");
+        QPushButton* card = namedButton(findingCards, row.name, "");
         card->setFlat(true);
         card->setMinimumHeight(65);
         card->setProperty(kGroupIndexProperty, row.groupIndex);
@@ -226,10 +219,10 @@ QBoxLayout* ResultPage::buildButtonRows(QWidget* parent)
 
     auto* entryRow = new QHBoxLayout;
     entryRow->setSpacing(10);
-    QPushButton* entry = newButton(parent, "phase2EntryBtn", "🔍 查看详细分析报告 →");
+    QPushButton* entry = namedButton(parent, "phase2EntryBtn", "🔍 查看详细分析报告 →");
     entry->setMinimumHeight(34);
     entry->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    QPushButton* finish = newButton(parent, "finishBtn", "好了，回到首页");
+    QPushButton* finish = namedButton(parent, "finishBtn", "好了，回到首页");
     finish->setMinimumWidth(170);
     entryRow->addWidget(entry, 1);
     entryRow->addWidget(finish);
@@ -238,8 +231,8 @@ QBoxLayout* ResultPage::buildButtonRows(QWidget* parent)
     auto* feedbackLayout = new QHBoxLayout;
     feedbackLayout->setObjectName(QStringLiteral("feedbackLayout"));
     feedbackLayout->setSpacing(16);
-    QPushButton* helpful = newButton(parent, "helpfulBtn", "👍 挺好用的");
-    QPushButton* average = newButton(parent, "averageBtn", "🤔 还不太满意");
+    QPushButton* helpful = namedButton(parent, "helpfulBtn", "👍 挺好用的");
+    QPushButton* average = namedButton(parent, "averageBtn", "🤔 还不太满意");
     // 8 pixels of the height are the sheet's bottom margin; the 40 left keep the 20-pixel radius round.
     for (QPushButton* button : {helpful, average})
         button->setMinimumSize(150, 48);
@@ -253,7 +246,7 @@ QBoxLayout* ResultPage::buildButtonRows(QWidget* parent)
                                 QStringLiteral("建议您每隔一两个星期就点一次，电脑一直好用。"));
     reminder->setAlignment(Qt::AlignCenter);
     rows->addWidget(reminder);
-    QPushButton* remote = newButton(parent, "remoteHelpBtn", "🆘 电脑问题没解决？专家首次免费远程协助 →");
+    QPushButton* remote = namedButton(parent, "remoteHelpBtn", "🆘 电脑问题没解决？专家首次免费远程协助 →");
     // Qt squares the corners of a radius above half the height; the sheet's radius is 24.
     remote->setMinimumHeight(48);
     rows->addWidget(remote);
