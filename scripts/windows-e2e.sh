@@ -398,7 +398,7 @@ undo_run() {
     (cd "$WINEPREFIX/drive_c" && timeout 300 wine "$app_windows\\tidewell-console.exe" --undo) \
         >"$out" 2>"$e2e/undo-stderr.txt" || code=$?
     check "console undo finishes (exit code 0)" [ $code -eq 0 ]
-    check "console undo restores the menu delay" grep -q '^undo 注册表 HKCU\\Control Panel\\Desktop \[MenuShowDelay\]：已恢复' "$out"
+    check "console undo restores the menu delay" grep -q '^undo 菜单显示延迟：已恢复' "$out"
     check "the menu delay reads 400 again" sh -c "wine reg query 'HKCU\\Control Panel\\Desktop' /v MenuShowDelay |
         tr -d '\r' | grep -q 'REG_SZ *400\$'"
     check "console undo ignores nothing of its own record" sh -c "! grep -q '已忽略' '$out'"
